@@ -1,0 +1,30 @@
+# Lorvanel: `make run` starts the program on the bundled demo log, `make test` runs every test.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+DEMO_LOG ?= resources/samples/demo-jane.txt
+
+# Debian packages the build needs (the GUI's Qt and fonts come with it too).
+PACKAGES := build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+            libonig-dev qt6-base-dev fonts-ipafont-gothic
+
+.PHONY: all deps configure build run test bench fuzz clean
+
+all: build
+
+deps:
+	@bash tools/ensure-packages.sh $(PACKAGES)
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@bash tools/run-demo.sh $(BUILD_DIR) $(DEMO_LOG)
+
+test: build
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,67 @@
+// lorvanel-cli: the analyzer's core for scripting and tests.
+#include "cli/CliSupport.h"
+#include "cli/Command.h"
+#include "input/BoardDirectory.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace lorvanel::cli {
+
+namespace {
+std::vector<Command>& registry() {
+    static std::vector<Command> r;
+    return r;
+}
+
+void printHelp(std::FILE* out) {
+    std::fputs("usage: lorvanel-cli COMMAND [OPTIONS] ...\n\n"
+               "Analyses the posting logs that BBS browsers keep of their user's own posts.\n"
+               "Texts are printed in UTF-8 unless a command offers --sjis.\n"
+               "Exit status: 0 success, 1 the load or analysis failed, 2 usage error.\n\n"
+               "Commands:\n",
+               out);
+    std::vector<Command> sorted = commands();
+    std::sort(sorted.begin(), sorted.end(), [](const Command& a, const Command& b) { return a.order < b.order; });
+    for (const Command& c : sorted) std::fprintf(out, "%s\n", c.usage);
+}
+} // namespace
+
+CommandRegistration::CommandRegistration(const Command& command) { registry().push_back(command); }
+
+const std::vector<Command>& commands() { return registry(); }
+
+} // namespace lorvanel::cli
+
+int main(int argc, char** argv) {
+    using namespace lorvanel::cli;
+    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") ||
+        !std::strcmp(argv[1], "help")) {
+        printHelp(argc < 2 ? stderr : stdout);
+        return argc < 2 ? kExitUsage : kExitOk;
+    }
+    const std::string name = argv[1];
+    for (const Command& c : commands()) {
+        if (name != c.name) continue;
+        std::vector<std::string> args(argv + 2, argv + argc);
+        for (const std::string& a : args) {
+            if (a == "--help" || a == "-h") {
+                std::printf("%s\n", c.usage);
+                return kExitOk;
+            }
+        }
+        if (!lorvanel::boardDirectory().loadBoardList()) {
+            std::fputs("lorvanel-cli: the built-in board list is missing\n", stderr);
+            return kExitFailed;
+        }
+        try {
+            return c.run(args);
+        } catch (const UsageError& e) {
+            std::fprintf(stderr, "lorvanel-cli %s: %s\n%s\n", c.name, e.message.c_str(), c.usage);
+            return kExitUsage;
+        }
+    }
+    std::fprintf(stderr, "lorvanel-cli: unknown command '%s' (see lorvanel-cli --help)\n", argv[1]);
+    return kExitUsage;
+}

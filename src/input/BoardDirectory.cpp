@@ -1,0 +1,91 @@
+#include "input/BoardDirectory.h"
+
+#include "input/PostRecord.h"
+
+#include <vector>
+
+namespace lorvanel {
+
+namespace {
+const std::string& unknownBoard() {
+    static const std::string s = "不明な板";
+    return s;
+}
+} // namespace
+
+BoardDirectory& boardDirectory() {
+    static BoardDirectory d;
+    return d;
+}
+
+bool BoardDirectory::loadBoardList() { return loadBoardListText(boardListResource()); }
+
+bool BoardDirectory::loadBoardListText(std::string_view text) {
+    if (text.empty()) return false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", i);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(i, end - i);
+        i = end;
+        while (i < text.size() && (text[i] == '\r' || text[i] == '\n')) ++i;
+        if (line.empty() || line.front() != '\t') continue;
+        // TAB server TAB directory TAB display name
+        std::vector<std::string_view> fields;
+        std::size_t f = 1;
+        while (fields.size() < 3) {
+            std::size_t tab = line.find('\t', f);
+            if (tab == std::string_view::npos) {
+                if (f < line.size() || fields.size() == 2) fields.push_back(line.substr(f));
+                break;
+            }
+            fields.push_back(line.substr(f, tab - f));
+            f = tab + 1;
+        }
+        if (fields.size() < 3 || fields[2].empty()) continue;
+        boards_.insert_or_assign(std::string(fields[1]), std::string(fields[2]));
+    }
+    return true;
+}
+
+const std::string& BoardDirectory::knownBoardName(std::string_view dir) const {
+    if (dir.empty()) return unknownBoard();
+    auto it = boards_.find(dir);
+    if (it != boards_.end()) return it->second;
+    // Hand out a stable text for an unlisted directory too.
+    static std::map<std::string, std::string, std::less<>> unlisted;
+    auto u = unlisted.find(dir);
+    if (u == unlisted.end()) u = unlisted.emplace(std::string(dir), std::string(dir)).first;
+    return u->second;
+}
+
+const std::string& BoardDirectory::boardDisplayName(const PostRecord& post) {
+    if (post.knownBbs()) return knownBoardName(post.dir ? post.dir : "");
+    if (!post.dir || !*post.dir) return unknownBoard();
+    std::string name = std::string(post.dir) + "＠" + (post.server ? post.server : "");
+    auto it = foreign_.find(name);
+    if (it == foreign_.end()) it = foreign_.emplace(std::move(name), std::string(post.dir)).first;
+    return it->first;
+}
+
+std::string BoardDirectory::boardDirFromName(std::string_view name) const {
+    for (const auto& [dir, display] : boards_)
+        if (display == name) return dir;
+    return std::string(name);
+}
+
+std::pair<std::string, std::string> BoardDirectory::resolveBoardFilter(std::string_view name) const {
+    if (name.empty() || name == unknownBoard()) return {};
+    for (const auto& [dir, display] : boards_)
+        if (display == name) return {std::string(), dir};
+    const std::string_view at = "＠";
+    const std::size_t pos = name.find(at);
+    if (pos != std::string_view::npos) {
+        auto it = foreign_.find(name);
+        if (it == foreign_.end()) return {};
+        return {std::string(name.substr(pos + at.size())), it->second};
+    }
+    return {std::string(), std::string(name)};
+}
+
+} // namespace lorvanel

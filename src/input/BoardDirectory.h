@@ -1,0 +1,45 @@
+#pragma once
+// The built-in table of the known BBS family's boards and the rules that turn a post's
+// server and directory into the board name people know, and a name back into a directory.
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace lorvanel {
+
+struct PostRecord;
+
+class BoardDirectory {
+public:
+    // Builds the boards map from the embedded board list; false when it is missing or empty.
+    bool loadBoardList();
+    // The same from a text in the board list's format (category and board lines, CP932).
+    bool loadBoardListText(std::string_view text);
+
+    // Display name of a directory: "不明な板" for none, the listed name, else the directory.
+    const std::string& knownBoardName(std::string_view dir) const;
+    // Display name of a post's board; names outside the family are "dir＠server". The text
+    // stays valid until the program ends.
+    const std::string& boardDisplayName(const PostRecord& post);
+    // Directory of a display name (first board in directory order), else the name itself.
+    std::string boardDirFromName(std::string_view name) const;
+    // Server and directory that a filter's board name stands for; an empty server matches
+    // any server.
+    std::pair<std::string, std::string> resolveBoardFilter(std::string_view name) const;
+
+    const std::map<std::string, std::string, std::less<>>& boards() const { return boards_; }
+
+private:
+    std::map<std::string, std::string, std::less<>> boards_;
+    // "dir＠server" -> dir, for posts outside the family.
+    std::map<std::string, std::string, std::less<>> foreign_;
+};
+
+// The process-wide directory.
+BoardDirectory& boardDirectory();
+
+// The embedded board list (CP932, CR LF).
+std::string_view boardListResource();
+
+} // namespace lorvanel

@@ -1,0 +1,104 @@
+#include "input/PostList.h"
+
+#include "input/AnalysisLog.h"
+#include "input/DomainConstants.h"
+#include "input/PostArena.h"
+#include "platform/LocalTime.h"
+
+#include <cstring>
+
+namespace lorvanel {
+
+void PostList::renumber() {
+    std::int32_t seq = 0;
+    for (PostRecord* p : items_) p->seq = ++seq;
+}
+
+namespace {
+
+std::string postTimeText(const PostRecord& r) { return formatLocalTime(r.time, "%Y/%m/%d %H:%M:%S"); }
+
+bool reject(PostRecord* record, PostArena* releaseTo) {
+    if (releaseTo) releaseTo->recycle(record);
+    return false;
+}
+
+// Splits "scheme://host/rest" in place after the host.
+void deriveServer(PostRecord& r) {
+    const char* slashes = std::strstr(r.url, "//");
+    const char* end = slashes ? std::strchr(slashes + 2, '/') : nullptr;
+    if (!end) {
+        r.server = "";
+        r.flags |= PostRecord::kKnownBbs;
+        return;
+    }
+    char* cut = const_cast<char*>(end);
+    *cut = '\0';
+    r.hostCut = cut;
+    r.server = slashes + 2;
+    if (isKnownBbsHost(r.server)) r.flags |= PostRecord::kKnownBbs;
+}
+
+} // namespace
+
+bool addPost(PostList& list, PostRecord* record, PostArena* releaseTo, bool atFront) {
+    PostRecord& r = *record;
+    if (r.lineCount < 0 || r.lineCount > 100) {
+        analysisLog().append("(%s) レス行数が異常です(%d行)。この書き込みを無視します。\r\n",
+                             postTimeText(r).c_str(), r.lineCount);
+        return reject(record, releaseTo);
+    }
+    if (!list.empty()) {
+        const PostRecord& neighbour = atFront ? *list.front() : *list.back();
+        if (atFront ? !(r.time < neighbour.time) : !(r.time > neighbour.time)) {
+            analysisLog().append("(%s) 書き込み時間が遡っています。この書き込みを無視します。\r\n",
+                                 postTimeText(r).c_str());
+            return reject(record, releaseTo);
+        }
+        r.seq = neighbour.seq + 1;
+    } else {
+        r.seq = 1;
+    }
+    if (!r.server) deriveServer(r);
+    if (atFront) list.pushFront(record);
+    else list.pushBack(record);
+    return true;
+}
+
+std::size_t mergePosts(PostList& log, PostList& added) {
+    auto& a = added.items();
+    auto& l = log.items();
+    if (a.empty()) return l.size();
+    if (l.empty()) {
+        l.swap(a);
+    } else if (l.back()->time < a.front()->time) {
+        l.insert(l.end(), a.begin(), a.end());
+    } else {
+        // One pass over both lists into a fresh one; a tie keeps the log's post.
+        PostList::Items merged;
+        auto li = l.begin();
+        auto ai = a.begin();
+        while (ai != a.end()) {
+            if (li == l.end()) {
+                merged.insert(merged.end(), ai, a.end());
+                break;
+            }
+            if ((*ai)->time < (*li)->time) {
+                merged.push_back(*ai++);
+            } else if ((*ai)->time == (*li)->time) {
+                analysisLog().append("書き込み時間が同一のレスがあります。無視します\r\n");
+                ++ai;
+                merged.push_back(*li++);
+            } else {
+                merged.push_back(*li++);
+            }
+        }
+        merged.insert(merged.end(), li, l.end());
+        l.swap(merged);
+    }
+    a.clear();
+    log.renumber();
+    return l.size();
+}
+
+} // namespace lorvanel

@@ -1,0 +1,65 @@
+#pragma once
+// An ordered list of posts shared with the post log: the log's posts, the current selection
+// and every filter result are PostLists over the same records, which the log owns.
+#include "input/PostRecord.h"
+
+#include <cstddef>
+#include <deque>
+
+namespace lorvanel {
+
+class PostArena;
+
+class PostList {
+public:
+    using Items = std::deque<PostRecord*>;
+    using const_iterator = Items::const_iterator;
+
+    std::size_t size() const { return items_.size(); }
+    bool empty() const { return items_.empty(); }
+    PostRecord* front() const { return items_.front(); }
+    PostRecord* back() const { return items_.back(); }
+    PostRecord* operator[](std::size_t i) const { return items_[i]; }
+    const_iterator begin() const { return items_.begin(); }
+    const_iterator end() const { return items_.end(); }
+
+    void pushBack(PostRecord* p) { items_.push_back(p); }
+    void pushFront(PostRecord* p) { items_.push_front(p); }
+    Items& items() { return items_; }
+    const Items& items() const { return items_; }
+
+    // Renumbers seq 1..n from the front.
+    void renumber();
+
+private:
+    Items items_;
+};
+
+// Admits a parsed post to the list after the per-post checks (line count, strictly
+// increasing time; at-front for newest-first logs) and derives `server` from the URL when
+// the reader left it unset. A rejected record is handed back to releaseTo (when given) so
+// that its slot can be reused. Returns whether the record was admitted.
+bool addPost(PostList& list, PostRecord* record, PostArena* releaseTo, bool atFront);
+
+// Merges `added` (ascending by time) into `log`; a post of `added` whose time equals one
+// already in `log` is dropped with a line in the analysis log. `added` ends empty and `log`
+// is renumbered 1..n. Returns the size of `log`.
+std::size_t mergePosts(PostList& log, PostList& added);
+
+// Appends to dest, in source order, every post of src that pred.acceptPost accepts.
+template <class Predicate>
+std::size_t selectPosts(PostList& dest, const PostList& src, const Predicate& pred) {
+    std::size_t n = 0;
+    for (PostRecord* p : src) {
+        if (pred.acceptPost(*p)) {
+            dest.pushBack(p);
+            ++n;
+        }
+    }
+    return n;
+}
+
+// Drops every reference the list holds.
+inline void releasePosts(PostList& list) { list.items().clear(); }
+
+} // namespace lorvanel

@@ -1,0 +1,73 @@
+#pragma once
+// One post of a loaded log. Its texts point into the post log's text buffer (cut in place by
+// the readers) or at constant strings; a record owns no text.
+#include "platform/Time32.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lorvanel {
+
+// A post's local time, computed once from `time` and cached in the record.
+struct PostLocalTime {
+    std::int32_t dayNumber = 0; // local calendar days since 1970-01-01
+    std::int16_t year = 0;      // 0 while not yet computed
+    std::uint8_t month = 0;     // 1..12
+    std::uint8_t day = 0;
+    std::uint8_t hour = 0;
+    std::uint8_t minute = 0;
+    std::uint8_t second = 0;
+    std::uint8_t weekday = 0; // 0 = Sunday
+};
+
+struct PostRecord {
+    enum Flag : std::uint32_t {
+        kNewThread = 1,   // the post opened a new thread
+        kAsciiArt = 2,    // cached answer of isAsciiArt: yes
+        kNotAsciiArt = 4, // cached answer of isAsciiArt: no
+        kKnownBbs = 8,    // the server belongs to the known BBS family, or there is none
+    };
+
+    Time32 time = 0;
+    const char* url = "";
+    const char* urlEnd = nullptr; // the URL line's line break; set only when a URL line was read
+    const char* title = "";
+    const char* name = "";
+    const char* mail = "";
+    const char* body = "";
+    std::int32_t seq = 0;
+    const char* server = nullptr; // null: addPost derives it from the URL
+    const char* dir = "";
+    std::int32_t lineCount = 0;
+    mutable std::uint32_t flags = 0;
+    const char* foldedBody = nullptr;
+    const char* kanaFoldedBody = nullptr;
+
+    // Where the readers cut the URL line: after the board directory (dirCutChar, '/' or '&',
+    // became NUL) and after the host (a '/' became NUL). urlText puts them back.
+    const char* dirCut = nullptr;
+    const char* hostCut = nullptr;
+    char dirCutChar = '/';
+
+    bool newThread() const { return flags & kNewThread; }
+    bool knownBbs() const { return flags & kKnownBbs; }
+
+    // The URL line as it stood in the log, less its last byte; empty when there is no URL.
+    std::string urlText() const;
+
+    // Whether the body is ASCII art; the answer is cached in flags.
+    bool isAsciiArt() const;
+
+    // The local time of `time`, computed on first use.
+    const PostLocalTime& local() const;
+
+    // Display name of the post's board, cached on first use (see BoardDirectory).
+    const std::string& boardName() const;
+
+private:
+    mutable PostLocalTime local_;
+    mutable const std::string* boardName_ = nullptr;
+};
+
+} // namespace lorvanel

@@ -1,0 +1,11 @@
+list(APPEND LORVANEL_CORE_SOURCES
+    src/input/AnalysisLog.cpp
+    src/input/BoardDirectory.cpp
+    src/input/DomainConstants.cpp
+    src/input/Loader.cpp
+    src/input/LogFormat.cpp
+    src/input/PathList.cpp
+    src/input/PostList.cpp
+    src/input/PostLog.cpp
+    src/input/PostRecord.cpp
+    src/input/ReaderFactory.cpp)

@@ -1,0 +1,104 @@
+#include "platform/File.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lorvanel {
+
+std::string systemErrorMessage(int errorCode) {
+    char buf[256];
+    // GNU strerror_r returns the message, which may or may not live in buf.
+    const char* msg = strerror_r(errorCode, buf, sizeof buf);
+    return msg;
+}
+
+FileError::FileError(const std::string& path, int errorCode)
+    : std::runtime_error(path + ": " + systemErrorMessage(errorCode)), errorCode_(errorCode) {}
+
+bool fileStatus(const std::string& path, FileStatus& status, int& errorCode) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        errorCode = errno;
+        return false;
+    }
+    status.size = static_cast<std::uint64_t>(st.st_size);
+    status.isDirectory = S_ISDIR(st.st_mode);
+    return true;
+}
+
+InputFile::~InputFile() { close(); }
+
+void InputFile::open(const std::string& path) {
+    close();
+    path_ = path;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw FileError(path, errno);
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        throw FileError(path, EISDIR);
+    }
+    fd_ = fd;
+}
+
+std::uint64_t InputFile::length() const {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) throw FileError(path_, errno);
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+void InputFile::seek(std::uint64_t offset) {
+    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) throw FileError(path_, errno);
+}
+
+std::size_t InputFile::read(char* dest, std::size_t n) {
+    std::size_t done = 0;
+    while (done < n) {
+        ssize_t r = ::read(fd_, dest + done, n - done);
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            throw FileError(path_, errno);
+        }
+        if (r == 0) break;
+        done += static_cast<std::size_t>(r);
+    }
+    return done;
+}
+
+void InputFile::close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+std::string readWholeFile(const std::string& path) {
+    InputFile f(path);
+    std::string s;
+    s.resize(static_cast<std::size_t>(f.length()));
+    s.resize(f.read(s.data(), s.size()));
+    return s;
+}
+
+std::vector<std::string> listFiles(const std::string& dir, const std::string& suffix) {
+    std::vector<std::string> names;
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return names;
+    while (dirent* e = ::readdir(d)) {
+        std::string name = e->d_name;
+        if (name.size() < suffix.size() ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+            continue;
+        FileStatus st;
+        int err = 0;
+        if (fileStatus(dir + "/" + name, st, err) && !st.isDirectory) names.push_back(name);
+    }
+    ::closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace lorvanel

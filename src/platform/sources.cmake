@@ -1,0 +1,7 @@
+list(APPEND LORVANEL_CORE_SOURCES
+    src/platform/Alert.cpp
+    src/platform/Clock.cpp
+    src/platform/Encoding.cpp
+    src/platform/File.cpp
+    src/platform/LocalTime.cpp
+    src/platform/Mbcs.cpp)
