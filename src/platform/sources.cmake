@@ -5,3 +5,5 @@ list(APPEND LORVANEL_CORE_SOURCES
     src/platform/File.cpp
     src/platform/LocalTime.cpp
     src/platform/Mbcs.cpp)
+list(APPEND LORVANEL_CORE_SOURCES
+    src/platform/IniFile.cpp)

@@ -1,0 +1,2 @@
+list(APPEND LORVANEL_CORE_SOURCES
+    src/app/Settings.cpp)

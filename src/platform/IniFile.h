@@ -1,0 +1,72 @@
+#pragma once
+// A settings file in the ini form that Windows programs keep their private profiles in,
+// read and written byte for byte (CP932). Every line that is not touched, including comments
+// and the sections and keys this program does not know, is written back as it was read.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lorvanel {
+
+class IniFile {
+public:
+    IniFile() = default;
+
+    // Reads the file. A missing file is an empty profile and succeeds; any other failure
+    // returns false with the operating system's message in error and leaves the profile empty.
+    bool load(const std::string& path, std::string* error = nullptr);
+    // Replaces the contents with the parsed text (lines end in CR LF, LF or a lone CR).
+    void parse(std::string_view text);
+    // The whole file, CR LF line ends.
+    std::string text() const;
+    // Writes the file atomically: a temporary file in the same directory, flushed to disk and
+    // renamed over the old one, so a failure never leaves a truncated file behind.
+    bool save(const std::string& path, std::string* error = nullptr) const;
+
+    // Section and key names compare without regard to ASCII letter case (the trail bytes of
+    // double-byte characters exactly); the first of duplicate sections or keys is the one read.
+    bool hasSection(std::string_view section) const;
+    bool hasKey(std::string_view section, std::string_view key) const;
+    // The keys of a section in file order.
+    std::vector<std::string> keys(std::string_view section) const;
+
+    // The value with blanks trimmed and one pair of surrounding double quotes removed;
+    // nothing when the key is absent.
+    std::optional<std::string> getString(std::string_view section, std::string_view key) const;
+    std::string getString(std::string_view section, std::string_view key,
+                          std::string_view fallback) const;
+    // The value read as a signed integer: leading blanks, an optional sign, then decimal
+    // digits or "0x" and hexadecimal digits, up to the first other character (no digits
+    // gives 0; values beyond int saturate). An absent key or an empty value gives fallback.
+    int getInt(std::string_view section, std::string_view key, int fallback) const;
+    // A value written by setBytes: false when absent, malformed or its checksum differs.
+    bool getBytes(std::string_view section, std::string_view key, std::string& bytes) const;
+
+    // Replaces the value of an existing key in place, or appends the key to its section
+    // (appending the section at the end of the file when needed). A value is one line: line
+    // breaks in it are written as blanks, since the format can't hold them.
+    void setString(std::string_view section, std::string_view key, std::string_view value);
+    void setInt(std::string_view section, std::string_view key, int value);
+    // Bytes as upper-case hexadecimal pairs followed by the pair of their checksum (the sum
+    // of the bytes, modulo 256).
+    void setBytes(std::string_view section, std::string_view key, std::string_view bytes);
+
+private:
+    struct Line {
+        enum Kind { Other, Section, Entry } kind = Other;
+        std::string raw;   // the line as read, without its line end
+        std::string name;  // section name or key, trimmed
+        std::string value; // an entry's value, trimmed, quotes kept
+    };
+    // Index of the section header line, or npos.
+    std::size_t findSection(std::string_view section) const;
+    // Index of the key's line within the section starting at header, or npos.
+    std::size_t findEntry(std::size_t header, std::string_view key) const;
+    std::size_t sectionEnd(std::size_t header) const;
+
+    std::vector<Line> lines_;
+};
+
+} // namespace lorvanel
