@@ -160,6 +160,36 @@ std::string resolveKeywordDirectory(std::string_view stored,
                                    : baseDirectories.front() + std::string(stored);
 }
 
+namespace {
+std::vector<std::string>& programDirectoryStorage() {
+    static std::vector<std::string> dirs;
+    return dirs;
+}
+} // namespace
+
+void setProgramDirectories(std::vector<std::string> directories) {
+    programDirectoryStorage() = std::move(directories);
+}
+
+const std::vector<std::string>& programDirectories() { return programDirectoryStorage(); }
+
+std::string findProgramFile(std::string_view name) {
+    for (const std::string& dir : programDirectories()) {
+        FileStatus st;
+        int code = 0;
+        const std::string candidate = joinPath(dir, name);
+        if (fileStatus(candidate, st, code) && !st.isDirectory) return candidate;
+    }
+    return std::string(name);
+}
+
+std::string joinPath(std::string_view directory, std::string_view name) {
+    std::string path(directory);
+    if (!path.empty() && path.back() != '/') path += '/';
+    path += name;
+    return path;
+}
+
 std::string recentFileCaption(std::size_t index, std::string_view entry) {
     std::string caption = "&";
     caption += static_cast<char>(index < 9 ? '1' + index : '0');

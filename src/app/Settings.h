@@ -121,6 +121,17 @@ std::string directoryPart(std::string_view path);
 std::string resolveKeywordDirectory(std::string_view stored,
                                     const std::vector<std::string>& baseDirectories);
 
+// The directories (each ending in a separator) where the program's own files lie: beside
+// the executable first, then the installed data directory.
+void setProgramDirectories(std::vector<std::string> directories);
+const std::vector<std::string>& programDirectories();
+// The first existing file of that name in the program directories; the name itself when no
+// directory has it.
+std::string findProgramFile(std::string_view name);
+
+// The path of a file in a directory, with exactly one separator between them.
+std::string joinPath(std::string_view directory, std::string_view name);
+
 // Menu caption of the recent entry at index (0-based): "&1 path" .. "&9 path", then "&0 path".
 std::string recentFileCaption(std::size_t index, std::string_view entry);
 

@@ -1,0 +1,89 @@
+#include "app/CLorvanelApp.h"
+
+#include "app/CDoc.h"
+#include "app/CMainFrame.h"
+#include "app/CUiPrompts.h"
+#include "app/Settings.h"
+#include "input/BoardDirectory.h"
+#include "input/PathList.h"
+#include "ui/GuiAlertSink.h"
+#include "ui/QtText.h"
+
+#include <QCoreApplication>
+
+namespace lorvanel {
+
+CLorvanelApp::CLorvanelApp(std::unique_ptr<CUiPrompts> prompts)
+    : prompts_(prompts ? std::move(prompts) : std::make_unique<CUiPrompts>()) {}
+
+CLorvanelApp::~CLorvanelApp() {
+    if (!exited_) exitInstance();
+}
+
+bool CLorvanelApp::initInstance(const StartOptions& options) {
+    alerts_ = std::make_unique<GuiAlertSink>();
+    if (options.installAlertSink) {
+        setAlertSink(alerts_.get());
+        ownsAlertSink_ = true;
+    }
+    setSettingsFile(settingsFilePath(options.currentDirectory, options.executablePath));
+    setProgramDirectories(options.programDirectories);
+    const IniFile ini = readSettingsFile();
+    settings() = Settings{};
+    settings().read(ini);
+
+    if (!boardDirectory().loadBoardList()) {
+        alertUser(QStringLiteral("初期化に失敗しました"));
+        exited_ = true;
+        if (ownsAlertSink_) setAlertSink(nullptr);
+        ownsAlertSink_ = false;
+        return false;
+    }
+
+    doc_ = std::make_unique<CDoc>();
+    readAnalyzeOptions(ini, doc_->analyzeOptions());
+    doc_->setRecentFileSink(this);
+    frame_ = std::make_unique<CMainFrame>(*doc_, *prompts_);
+    alerts_->setMainWindow(frame_.get());
+
+    // The window is placed and shown before the first load so that its wait cursor and
+    // status message are seen.
+    if (options.show) {
+        frame_->restorePlacement();
+        frame_->show();
+    }
+
+    if (!options.files.empty()) {
+        frame_->loadFiles(options.files, false, settings().byteLimit());
+    } else if (settings().autoLoadLast && !settings().recentFiles.empty()) {
+        std::vector<std::string> paths;
+        addPathString(paths, settings().recentFiles.front());
+        frame_->loadFiles(paths, false, settings().byteLimit());
+    }
+    return true;
+}
+
+void CLorvanelApp::exitInstance() {
+    if (exited_) return;
+    exited_ = true;
+    if (frame_) {
+        if (frame_->isVisible()) frame_->close();
+        frame_.reset();
+    }
+    std::string error;
+    if (doc_) {
+        const AnalyzeOptions options = doc_->analyzeOptions();
+        doc_.reset();
+        updateSettingsFile([&](IniFile& ini) { writeAnalyzeOptions(ini, options); }, &error);
+    }
+    if (!updateSettingsFile([](IniFile& ini) { settings().write(ini); }, &error))
+        alertUser(pathToQString(error));
+    if (ownsAlertSink_) setAlertSink(nullptr);
+    ownsAlertSink_ = false;
+}
+
+void CLorvanelApp::addRecentFile(const std::string& joinedPaths) {
+    settings().recentFiles.addToFront(joinedPaths);
+}
+
+} // namespace lorvanel

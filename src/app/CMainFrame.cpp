@@ -1,0 +1,456 @@
+#include "app/CMainFrame.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CDoc.h"
+#include "app/CMainView.h"
+#include "app/COptionSheet.h"
+#include "app/CUiPrompts.h"
+#include "app/Settings.h"
+#include "input/PathList.h"
+#include "keywords/AutoKeywordAnalysis.h"
+#include "keywords/KeywordFileAnalysis.h"
+#include "platform/File.h"
+#include "report/CReportFrame.h"
+#include "report/CReportView.h"
+#include "ui/QtText.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+
+namespace lorvanel {
+
+namespace {
+
+constexpr int kLeftPaneWidth = 160;
+constexpr int kRightPaneWidth = 120;
+
+bool isRecentId(int id) { return id >= cmd::kRecentFirst && id <= cmd::kRecentLast; }
+bool isKeywordId(int id) { return id >= cmd::kKeywordFirst && id <= cmd::kKeywordLast; }
+
+// The wait cursor and the status message of a load; both go when the load returns.
+class BusyScope {
+public:
+    BusyScope(QStatusBar* bar, const QString& message) : bar_(bar) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        bar_->showMessage(message);
+        // Let the message paint before the work blocks the event loop.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    ~BusyScope() {
+        bar_->clearMessage();
+        QApplication::restoreOverrideCursor();
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    QStatusBar* bar_;
+};
+
+QString keywordCaption(const std::string& fileName) {
+    QString base = pathToQString(fileName);
+    if (base.endsWith(QStringLiteral(".txt"))) base.chop(4);
+    return base.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
+    : QMainWindow(parent), doc_(doc), prompts_(prompts) {
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setAcceptDrops(true);
+    setDockNestingEnabled(true);
+
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    leftPane_ = new QTabWidget(splitter_);
+    leftPane_->setDocumentMode(true);
+    // The filter tree of a later version takes this tab's place.
+    leftPane_->addTab(new QWidget(leftPane_), QStringLiteral("フィルタ"));
+    view_ = new CMainView(doc_, splitter_);
+    splitter_->addWidget(leftPane_);
+    splitter_->addWidget(view_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({kLeftPaneWidth, kRightPaneWidth});
+    splitter_->setChildrenCollapsible(false);
+    setCentralWidget(splitter_);
+
+    createMenus();
+    createToolBar();
+    counts_ = new QLabel(this);
+    statusBar()->addPermanentWidget(counts_);
+    resize(960, 680);
+
+    doc_.addListener(this);
+    updateCommands();
+}
+
+CMainFrame::~CMainFrame() { doc_.removeListener(this); }
+
+QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text) {
+    QAction* a = menu->addAction(text);
+    a->setData(id);
+    return a;
+}
+
+QAction* CMainFrame::action(int id) const {
+    for (QAction* a : findChildren<QAction*>())
+        if (a->data().toInt() == id) return a;
+    for (QMenu* m : {fileMenu_, toolsMenu_})
+        for (QAction* a : m->actions())
+            if (a->data().toInt() == id) return a;
+    return nullptr;
+}
+
+void CMainFrame::createMenus() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    QAction* open = addCommand(fileMenu_, cmd::kFileOpen, QStringLiteral("lorvanel.txtを開く(&O)..."));
+    open->setShortcut(QKeySequence::Open);
+    open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    addCommand(fileMenu_, cmd::kFileMerge, QStringLiteral("lorvanel.txtを追加で開く(&A)..."));
+    addCommand(fileMenu_, cmd::kFileClose, QStringLiteral("閉じる(&C)"));
+    fileMenu_->addSeparator();
+    // The recent entries go here, two places after "閉じる".
+    fileMenu_->addSeparator();
+    QAction* reloadAction = addCommand(fileMenu_, cmd::kReload, QStringLiteral("再読み込み(&R)"));
+    reloadAction->setShortcut(Qt::Key_F5);
+    QAction* whole = addCommand(fileMenu_, cmd::kReadWhole, QStringLiteral("全部読み込む(&W)"));
+    whole->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    QAction* editor = addCommand(fileMenu_, cmd::kOpenInEditor, QStringLiteral("テキストエディタで開く(&E)"));
+    editor->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    fileMenu_->addSeparator();
+    QAction* exit = addCommand(fileMenu_, cmd::kExit, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
+    connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::rebuildRecentMenu);
+    connect(open, &QAction::triggered, this, &CMainFrame::fileOpen);
+    connect(action(cmd::kFileMerge), &QAction::triggered, this, &CMainFrame::fileMerge);
+    connect(action(cmd::kFileClose), &QAction::triggered, this, &CMainFrame::fileClose);
+    connect(reloadAction, &QAction::triggered, this, &CMainFrame::reload);
+    connect(whole, &QAction::triggered, this, &CMainFrame::readWholeFiles);
+    connect(editor, &QAction::triggered, this, &CMainFrame::openInEditor);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    rebuildRecentMenu();
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    QAction* copy = addCommand(edit, cmd::kCopy, QStringLiteral("コピー(&C)"));
+    copy->setShortcut(QKeySequence::Copy);
+    QAction* all = addCommand(edit, cmd::kSelectAll, QStringLiteral("全て選択(&A)"));
+    all->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    connect(copy, &QAction::triggered, this, [this] { copyOrSelectAll(false); });
+    connect(all, &QAction::triggered, this, [this] { copyOrSelectAll(true); });
+
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    QAction* tree = addCommand(viewMenu, cmd::kFilterTree, QStringLiteral("フィルタツリー"));
+    tree->setCheckable(true);
+    tree->setChecked(true);
+    tree->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
+    connect(tree, &QAction::triggered, this, &CMainFrame::toggleFilterTree);
+    QAction* multi = addCommand(viewMenu, cmd::kMultiSelect, QStringLiteral("フィルタの複数選択"));
+    multi->setCheckable(true);
+    multi->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    // Multiple selection belongs to the filter tree, which this version does not have yet.
+    multi->setEnabled(false);
+    QAction* clear = addCommand(viewMenu, cmd::kClearFilter, QStringLiteral("フィルタ解除"));
+    clear->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
+    connect(clear, &QAction::triggered, this, &CMainFrame::clearFilter);
+
+    toolsMenu_ = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+    QAction* autoKw = addCommand(toolsMenu_, cmd::kAutoKeywords, QStringLiteral("自動キーワード解析"));
+    connect(autoKw, &QAction::triggered, this, &CMainFrame::runAutoKeywords);
+    toolsMenu_->addSeparator();
+    // The keyword files go here, two places after "自動キーワード解析".
+    toolsMenu_->addSeparator();
+    QAction* options = addCommand(toolsMenu_, cmd::kOptions, QStringLiteral("オプション(&O)..."));
+    options->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
+    connect(options, &QAction::triggered, this, &CMainFrame::editOptions);
+    connect(toolsMenu_, &QMenu::aboutToShow, this, &CMainFrame::rebuildKeywordMenu);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    QAction* aboutAction = addCommand(help, cmd::kAbout, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+    aboutAction->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+    connect(aboutAction, &QAction::triggered, this, &CMainFrame::about);
+}
+
+void CMainFrame::createToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("ツールバー"));
+    bar->setObjectName(QStringLiteral("MainToolBar"));
+    bar->setMovable(true);
+    const std::vector<int> order = {cmd::kFileOpen,   0, cmd::kReadWhole,    cmd::kOpenInEditor, 0,
+                                    cmd::kFilterTree, cmd::kMultiSelect,     cmd::kClearFilter,  0,
+                                    cmd::kOptions,    cmd::kAbout};
+    for (int id : order) {
+        if (id == 0) bar->addSeparator();
+        else bar->addAction(action(id));
+    }
+    // Tool tips without the menus' "(&X)..." decorations.
+    for (QAction* a : bar->actions()) {
+        QString tip = a->text();
+        tip.remove(QStringLiteral("..."));
+        const qsizetype amp = tip.indexOf(QStringLiteral("(&"));
+        if (amp >= 0) tip.truncate(amp);
+        a->setToolTip(tip.remove(QLatin1Char('&')));
+    }
+}
+
+void CMainFrame::documentUpdated(CDoc&, const DocUpdate& update) {
+    if (update.hint == DocHint::DataChanged) {
+        updateCommands();
+        updateTitle();
+    }
+}
+
+void CMainFrame::updateCommands() {
+    const PostLog& log = doc_.postLog();
+    const bool loaded = !log.sourcePaths.empty();
+    action(cmd::kReload)->setEnabled(loaded);
+    action(cmd::kReadWhole)->setEnabled(loaded && log.bytesRead != log.fileSize);
+    action(cmd::kOpenInEditor)->setEnabled(loaded);
+    action(cmd::kClearFilter)->setEnabled(doc_.canClearFilter());
+    action(cmd::kFilterTree)->setChecked(leftPane_->isVisibleTo(this));
+    if (log.posts.empty() && !loaded) counts_->clear();
+    else
+        counts_->setText(QStringLiteral("%1 / %2 レス")
+                             .arg(QLocale::c().toString(static_cast<qlonglong>(doc_.selection().size())),
+                                  QLocale::c().toString(static_cast<qlonglong>(log.posts.size()))));
+}
+
+void CMainFrame::updateTitle() {
+    QStringList names;
+    for (const std::string& p : doc_.postLog().sourcePaths)
+        names.push_back(QFileInfo(pathToQString(p)).fileName());
+    const QString app = QString::fromUtf8(kAppTitle);
+    setWindowTitle(names.isEmpty() ? app : names.join(QStringLiteral(", ")) + QStringLiteral(" - ") + app);
+}
+
+bool CMainFrame::loadFiles(const std::vector<std::string>& paths, bool merge,
+                           std::uint64_t byteLimit) {
+    if (paths.empty() && !merge) return false;
+    bool ok;
+    {
+        BusyScope busy(statusBar(), QStringLiteral("解析しています..."));
+        ok = doc_.load(paths, merge, byteLimit);
+    }
+    updateCommands();
+    updateTitle();
+    return ok;
+}
+
+void CMainFrame::fileOpen() {
+    const QString path = prompts_.chooseLogFile(this);
+    if (path.isEmpty()) return;
+    loadFiles({pathFromQString(path)}, false, settings().byteLimit());
+}
+
+void CMainFrame::fileMerge() {
+    const QString path = prompts_.chooseLogFile(this);
+    if (path.isEmpty()) return;
+    loadFiles({pathFromQString(path)}, true, settings().byteLimit());
+}
+
+void CMainFrame::fileClose() {
+    doc_.close();
+    updateCommands();
+    updateTitle();
+}
+
+void CMainFrame::reload() {
+    const std::vector<std::string> paths = doc_.postLog().sourcePaths;
+    if (paths.empty()) return;
+    loadFiles(paths, false, settings().byteLimit());
+}
+
+void CMainFrame::readWholeFiles() {
+    const PostLog& log = doc_.postLog();
+    if (log.sourcePaths.empty() || log.bytesRead == log.fileSize) return;
+    const std::vector<std::string> paths = log.sourcePaths;
+    loadFiles(paths, false, 0);
+}
+
+void CMainFrame::openInEditor() {
+    for (const std::string& path : doc_.postLog().sourcePaths)
+        prompts_.openWithDesktop(QUrl::fromLocalFile(pathToQString(path)));
+}
+
+void CMainFrame::openRecent(int index) {
+    const std::vector<std::string>& recent = settings().recentFiles.items();
+    if (index < 0 || static_cast<std::size_t>(index) >= recent.size()) return;
+    std::vector<std::string> paths;
+    addPathString(paths, recent[static_cast<std::size_t>(index)]);
+    if (paths.empty()) return;
+    loadFiles(paths, false, settings().byteLimit());
+}
+
+void CMainFrame::runAutoKeywords() {
+    ResultPage page = analyzeAutoKeywords(doc_.selection());
+    doc_.addResultPage(std::move(page));
+    doc_.notifyKeywordAnalysisDone();
+}
+
+void CMainFrame::runKeywordFile(const std::string& path) {
+    ResultPage page;
+    if (!analyzeKeywordFile(doc_.selection(), doc_.postLog(), path, page)) return;
+    doc_.addResultPage(std::move(page));
+    doc_.notifyKeywordAnalysisDone();
+}
+
+void CMainFrame::toggleFilterTree() {
+    const bool show = !leftPane_->isVisibleTo(this);
+    leftPane_->setVisible(show);
+    action(cmd::kFilterTree)->setChecked(show);
+}
+
+void CMainFrame::clearFilter() {
+    doc_.clearFilter();
+    updateCommands();
+}
+
+void CMainFrame::editOptions() {
+    AnalyzeOptions& options = doc_.analyzeOptions();
+    COptionSheet sheet(
+        settings(), options.threadRanking, options.monthThreadRanking,
+        [this](QWidget* parent) { return prompts_.chooseBrowserProgram(parent); }, this);
+    if (!prompts_.runOptionSheet(sheet)) return;
+    settings() = sheet.edited();
+    options.threadRanking = sheet.threadRanking();
+    options.monthThreadRanking = sheet.monthThreadRanking();
+    std::string error;
+    if (!updateSettingsFile([](IniFile& ini) { settings().write(ini); }, &error))
+        alertUser(pathToQString(error));
+}
+
+void CMainFrame::about() { prompts_.showAbout(this); }
+
+void CMainFrame::copyOrSelectAll(bool selectAll) {
+    auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
+    if (!text && view_->currentWidget() == view_->reportFrame()) text = view_->reportFrame()->view();
+    if (!text) text = qobject_cast<QPlainTextEdit*>(view_->currentWidget());
+    if (!text) return;
+    if (selectAll) text->selectAll();
+    else text->copy();
+}
+
+void CMainFrame::rebuildRecentMenu() {
+    QList<QAction*> actions = fileMenu_->actions();
+    for (QAction* a : actions) {
+        if (isRecentId(a->data().toInt()) || a->property("recentPlaceholder").toBool()) {
+            fileMenu_->removeAction(a);
+            a->deleteLater();
+        }
+    }
+    actions = fileMenu_->actions();
+    const qsizetype closePos = actions.indexOf(action(cmd::kFileClose));
+    const qsizetype at = closePos + 2;
+    const std::vector<std::string>& recent = settings().recentFiles.items();
+    const int ids = cmd::kRecentLast - cmd::kRecentFirst + 1;
+    std::vector<QAction*> items;
+    if (recent.empty()) {
+        auto* none = new QAction(QStringLiteral("最近使ったファイル"), fileMenu_);
+        none->setEnabled(false);
+        none->setProperty("recentPlaceholder", true);
+        items.push_back(none);
+    }
+    for (std::size_t i = 0; i < recent.size() && i < static_cast<std::size_t>(ids); ++i) {
+        auto* a = new QAction(pathToQString(recentFileCaption(i, recent[i])), fileMenu_);
+        a->setData(cmd::kRecentFirst + static_cast<int>(i));
+        connect(a, &QAction::triggered, this, [this, i] { openRecent(static_cast<int>(i)); });
+        items.push_back(a);
+    }
+    QAction* before = actions.value(at, nullptr);
+    for (QAction* a : items) fileMenu_->insertAction(before, a);
+}
+
+void CMainFrame::rebuildKeywordMenu() {
+    for (QAction* a : toolsMenu_->actions()) {
+        if (isKeywordId(a->data().toInt())) {
+            toolsMenu_->removeAction(a);
+            a->deleteLater();
+        }
+    }
+    const std::string dir = resolveKeywordDirectory(settings().keywordDirectory, programDirectories());
+    const std::vector<std::string> names = listFiles(dir, ".txt");
+    const qsizetype at = toolsMenu_->actions().indexOf(action(cmd::kAutoKeywords)) + 2;
+    int id = cmd::kKeywordFirst;
+    // Each file is put at the same place, so the menu lists them in reverse order.
+    for (const std::string& name : names) {
+        if (id > cmd::kKeywordLast) break;
+        auto* a = new QAction(keywordCaption(name), toolsMenu_);
+        a->setData(id++);
+        const std::string path = joinPath(dir, name);
+        connect(a, &QAction::triggered, this, [this, path] { runKeywordFile(path); });
+        toolsMenu_->insertAction(toolsMenu_->actions().value(at, nullptr), a);
+    }
+}
+
+void CMainFrame::dropPaths(const QStringList& dropped) {
+    std::vector<std::string> paths;
+    for (const QString& p : dropped) {
+        // A dropped name is always one path, even when it starts with a quote.
+        const std::string path = pathFromQString(p);
+        if (!path.empty() && !containsPath(paths, path)) paths.push_back(path);
+    }
+    if (paths.empty()) return;
+    bool merge = false;
+    if (!doc_.postLog().sourcePaths.empty()) {
+        switch (prompts_.confirmDrop(this)) {
+        case CUiPrompts::DropChoice::Cancel:
+            return;
+        case CUiPrompts::DropChoice::Merge:
+            merge = true;
+            break;
+        case CUiPrompts::DropChoice::New:
+            break;
+        }
+    }
+    loadFiles(paths, merge, settings().byteLimit());
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile());
+    event->acceptProposedAction();
+    dropPaths(paths);
+}
+
+bool CMainFrame::restorePlacement() {
+    const std::optional<std::string> placement = readWindowPlacement(readSettingsFile());
+    if (!placement) return false;
+    return restoreGeometry(QByteArray(placement->data(), static_cast<qsizetype>(placement->size())));
+}
+
+void CMainFrame::savePlacement() {
+    const QByteArray geometry = saveGeometry();
+    std::string error;
+    if (!updateSettingsFile(
+            [&](IniFile& ini) {
+                writeWindowPlacement(ini, std::string_view(geometry.constData(),
+                                                           static_cast<std::size_t>(geometry.size())));
+            },
+            &error))
+        alertUser(pathToQString(error));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!placementSaved_) {
+        savePlacement();
+        placementSaved_ = true;
+    }
+    event->accept();
+}
+
+} // namespace lorvanel

@@ -1,0 +1,35 @@
+#pragma once
+// The right-hand pane of the main window: the tabs "レポート", "グラフ" and "lorvanel.txt",
+// followed by one closable tab per keyword result page of the document.
+#include "app/DocListener.h"
+
+#include <QTabWidget>
+
+namespace lorvanel {
+
+class CReportFrame;
+
+class CMainView : public QTabWidget, public DocListener {
+    Q_OBJECT
+public:
+    static constexpr int kFixedTabs = 3;
+
+    explicit CMainView(CDoc& doc, QWidget* parent = nullptr);
+    ~CMainView() override;
+
+    void documentUpdated(CDoc& doc, const DocUpdate& update) override;
+
+    CReportFrame* reportFrame() const { return report_; }
+    // The tab showing the page, or -1.
+    int tabOfPage(const ResultPage* page) const;
+    // Closes a result page's tab by removing the page from the document.
+    void closePageTab(int index);
+
+private:
+    void addPageTab(const ResultPage* page);
+
+    CDoc& doc_;
+    CReportFrame* report_;
+};
+
+} // namespace lorvanel

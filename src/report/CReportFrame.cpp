@@ -1,0 +1,36 @@
+#include "report/CReportFrame.h"
+
+#include "app/CDoc.h"
+#include "input/AnalysisLog.h"
+#include "report/CReportTree.h"
+#include "report/CReportView.h"
+#include "report/ReportWindowText.h"
+
+namespace lorvanel {
+
+CReportFrame::CReportFrame(CDoc& doc, QWidget* parent)
+    : QSplitter(Qt::Horizontal, parent), doc_(doc) {
+    tree_ = new CReportTree(this);
+    view_ = new CReportView(this);
+    addWidget(tree_);
+    addWidget(view_);
+    setStretchFactor(0, 0);
+    setStretchFactor(1, 1);
+    setSizes({120, 200});
+    setChildrenCollapsible(false);
+    tree_->setView(view_);
+    doc_.addListener(this);
+}
+
+CReportFrame::~CReportFrame() { doc_.removeListener(this); }
+
+void CReportFrame::documentUpdated(CDoc&, const DocUpdate& update) {
+    if (update.hint == DocHint::DataChanged || update.hint == DocHint::KeywordAnalysisDone)
+        refresh();
+}
+
+void CReportFrame::refresh() {
+    tree_->refresh(reportWindowText(doc_.reportText(), analysisLog().text()));
+}
+
+} // namespace lorvanel

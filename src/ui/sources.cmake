@@ -1,0 +1,5 @@
+list(APPEND LORVANEL_GUI_SOURCES
+    src/ui/FileDialogFilter.cpp
+    src/ui/FixedFont.cpp
+    src/ui/GuiAlertSink.cpp
+    src/ui/QtText.cpp)
