@@ -1,5 +1,14 @@
+list(APPEND LORVANEL_CORE_SOURCES
+    src/report/BoardTables.cpp
+    src/report/CalendarText.cpp
+    src/report/ComputeStatistics.cpp
+    src/report/CountRows.cpp
+    src/report/ReportWindowText.cpp
+    src/report/TimeTables.cpp
+    src/report/WriteReport.cpp)
+
+# The report window (Qt).
 list(APPEND LORVANEL_GUI_SOURCES
+    src/report/CReportFrame.cpp
     src/report/CReportTree.cpp
     src/report/CReportView.cpp)
-list(APPEND LORVANEL_GUI_SOURCES
-    src/report/CReportFrame.cpp)
