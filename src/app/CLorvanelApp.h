@@ -1,6 +1,7 @@
 #pragma once
 // The application: start-up (settings, board list, document, main window, the last file set)
 // and exit (analysis options, settings), in that order.
+#include "app/CUiPrompts.h"
 #include "app/DocListener.h"
 
 #include <memory>
@@ -11,7 +12,6 @@ namespace lorvanel {
 
 class CDoc;
 class CMainFrame;
-class CUiPrompts;
 class GuiAlertSink;
 
 class CLorvanelApp : public RecentFileSink {

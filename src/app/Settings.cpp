@@ -79,6 +79,24 @@ void Settings::write(IniFile& ini) const {
     browsers.write(ini, ini::kBrowserList);
 }
 
+void readAnalyzeOptions(const IniFile& ini, AnalyzeOptions& options) {
+    const AnalyzeOptions defaults;
+    options.threadRanking =
+        ini.getInt(AnalyzeOptions::kSection, AnalyzeOptions::kThreadRankingKey, defaults.threadRanking);
+    options.monthThreadRanking = ini.getInt(AnalyzeOptions::kSection,
+                                            AnalyzeOptions::kMonthThreadRankingKey,
+                                            defaults.monthThreadRanking);
+    options.rankMax =
+        ini.getInt(AnalyzeOptions::kSection, AnalyzeOptions::kRankMaxKey, defaults.rankMax);
+}
+
+void writeAnalyzeOptions(IniFile& ini, const AnalyzeOptions& options) {
+    ini.setInt(AnalyzeOptions::kSection, AnalyzeOptions::kThreadRankingKey, options.threadRanking);
+    ini.setInt(AnalyzeOptions::kSection, AnalyzeOptions::kMonthThreadRankingKey,
+               options.monthThreadRanking);
+    ini.setInt(AnalyzeOptions::kSection, AnalyzeOptions::kRankMaxKey, options.rankMax);
+}
+
 std::optional<std::string> readWindowPlacement(const IniFile& ini) {
     std::string bytes;
     if (!ini.getBytes(ini::kWindow, ini::kMainFramePlacement, bytes) || bytes.empty())

@@ -2,6 +2,7 @@
 // The program's settings record and the settings file that holds it, with the bounded
 // string lists of recent file sets and browsers. Other owners (analysis options, custom
 // filters, graph settings) keep their own sections in the same file.
+#include "app/AnalyzeOptions.h"
 #include "platform/IniFile.h"
 
 #include <cstdint>
@@ -89,6 +90,11 @@ struct Settings {
 
     bool operator==(const Settings& other) const = default;
 };
+
+// The document's analysis options in section "AnalyzeOptions"; missing keys give the
+// defaults. Written in the order ThreadRanking, MonthThreadRanking, RankMax.
+void readAnalyzeOptions(const IniFile& ini, AnalyzeOptions& options);
+void writeAnalyzeOptions(IniFile& ini, const AnalyzeOptions& options);
 
 // The main window's placement, an opaque byte record; nothing when absent or damaged.
 std::optional<std::string> readWindowPlacement(const IniFile& ini);

@@ -1,0 +1,120 @@
+#include "GuiTestSupport.h"
+
+#include "app/COptionSheet.h"
+#include "platform/Encoding.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+
+#include <map>
+
+namespace lorvanel::testing {
+
+namespace {
+std::string cp932(const QString& text) {
+    std::string out;
+    const QByteArray utf8 = text.toUtf8();
+    utf8ToCp932(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), out);
+    return out;
+}
+} // namespace
+
+WorkingDirectory::WorkingDirectory() : previous_(QDir::currentPath()) {
+    QDir::setCurrent(dir_.path());
+}
+
+WorkingDirectory::~WorkingDirectory() { QDir::setCurrent(previous_); }
+
+std::string WorkingDirectory::path() const { return QFile::encodeName(dir_.path()).toStdString(); }
+
+std::string WorkingDirectory::write(const std::string& name, const std::string& bytes) const {
+    const std::string p = file(name);
+    QFile f(QString::fromStdString(p));
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return p;
+}
+
+QString WorkingDirectory::iniText() const {
+    QFile f(QString::fromStdString(iniPath()));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = f.readAll();
+    return QString::fromUtf8(cp932ToUtf8(std::string_view(bytes.constData(),
+                                                          static_cast<std::size_t>(bytes.size()))));
+}
+
+std::string janeLogText(const std::vector<JanePost>& posts) {
+    QString s;
+    int thread = 1199210000;
+    for (const JanePost& p : posts) {
+        s += QStringLiteral("--------------------------------------------\r\n");
+        s += QStringLiteral("Date   : ") + p.date + QStringLiteral("\r\n");
+        s += QStringLiteral("Subject: ") + p.title + QStringLiteral("\r\n");
+        s += QStringLiteral("URL    : http://news.2ch.net/test/read.cgi/") + p.dir +
+             QLatin1Char('/') + QString::number(thread++) + QStringLiteral("/\r\n");
+        s += QStringLiteral("FROM   : \r\nMAIL   : \r\n\r\n");
+        s += p.body + QStringLiteral("\r\n\r\n\r\n");
+    }
+    return cp932(s);
+}
+
+std::vector<JanePost> janeSeries(int n, const QString& day, const QString& dir) {
+    std::vector<JanePost> posts;
+    for (int i = 0; i < n; ++i) {
+        JanePost p;
+        p.date = day + QStringLiteral(" %1:00:00").arg(i % 24, 2, 10, QLatin1Char('0'));
+        p.title = QStringLiteral("スレ%1").arg(i + 1);
+        p.dir = dir;
+        posts.push_back(p);
+    }
+    return posts;
+}
+
+QString ScriptedPrompts::chooseLogFile(QWidget*) {
+    if (logFiles.empty()) return {};
+    QString next = logFiles.front();
+    logFiles.erase(logFiles.begin());
+    return next;
+}
+
+QString ScriptedPrompts::chooseBrowserProgram(QWidget*) {
+    if (browsers.empty()) return {};
+    QString next = browsers.front();
+    browsers.erase(browsers.begin());
+    return next;
+}
+
+CUiPrompts::DropChoice ScriptedPrompts::confirmDrop(QWidget*) {
+    ++dropAsked;
+    return drop;
+}
+
+bool ScriptedPrompts::runOptionSheet(COptionSheet& sheet) {
+    if (onSheet) onSheet(sheet);
+    return sheet.result() == QDialog::Accepted;
+}
+
+bool ScriptedPrompts::openWithDesktop(const QUrl& url) {
+    opened.push_back(url);
+    return true;
+}
+
+CLorvanelApp::StartOptions startOptions(const WorkingDirectory& dir) {
+    CLorvanelApp::StartOptions o;
+    o.currentDirectory = dir.path();
+    o.executablePath = "/opt/lorvanel/bin/lorvanel";
+    o.programDirectories = {dir.path() + "/"};
+    o.installAlertSink = false;
+    return o;
+}
+
+std::map<std::string, TestFactory>& registry() {
+    static std::map<std::string, TestFactory> r;
+    return r;
+}
+
+TestRegistration::TestRegistration(const char* name, TestFactory factory) {
+    registry()[name] = std::move(factory);
+}
+
+} // namespace lorvanel::testing

@@ -1,0 +1,83 @@
+#pragma once
+// What the desktop program's tests share: a temporary working directory, Jane-format logs
+// written from UTF-8 texts, dialogs answered by script, and the registry of test classes.
+#include "app/CLorvanelApp.h"
+#include "app/CUiPrompts.h"
+
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lorvanel::testing {
+
+// A temporary directory that is the current directory while the object lives.
+class WorkingDirectory {
+public:
+    WorkingDirectory();
+    ~WorkingDirectory();
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+    std::string path() const;
+    std::string file(const std::string& name) const { return path() + "/" + name; }
+    std::string iniPath() const { return file("lorvanel.ini"); }
+    // Writes bytes to a file of the directory and returns its path.
+    std::string write(const std::string& name, const std::string& bytes) const;
+    // The settings file as UTF-8 text (its bytes are CP932).
+    QString iniText() const;
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+// One post of a Jane log; texts are UTF-8 and written as CP932.
+struct JanePost {
+    QString date = QStringLiteral("2008/01/02 03:04:05");
+    QString title = QStringLiteral("テストスレ");
+    QString dir = QStringLiteral("news");
+    QString body = QStringLiteral("本文");
+};
+
+std::string janeLogText(const std::vector<JanePost>& posts);
+// n posts an hour apart from the day given as "YYYY/MM/DD".
+std::vector<JanePost> janeSeries(int n, const QString& day, const QString& dir = QStringLiteral("news"));
+
+// Dialogs answered without being shown.
+class ScriptedPrompts : public CUiPrompts {
+public:
+    QString chooseLogFile(QWidget*) override;
+    QString chooseBrowserProgram(QWidget*) override;
+    DropChoice confirmDrop(QWidget*) override;
+    bool runOptionSheet(COptionSheet& sheet) override;
+    void showAbout(QWidget*) override { ++aboutShown; }
+    bool openWithDesktop(const QUrl& url) override;
+
+    std::vector<QString> logFiles;  // answers of the open dialog, in order
+    std::vector<QString> browsers;  // answers of the "..." dialog, in order
+    DropChoice drop = DropChoice::New;
+    int dropAsked = 0;
+    std::function<void(COptionSheet&)> onSheet; // acts on the sheet, then OK or Cancel
+    int aboutShown = 0;
+    std::vector<QUrl> opened;
+};
+
+// Start-up options for the working directory: settings file "lorvanel.ini" there.
+CLorvanelApp::StartOptions startOptions(const WorkingDirectory& dir);
+
+// Test classes register themselves; the test program runs the one named on its command line.
+using TestFactory = std::function<std::unique_ptr<QObject>()>;
+struct TestRegistration {
+    TestRegistration(const char* name, TestFactory factory);
+};
+
+} // namespace lorvanel::testing
+
+#define LORVANEL_GUI_TEST(Class)                                                               \
+    static const lorvanel::testing::TestRegistration registration##Class(                     \
+        #Class, [] { return std::unique_ptr<QObject>(new Class); });

@@ -1,0 +1,193 @@
+// The report window: headings found in the text, scrolling to the chosen one, keeping it
+// across refreshes, the wheel and the context menu.
+#include "GuiTestSupport.h"
+
+#include "app/CDoc.h"
+#include "input/AnalysisLog.h"
+#include "platform/Encoding.h"
+#include "report/CReportFrame.h"
+#include "report/CReportTree.h"
+#include "report/CReportView.h"
+#include "ui/FixedFont.h"
+
+#include <QMenu>
+#include <QTextBlock>
+#include <QScrollBar>
+#include <QtTest>
+
+using namespace lorvanel;
+using namespace lorvanel::testing;
+
+namespace {
+std::string cp932(const QString& s) {
+    std::string out;
+    const QByteArray u = s.toUtf8();
+    utf8ToCp932(std::string_view(u.constData(), static_cast<std::size_t>(u.size())), out);
+    return out;
+}
+
+// A report-like text: sections of 40 lines each under the given headings.
+std::string reportText(const QStringList& sections) {
+    QString s = QStringLiteral("★総合結果\r\n");
+    for (int i = 0; i < 40; ++i) s += QStringLiteral("line %1\r\n").arg(i);
+    for (const QString& h : sections) {
+        s += QStringLiteral("--------------------------------------------\r\n") + h +
+             QStringLiteral("\r\n");
+        for (int i = 0; i < 40; ++i) s += QStringLiteral("  row %1\r\n").arg(i);
+    }
+    return cp932(s);
+}
+
+int lineOf(const std::string& text, const QString& heading) {
+    for (const ReportHeading& h : reportHeadings(text))
+        if (h.text == cp932(heading)) return h.line;
+    return -1;
+}
+} // namespace
+
+class ReportWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void headingsAndLineEnds() {
+        const std::string text = cp932(QStringLiteral("★a\r\nx\ry\n★b\r\n\r\n ★not\r\n★c"));
+        const std::vector<ReportHeading> h = reportHeadings(text);
+        QCOMPARE(h.size(), std::size_t(4));
+        QCOMPARE(h[0].text, std::string("Top"));
+        QCOMPARE(h[0].line, 0);
+        QCOMPARE(h[1].line, 0);
+        QCOMPARE(h[2].text, cp932(QStringLiteral("★b")));
+        QCOMPARE(h[2].line, 3);
+        QCOMPARE(h[3].line, 6);
+        // The view counts the same lines: a lone CR and a lone LF each end one.
+        CReportView view;
+        view.setReportText(text);
+        QCOMPARE(view.document()->blockCount(), 7);
+        QCOMPARE(view.document()->findBlockByNumber(6).text(), QStringLiteral("★c"));
+    }
+
+    void selectingAHeadingScrollsAndSurvivesRefresh() {
+        CDoc doc;
+        CReportFrame frame(doc);
+        frame.resize(700, 300);
+        frame.show();
+        CReportTree* tree = frame.tree();
+        CReportView* view = frame.view();
+        const std::string first =
+            reportText({QStringLiteral("★板別書き込み回数"), QStringLiteral("★作成したスレッド")});
+        tree->refresh(first);
+        QCOMPARE(QString::fromStdString(tree->selectedHeading()), QStringLiteral("Top"));
+        QCOMPARE(view->firstVisibleLine(), 0);
+
+        QVERIFY(tree->selectHeading(cp932(QStringLiteral("★板別書き込み回数"))));
+        const int boardLine = lineOf(first, QStringLiteral("★板別書き込み回数"));
+        QCOMPARE(view->firstVisibleLine(), boardLine);
+        QCOMPARE(view->textCursor().blockNumber(), boardLine);
+        QVERIFY(!view->textCursor().hasSelection());
+
+        // A new report with the same heading elsewhere: the heading stays selected.
+        const std::string second = reportText({QStringLiteral("★時間帯別"),
+                                               QStringLiteral("★板別書き込み回数")});
+        tree->refresh(second);
+        QCOMPARE(tree->selectedHeading(), cp932(QStringLiteral("★板別書き込み回数")));
+        QCOMPARE(view->firstVisibleLine(), lineOf(second, QStringLiteral("★板別書き込み回数")));
+
+        // A report without it: back to "Top".
+        tree->refresh(reportText({QStringLiteral("★時間帯別")}));
+        QCOMPARE(tree->selectedHeading(), std::string("Top"));
+        QCOMPARE(view->firstVisibleLine(), 0);
+    }
+
+    void clickOnTheSelectedHeadingScrollsBack() {
+        CDoc doc;
+        CReportFrame frame(doc);
+        frame.resize(700, 300);
+        frame.show();
+        const std::string text = reportText({QStringLiteral("★月別"), QStringLiteral("★日別")});
+        frame.tree()->refresh(text);
+        QVERIFY(frame.tree()->selectHeading(cp932(QStringLiteral("★月別"))));
+        const int line = frame.view()->firstVisibleLine();
+        frame.view()->verticalScrollBar()->setValue(line + 25);
+        QTreeWidgetItem* item = frame.tree()->currentItem();
+        const QRect rect = frame.tree()->visualItemRect(item);
+        QTest::mouseClick(frame.tree()->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(frame.view()->firstVisibleLine(), line);
+    }
+
+    void hiddenTreeSelectsNothing() {
+        CDoc doc;
+        CReportFrame frame(doc);
+        frame.tree()->refresh(reportText({QStringLiteral("★月別")}));
+        QCOMPARE(frame.tree()->topLevelItemCount(), 3);
+        QVERIFY(frame.tree()->selectedItems().isEmpty());
+    }
+
+    void documentHintsRefreshWithTheAnalysisLog() {
+        CDoc doc;
+        CReportFrame frame(doc);
+        frame.show();
+        analysisLog().clear();
+        doc.close();
+        // An empty document still shows the rule, the log's heading and the log.
+        QCOMPARE(frame.tree()->topLevelItemCount(), 2);
+        QCOMPARE(frame.tree()->topLevelItem(1)->text(0), QStringLiteral("★解析ログ"));
+        QVERIFY(frame.view()->toPlainText().startsWith(
+            QStringLiteral("--------------------------------------------\n★解析ログ\n")));
+        analysisLog().append("%s", "entry\r\n");
+        doc.notifyKeywordAnalysisDone();
+        QVERIFY(frame.view()->toPlainText().endsWith(QStringLiteral("entry\n")));
+        // A result page (hint 4) leaves the report alone.
+        analysisLog().append("%s", "later\r\n");
+        doc.addResultPage(ResultPage{"t", "x"});
+        QVERIFY(!frame.view()->toPlainText().contains(QStringLiteral("later")));
+    }
+
+    void wheelScrollsFourLinesPerNotch() {
+        CReportView view;
+        view.resize(400, 200);
+        view.show();
+        view.setReportText(reportText({QStringLiteral("★a"), QStringLiteral("★b")}));
+        view.verticalScrollBar()->setValue(20);
+        auto wheel = [&](int delta) {
+            QWheelEvent e(QPointF(10, 10), view.mapToGlobal(QPointF(10, 10)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(view.viewport(), &e);
+            return e.isAccepted();
+        };
+        QVERIFY(wheel(-120));
+        QCOMPARE(view.firstVisibleLine(), 24);
+        wheel(240);
+        QCOMPARE(view.firstVisibleLine(), 16);
+        // Small touch-pad steps add up to a notch.
+        wheel(-60);
+        QCOMPARE(view.firstVisibleLine(), 16);
+        wheel(-60);
+        QCOMPARE(view.firstVisibleLine(), 20);
+    }
+
+    void contextMenuAndReadOnly() {
+        CReportView view;
+        view.setReportText(cp932(QStringLiteral("abc\r\ndef")));
+        QVERIFY(view.isReadOnly());
+        QCOMPARE(view.lineWrapMode(), QPlainTextEdit::NoWrap);
+        std::unique_ptr<QMenu> menu(view.createReportMenu(nullptr));
+        QList<QAction*> actions = menu->actions();
+        QCOMPARE(actions.size(), 3);
+        QCOMPARE(actions[0]->text(), QStringLiteral("コピー(&C)\tCtrl+C"));
+        QVERIFY(!actions[0]->isEnabled());
+        QVERIFY(actions[1]->isSeparator());
+        QCOMPARE(actions[2]->text(), QStringLiteral("全て選択(&A)\tCtrl+A"));
+        actions[2]->trigger();
+        QVERIFY(view.textCursor().hasSelection());
+        menu.reset(view.createReportMenu(nullptr));
+        QVERIFY(menu->actions()[0]->isEnabled());
+    }
+
+    void columnFontKeepsColumns() {
+        const QFont font = columnFont(14);
+        QVERIFY2(keepsColumns(font), qPrintable(font.family()));
+        QCOMPARE(font.pixelSize(), 14);
+    }
+};
+
+LORVANEL_GUI_TEST(ReportWindowTest)
+#include "ReportWindowTest.moc"
