@@ -23,14 +23,19 @@ void printHelp(std::FILE* out) {
                "Commands:\n",
                out);
     std::vector<Command> sorted = commands();
-    std::sort(sorted.begin(), sorted.end(), [](const Command& a, const Command& b) { return a.order < b.order; });
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Command& a, const Command& b) { return a.order < b.order; });
     for (const Command& c : sorted) std::fprintf(out, "%s\n", c.usage);
 }
 } // namespace
 
-CommandRegistration::CommandRegistration(const Command& command) { registry().push_back(command); }
+CommandRegistration::CommandRegistration(const Command& command) {
+    registry().push_back(command);
+}
 
-const std::vector<Command>& commands() { return registry(); }
+const std::vector<Command>& commands() {
+    return registry();
+}
 
 } // namespace lorvanel::cli
 

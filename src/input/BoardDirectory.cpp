@@ -18,7 +18,9 @@ BoardDirectory& boardDirectory() {
     return d;
 }
 
-bool BoardDirectory::loadBoardList() { return loadBoardListText(boardListResource()); }
+bool BoardDirectory::loadBoardList() {
+    return loadBoardListText(boardListResource());
+}
 
 bool BoardDirectory::loadBoardListText(std::string_view text) {
     if (text.empty()) return false;
@@ -74,7 +76,8 @@ std::string BoardDirectory::boardDirFromName(std::string_view name) const {
     return std::string(name);
 }
 
-std::pair<std::string, std::string> BoardDirectory::resolveBoardFilter(std::string_view name) const {
+std::pair<std::string, std::string>
+BoardDirectory::resolveBoardFilter(std::string_view name) const {
     if (name.empty() || name == unknownBoard()) return {};
     for (const auto& [dir, display] : boards_)
         if (display == name) return {std::string(), dir};

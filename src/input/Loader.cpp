@@ -19,8 +19,8 @@ std::string displayPath(const std::string& path) {
     return utf8ToCp932(path, cp932) ? cp932 : path;
 }
 
-int readFileText(char* dest, std::size_t capacity, std::uint64_t& bytesRead, const std::string& path,
-                 std::uint64_t limit) {
+int readFileText(char* dest, std::size_t capacity, std::uint64_t& bytesRead,
+                 const std::string& path, std::uint64_t limit) {
     const int format = detectFormat(path);
     if (format == 0) return 0;
     AnalysisLog& log = analysisLog();
@@ -32,13 +32,15 @@ int readFileText(char* dest, std::size_t capacity, std::uint64_t& bytesRead, con
     std::uint64_t take = (limit == 0 || size < limit) ? size : limit;
     // The file may have grown since its status was taken: never write past our part.
     if (take > capacity) {
-        log.append("ファイルのサイズが読み込み中に変わりました '%s'\r\n", displayPath(path).c_str());
+        log.append("ファイルのサイズが読み込み中に変わりました '%s'\r\n",
+                   displayPath(path).c_str());
         take = capacity;
     }
     if (format != kFormatHotzonu) file.seek(size - take);
     const std::size_t got = file.read(dest, static_cast<std::size_t>(take));
     if (got < take)
-        log.append("ファイルのサイズが読み込み中に変わりました '%s'\r\n", displayPath(path).c_str());
+        log.append("ファイルのサイズが読み込み中に変わりました '%s'\r\n",
+                   displayPath(path).c_str());
     dest[got] = '\0';
     bytesRead = got;
     log.append("完了 %d㍉ﾋﾞｮ\r\n\r\n", clock.elapsedMs());
@@ -79,8 +81,8 @@ bool loadOne(PostLog& log, const std::string& path, std::uint64_t limit) {
         log.bytesRead = (limit != 0 && st.size >= limit) ? limit : st.size;
         log.allocateText(static_cast<std::size_t>(log.bytesRead) + 1);
         std::uint64_t taken = 0;
-        const int format = readFileText(log.textData(), static_cast<std::size_t>(log.bytesRead), taken,
-                                        path, limit);
+        const int format = readFileText(log.textData(), static_cast<std::size_t>(log.bytesRead),
+                                        taken, path, limit);
         log.bytesRead = taken;
         std::string formatName;
         const bool ok = parseText(log.posts, log.arena, formatName, log.textData(),

@@ -15,8 +15,8 @@ class PostLog;
 // for the newest-first format) into dest, which has room for capacity bytes plus the NUL put
 // after them. bytesRead receives the bytes taken. Returns the format, 0 when not recognised
 // (then nothing is read). File errors throw FileError.
-int readFileText(char* dest, std::size_t capacity, std::uint64_t& bytesRead, const std::string& path,
-                 std::uint64_t limit);
+int readFileText(char* dest, std::size_t capacity, std::uint64_t& bytesRead,
+                 const std::string& path, std::uint64_t limit);
 
 // Parses a NUL-terminated text of the given format into posts (released first).
 bool parseText(PostList& posts, PostArena& arena, std::string& formatName, char* text,

@@ -9,15 +9,24 @@ namespace lorvanel {
 
 const char* formatDisplayName(int format) {
     switch (format) {
-    case kFormatJane: return "Jane";
-    case kFormatKachusha: return "かちゅ～しゃ";
-    case kFormatLive2ch: return "Live2ch";
-    case kFormatGikonavi: return "ギコナビ";
-    case kFormatV2c: return "V2C";
-    case kFormatJaneOrV2c: return "JaneまたはV2C";
-    case kFormatABone: return "A Bone";
-    case kFormatHotzonu: return "ホットゾヌ２";
-    default: return "不明";
+    case kFormatJane:
+        return "Jane";
+    case kFormatKachusha:
+        return "かちゅ～しゃ";
+    case kFormatLive2ch:
+        return "Live2ch";
+    case kFormatGikonavi:
+        return "ギコナビ";
+    case kFormatV2c:
+        return "V2C";
+    case kFormatJaneOrV2c:
+        return "JaneまたはV2C";
+    case kFormatABone:
+        return "A Bone";
+    case kFormatHotzonu:
+        return "ホットゾヌ２";
+    default:
+        return "不明";
     }
 }
 
@@ -39,7 +48,9 @@ std::vector<std::string_view> sampleLines(std::string_view s, std::size_t wanted
     return lines;
 }
 
-bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
 
 } // namespace
 

@@ -1,12 +1,12 @@
 #pragma once
 // The recognised log formats, their display names and their detection from a file's start.
+#include "input/LogReader.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
 
 namespace lorvanel {
-
-class LogReader;
 
 enum LogFormat : int {
     kFormatUnknown = 0,

@@ -16,7 +16,9 @@ void PostList::renumber() {
 
 namespace {
 
-std::string postTimeText(const PostRecord& r) { return formatLocalTime(r.time, "%Y/%m/%d %H:%M:%S"); }
+std::string postTimeText(const PostRecord& r) {
+    return formatLocalTime(r.time, "%Y/%m/%d %H:%M:%S");
+}
 
 bool reject(PostRecord* record, PostArena* releaseTo) {
     if (releaseTo) releaseTo->recycle(record);
@@ -60,8 +62,10 @@ bool addPost(PostList& list, PostRecord* record, PostArena* releaseTo, bool atFr
         r.seq = 1;
     }
     if (!r.server) deriveServer(r);
-    if (atFront) list.pushFront(record);
-    else list.pushBack(record);
+    if (atFront)
+        list.pushFront(record);
+    else
+        list.pushBack(record);
     return true;
 }
 

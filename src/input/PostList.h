@@ -60,6 +60,8 @@ std::size_t selectPosts(PostList& dest, const PostList& src, const Predicate& pr
 }
 
 // Drops every reference the list holds.
-inline void releasePosts(PostList& list) { list.items().clear(); }
+inline void releasePosts(PostList& list) {
+    list.items().clear();
+}
 
 } // namespace lorvanel

@@ -3,13 +3,19 @@
 namespace lorvanel {
 
 namespace {
-std::unique_ptr<char[]> defaultAllocator(std::size_t n) { return std::make_unique_for_overwrite<char[]>(n); }
+std::unique_ptr<char[]> defaultAllocator(std::size_t n) {
+    return std::make_unique_for_overwrite<char[]>(n);
+}
 TextAllocator currentAllocator = &defaultAllocator;
 } // namespace
 
-void setTextAllocator(TextAllocator allocator) { currentAllocator = allocator ? allocator : &defaultAllocator; }
+void setTextAllocator(TextAllocator allocator) {
+    currentAllocator = allocator ? allocator : &defaultAllocator;
+}
 
-std::unique_ptr<char[]> allocateTextBuffer(std::size_t n) { return currentAllocator(n); }
+std::unique_ptr<char[]> allocateTextBuffer(std::size_t n) {
+    return currentAllocator(n);
+}
 
 void PostLog::clear() {
     releasePosts(posts);

@@ -14,8 +14,10 @@ std::string PostRecord::urlText() const {
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] != '\0') continue;
         const char* at = url + i;
-        if (at == dirCut) s[i] = dirCutChar;
-        else if (at == hostCut) s[i] = '/';
+        if (at == dirCut)
+            s[i] = dirCutChar;
+        else if (at == hostCut)
+            s[i] = '/';
         else {
             // A NUL the log itself held: the line ends there.
             s.resize(i);

@@ -25,9 +25,13 @@ AlertSink* current = &defaultSink;
 
 } // namespace
 
-void setAlertSink(AlertSink* sink) { current = sink ? sink : &defaultSink; }
+void setAlertSink(AlertSink* sink) {
+    current = sink ? sink : &defaultSink;
+}
 
-AlertSink& alertSink() { return *current; }
+AlertSink& alertSink() {
+    return *current;
+}
 
 void showAlert(std::string_view text) {
     current->raiseMainWindow();

@@ -37,7 +37,8 @@ struct DecodeTable {
 
     DecodeTable() {
         iconv_t cd = iconv_open("UTF-32LE", "CP932");
-        if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv: CP932 unavailable");
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error("iconv: CP932 unavailable");
         for (int b = 0; b < 256; ++b) {
             char c = static_cast<char>(b);
             single[b] = b < 0x80 ? static_cast<std::uint32_t>(b) : decode(cd, &c, 1);

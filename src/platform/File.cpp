@@ -31,7 +31,9 @@ bool fileStatus(const std::string& path, FileStatus& status, int& errorCode) {
     return true;
 }
 
-InputFile::~InputFile() { close(); }
+InputFile::~InputFile() {
+    close();
+}
 
 void InputFile::open(const std::string& path) {
     close();

@@ -44,8 +44,10 @@ struct OffsetTable {
             std::int64_t lo = t - kDay, hi = t;
             while (hi - lo > 1) {
                 std::int64_t mid = lo + (hi - lo) / 2;
-                if (offsetAt(mid) == current) lo = mid;
-                else hi = mid;
+                if (offsetAt(mid) == current)
+                    lo = mid;
+                else
+                    hi = mid;
             }
             starts.push_back(hi);
             offsets.push_back(o);
@@ -151,8 +153,7 @@ Time32 fromLocalTime(int year, int month, int day, int hour, int minute, int sec
     const std::int32_t guess = tab.offsets[tab.segmentOf(local)];
     const std::int64_t u = local - tab.offsets[tab.segmentOf(local - guess)];
     const std::size_t seg = tab.segmentOf(u);
-    if (local - tab.offsets[seg] == u && tab.distanceToChange(seg, u) > kDay)
-        return saturate(u);
+    if (local - tab.offsets[seg] == u && tab.distanceToChange(seg, u) > kDay) return saturate(u);
 
     // Near a change of offset (a skipped or repeated local hour) let mktime decide.
     std::tm tm{};

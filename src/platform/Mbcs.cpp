@@ -2,7 +2,9 @@
 
 namespace lorvanel {
 
-bool isMbcSpace(unsigned code) { return code == 0x8140; }
+bool isMbcSpace(unsigned code) {
+    return code == 0x8140;
+}
 
 bool isMbcPunct(unsigned code) {
     return (code >= 0x8141 && code <= 0x81FC) || (code >= 0x849F && code <= 0x84BE) ||

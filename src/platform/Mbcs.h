@@ -4,9 +4,15 @@
 
 namespace lorvanel {
 
-inline bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-inline bool isTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
-inline bool isHalfWidthKana(unsigned char c) { return c >= 0xA1 && c <= 0xDF; }
+inline bool isLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+inline bool isTrailByte(unsigned char c) {
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
+}
+inline bool isHalfWidthKana(unsigned char c) {
+    return c >= 0xA1 && c <= 0xDF;
+}
 
 // Double-byte space: only the ideographic space 0x8140.
 bool isMbcSpace(unsigned code);

@@ -1,0 +1,64 @@
+#include "input/PostRecord.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace lorvanel;
+
+namespace {
+bool isArt(const std::string& body, PostRecord* keep = nullptr) {
+    PostRecord local;
+    PostRecord& r = keep ? *keep : local;
+    r.body = body.c_str();
+    return r.isAsciiArt();
+}
+std::string repeat(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+} // namespace
+
+TEST(AsciiArt, FullWidthPunctuationAndSpaces) {
+    EXPECT_TRUE(isArt("　　（　´∀｀）　＜　「」、。"));
+    EXPECT_TRUE(isArt("┌─┐│└┘"));
+}
+
+TEST(AsciiArt, EmptyBodyIsNot) {
+    EXPECT_FALSE(isArt(""));
+}
+
+TEST(AsciiArt, ThresholdIsSixtyFivePercentInclusive) {
+    // 13 symbols of 20 characters is exactly 65 %: art; 12 of 20 is not.
+    EXPECT_TRUE(isArt(repeat("・", 13) + repeat("あ", 7)));
+    EXPECT_FALSE(isArt(repeat("・", 12) + repeat("あ", 8)));
+    EXPECT_TRUE(isArt(repeat("-", 13) + repeat("a", 7)));
+    EXPECT_FALSE(isArt(repeat("-", 12) + repeat("a", 8)));
+}
+
+TEST(AsciiArt, PlainTextIsNot) {
+    EXPECT_FALSE(isArt("今日はいい天気ですね"));
+    EXPECT_FALSE(isArt("ＡＢＣ１２３ｱｲｳ"));
+}
+
+TEST(AsciiArt, AnswerIsCachedInFlags) {
+    PostRecord r;
+    std::string body = "・・・";
+    EXPECT_TRUE(isArt(body, &r));
+    EXPECT_TRUE(r.flags & PostRecord::kAsciiArt);
+    // A changed body would now answer otherwise, but the cached answer stands.
+    body = "abc";
+    r.body = body.c_str();
+    EXPECT_TRUE(r.isAsciiArt());
+
+    PostRecord plain;
+    EXPECT_FALSE(isArt("abc", &plain));
+    EXPECT_TRUE(plain.flags & PostRecord::kNotAsciiArt);
+}
+
+TEST(AsciiArt, LoneLeadByteAtTheEndStaysInsideTheBody) {
+    // The lead byte 0x81 alone at the end counts as one plain character.
+    std::string body = "・・\x81";
+    EXPECT_TRUE(isArt(body)); // 2 of 3
+    EXPECT_FALSE(isArt("a\x81"));
+}

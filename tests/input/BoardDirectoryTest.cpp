@@ -1,0 +1,73 @@
+#include "input/BoardDirectory.h"
+#include "input/PostRecord.h"
+
+#include <gtest/gtest.h>
+
+using namespace lorvanel;
+
+namespace {
+PostRecord postOn(const char* server, const char* dir, bool known) {
+    PostRecord r;
+    r.server = server;
+    r.dir = dir;
+    if (known) r.flags |= PostRecord::kKnownBbs;
+    return r;
+}
+} // namespace
+
+TEST(BoardDirectory, EmbeddedListHasTheFamily) {
+    const BoardDirectory& d = boardDirectory(); // loaded by the test main
+    EXPECT_GT(d.boards().size(), 700u);
+    EXPECT_EQ(d.knownBoardName("newsplus"), "ニュース速報+");
+    EXPECT_EQ(d.knownBoardName("tokyo"), "東京"); // the regional BBS
+    EXPECT_EQ(d.knownBoardName(""), "不明な板");
+    EXPECT_EQ(d.knownBoardName("nosuchboard"), "nosuchboard");
+}
+
+TEST(BoardDirectory, LoadingTheListFormat) {
+    BoardDirectory d;
+    EXPECT_FALSE(d.loadBoardListText(""));
+    ASSERT_TRUE(d.loadBoardListText("ニュース\t0\r\n"
+                                    "\tnews.5ch.net\tnews\tニュース速報\r\n"
+                                    "\tonly.two\tfields\r\n"
+                                    "\tx.5ch.net\tnews\tニュース速報(新)\r\n"
+                                    "\ty.5ch.net\tlive\t実況\r\n"));
+    EXPECT_EQ(d.boards().size(), 2u);
+    EXPECT_EQ(d.knownBoardName("news"), "ニュース速報(新)"); // the later line wins
+    EXPECT_EQ(d.knownBoardName("fields"), "fields");         // two-field line ignored
+    EXPECT_EQ(d.boardDirFromName("実況"), "live");
+    EXPECT_EQ(d.boardDirFromName("未知"), "未知");
+}
+
+TEST(BoardDirectory, DisplayNamesOfPosts) {
+    BoardDirectory d;
+    ASSERT_TRUE(d.loadBoardListText("\tnews.5ch.net\tnews\tニュース速報\r\n"));
+    EXPECT_EQ(d.boardDisplayName(postOn("news.5ch.net", "news", true)), "ニュース速報");
+    EXPECT_EQ(d.boardDisplayName(postOn("news.5ch.net", "zzz", true)), "zzz");
+    EXPECT_EQ(d.boardDisplayName(postOn("news.5ch.net", "", true)), "不明な板");
+    EXPECT_EQ(d.boardDisplayName(postOn("bar", "", false)), "不明な板");
+    const std::string& foreign = d.boardDisplayName(postOn("bar", "foo", false));
+    EXPECT_EQ(foreign, "foo＠bar");
+    // The same text object is handed out again.
+    EXPECT_EQ(&d.boardDisplayName(postOn("bar", "foo", false)), &foreign);
+}
+
+TEST(BoardDirectory, ResolvingFilterNames) {
+    BoardDirectory d;
+    ASSERT_TRUE(d.loadBoardListText("\tnews.5ch.net\tnews\tニュース速報\r\n"));
+    using Result = std::pair<std::string, std::string>;
+    EXPECT_EQ(d.resolveBoardFilter(""), Result());
+    EXPECT_EQ(d.resolveBoardFilter("不明な板"), Result());
+    EXPECT_EQ(d.resolveBoardFilter("ニュース速報"), Result("", "news"));
+    EXPECT_EQ(d.resolveBoardFilter("livejupiter"), Result("", "livejupiter"));
+    EXPECT_EQ(d.resolveBoardFilter("foo＠bar"), Result()); // not shown yet
+    d.boardDisplayName(postOn("bar", "foo", false));
+    EXPECT_EQ(d.resolveBoardFilter("foo＠bar"), Result("bar", "foo"));
+}
+
+TEST(BoardDirectory, PostCachesItsBoardName) {
+    PostRecord r = postOn("news.5ch.net", "newsplus", true);
+    const std::string& name = r.boardName();
+    EXPECT_EQ(name, "ニュース速報+");
+    EXPECT_EQ(&r.boardName(), &name);
+}
