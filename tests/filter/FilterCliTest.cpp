@@ -1,5 +1,7 @@
-// lorvanel-cli check-filter, run as a separate process.
+// lorvanel-cli check-filter and the --filter option, run as a separate process.
 #include "platform/Encoding.h"
+#include "platform/LocalTime.h"
+#include "support/LogBuilder.h"
 #include "support/TempDir.h"
 
 #include <fcntl.h>
@@ -11,6 +13,9 @@
 #include <vector>
 
 using namespace lorvanel;
+using lorvanel::testing::LogBuilder;
+using lorvanel::testing::LogPost;
+using lorvanel::testing::TempDir;
 
 namespace {
 
@@ -26,7 +31,7 @@ std::string readFile(const std::string& path) {
 }
 
 CliResult runCli(const std::vector<std::string>& args) {
-    lorvanel::testing::TempDir dir;
+    TempDir dir;
     const std::string outPath = dir.file("out"), errPath = dir.file("err");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -55,6 +60,33 @@ CliResult runCli(const std::vector<std::string>& args) {
 // The UTF-8 form of a CP932 literal of this file.
 std::string utf8(std::string_view cp932) {
     return cp932ToUtf8(cp932);
+}
+
+// A Jane log of five posts in January 2008: two long ones (one of them ASCII art), a short
+// one, a long one at night and a new thread.
+std::string writeLog(const TempDir& dir) {
+    LogBuilder log(1);
+    LogPost p = lorvanel::testing::postAt(fromLocalTime(2008, 1, 7, 10, 0, 0));
+    p.body = "一\r\n二\r\n三\r\n四\r\n五\r\n六";
+    log.add(p);
+    p = lorvanel::testing::postAt(fromLocalTime(2008, 1, 8, 10, 0, 0));
+    p.body = "＿＿\r\n／＼\r\n＼／\r\n（）\r\n｜｜\r\n￣￣";
+    log.add(p);
+    p = lorvanel::testing::postAt(fromLocalTime(2008, 1, 9, 10, 0, 0));
+    p.body = "短い";
+    log.add(p);
+    p = lorvanel::testing::postAt(fromLocalTime(2008, 1, 10, 23, 0, 0));
+    p.body = "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7";
+    log.add(p);
+    p = lorvanel::testing::postAt(fromLocalTime(2008, 1, 11, 10, 0, 0));
+    p.newThread = true;
+    p.url = "http://news.2ch.net/news/";
+    log.add(p);
+    return log.writeTo(dir, "log.txt");
+}
+
+std::string countLine(int n) {
+    return utf8("書き込み回数 ") + std::to_string(n) + utf8("回");
 }
 
 } // namespace
@@ -97,4 +129,46 @@ TEST(CheckFilterCli, UsageErrors) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("Shift_JIS"), std::string::npos) << r.err;
     EXPECT_EQ(runCli({"check-filter", "msg_\xFF"}).status, 2);
+}
+
+TEST(ReportFilterCli, ReportsTheSelection) {
+    TempDir dir;
+    const std::string log = writeLog(dir);
+    const CliResult whole = runCli({"report", log});
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    EXPECT_NE(whole.out.find(countLine(5)), std::string::npos) << whole.out;
+
+    const CliResult longPosts = runCli({"report", "--filter", "!AA&line6-", log});
+    ASSERT_EQ(longPosts.status, 0) << longPosts.err;
+    EXPECT_NE(longPosts.out.find(countLine(2)), std::string::npos) << longPosts.out;
+    EXPECT_NE(longPosts.out.find(utf8("書き込み行数 13行")), std::string::npos) << longPosts.out;
+    // The analysis log still follows the report.
+    EXPECT_NE(longPosts.out.find(utf8("★解析ログ")), std::string::npos);
+
+    const CliResult night = runCli({"report", "--filter", utf8("hour22- | suretate"), log});
+    ASSERT_EQ(night.status, 0) << night.err;
+    EXPECT_NE(night.out.find(countLine(2)), std::string::npos) << night.out;
+}
+
+TEST(ReportFilterCli, ASelectionOfNothingLeavesOnlyTheAnalysisLog) {
+    TempDir dir;
+    const CliResult r = runCli({"report", "--filter", "date2009", writeLog(dir)});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind(utf8("--------------------------------------------\r\n★解析ログ\r\n"), 0),
+              0u)
+        << r.out;
+}
+
+TEST(ReportFilterCli, ABadFilterIsAUsageErrorWithTheCompilersMessage) {
+    TempDir dir;
+    const std::string log = writeLog(dir);
+    CliResult r = runCli({"report", "--filter", "hour25", log});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(utf8("値の範囲が不正です。 '25'")), std::string::npos) << r.err;
+
+    r = runCli({"report", "--filter", "msg_\xC3\xA9", log});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--filter"), std::string::npos) << r.err;
+    EXPECT_EQ(runCli({"report", log, "--filter"}).status, 2);
 }
