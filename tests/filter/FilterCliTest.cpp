@@ -85,6 +85,15 @@ std::string writeLog(const TempDir& dir) {
     return log.writeTo(dir, "log.txt");
 }
 
+// The "seq" values of the JSON lines of a dump.
+std::vector<int> dumpedSeqs(const std::string& out) {
+    std::vector<int> seqs;
+    for (std::size_t at = out.find("{\"seq\":"); at != std::string::npos;
+         at = out.find("{\"seq\":", at + 1))
+        seqs.push_back(std::atoi(out.c_str() + at + 7));
+    return seqs;
+}
+
 std::string countLine(int n) {
     return utf8("書き込み回数 ") + std::to_string(n) + utf8("回");
 }
@@ -171,4 +180,44 @@ TEST(ReportFilterCli, ABadFilterIsAUsageErrorWithTheCompilersMessage) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("--filter"), std::string::npos) << r.err;
     EXPECT_EQ(runCli({"report", log, "--filter"}).status, 2);
+}
+
+TEST(DumpFilterCli, PrintsTheSelectedPosts) {
+    TempDir dir;
+    const std::string log = writeLog(dir);
+    CliResult r = runCli({"dump", log});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(dumpedSeqs(r.out), (std::vector{1, 2, 3, 4, 5}));
+
+    r = runCli({"dump", "--filter", "!AA&line6-", log});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(dumpedSeqs(r.out), (std::vector{1, 4}));
+
+    r = runCli({"dump", "--filter", utf8("msg_短|suretate"), log});
+    EXPECT_EQ(dumpedSeqs(r.out), (std::vector{3, 5}));
+
+    r = runCli({"dump", "--filter", "date2009", log});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+
+    r = runCli({"dump", "--filter", "line", log});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(utf8("定義されていないコマンドです。")), std::string::npos) << r.err;
+}
+
+TEST(DumpFilterCli, BoardsOutsideTheFamilyAreKnownByTheirNames) {
+    TempDir dir;
+    LogBuilder builder(1);
+    LogPost p = lorvanel::testing::postAt(fromLocalTime(2008, 1, 7, 10, 0, 0));
+    builder.add(p);
+    p = lorvanel::testing::postAt(fromLocalTime(2008, 1, 8, 10, 0, 0));
+    p.url = "http://bbs.example.org/test/read.cgi/forum/1199000000/";
+    builder.add(p);
+    const std::string log = builder.writeTo(dir, "log.txt");
+    const CliResult all = runCli({"dump", log});
+    ASSERT_NE(all.out.find(utf8("\"board\":\"forum＠bbs.example.org\"")), std::string::npos)
+        << all.out;
+    const CliResult r = runCli({"dump", "--filter", utf8("brd_forum＠bbs.example.org"), log});
+    EXPECT_EQ(dumpedSeqs(r.out), (std::vector{2}));
 }
