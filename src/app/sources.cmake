@@ -1,6 +1,7 @@
 # The document and what it owns (core, no Qt).
 list(APPEND LORVANEL_CORE_SOURCES
-    src/app/CDoc.cpp)
+    src/app/CDoc.cpp
+    src/app/DocFilter.cpp)
 
 # The settings record and its file (core).
 list(APPEND LORVANEL_CORE_SOURCES

@@ -15,26 +15,21 @@ bool computeStatistics(PostStatistics& s, const PostList& posts, AnalyzeOptions&
         s.lastTime = posts.back()->time;
         s.firstDayNumber = posts.front()->local().dayNumber;
         s.daysInPeriod = posts.back()->local().dayNumber - s.firstDayNumber + 1;
-        countHours(s, posts);
-        countWeekdays(s, posts);
-        countBoards(s, posts);
-        countLineCounts(s, posts);
+        countPostTables(s, posts);
+        s.daysInPeriod = static_cast<int>(s.days.size());
     }
     if (s.lineTotal == 0) {
         analysisLog().appendAndAlert("レスの解析に失敗しました");
         return false;
     }
-    countDays(s, posts);
+    countBoards(s, posts);
     countMonths(s);
     countYears(s);
     findPostingRuns(s);
     findSilentRuns(s);
-    collectCreatedThreads(s, posts);
-    s.daysInPeriod = static_cast<int>(s.days.size());
     s.postingDays = 0;
     for (const KeyCount& d : s.days) s.postingDays += d.count > 0;
     countRecent(s, clock.now());
-    findBusiestHours(s, posts);
     if (options.threadRanking) rankThreads(s, posts);
     if (options.monthThreadRanking) rankMonthThreads(s, posts);
     return true;

@@ -1,30 +1,29 @@
 #pragma once
 // The aggregations that computeStatistics runs in turn, each filling its part of the record
-// from the post list (ascending by time) and from the tables of earlier steps.
+// from the post list (ascending by time) or from the tables of earlier steps.
 #include "report/PostStatistics.h"
 
 namespace lorvanel {
 
-// Time tables. countDays needs firstTime, lastTime and firstDayNumber set.
-void countHours(PostStatistics& s, const PostList& posts);
-void countWeekdays(PostStatistics& s, const PostList& posts);
-void countDays(PostStatistics& s, const PostList& posts);
+inline constexpr std::size_t kMaxRuns = 10;
+inline constexpr std::size_t kMaxBusiestHours = 10;
+inline constexpr std::size_t kMaxRankedThreads = 20;
+
+// One walk over the posts for the tables of fixed shape: hours, weekdays, line counts and
+// line total, days, created threads and busiest hours. Needs firstDayNumber and
+// daysInPeriod set. (A walk per table would pull every record through the cache again.)
+void countPostTables(PostStatistics& s, const PostList& posts);
+
+// From the daily table.
 void countMonths(PostStatistics& s);
 void countYears(PostStatistics& s);
 void findPostingRuns(PostStatistics& s);
 void findSilentRuns(PostStatistics& s);
-void findBusiestHours(PostStatistics& s, const PostList& posts);
 void countRecent(PostStatistics& s, Time32 now);
 
-// Where and how long.
+// Counting by text.
 void countBoards(PostStatistics& s, const PostList& posts);
-void countLineCounts(PostStatistics& s, const PostList& posts);
-void collectCreatedThreads(PostStatistics& s, const PostList& posts);
 void rankThreads(PostStatistics& s, const PostList& posts);
 void rankMonthThreads(PostStatistics& s, const PostList& posts);
-
-inline constexpr std::size_t kMaxRuns = 10;
-inline constexpr std::size_t kMaxBusiestHours = 10;
-inline constexpr std::size_t kMaxRankedThreads = 20;
 
 } // namespace lorvanel

@@ -1,10 +1,11 @@
 list(APPEND LORVANEL_CORE_SOURCES
-    src/report/BoardTables.cpp
+    src/report/CalendarTables.cpp
     src/report/CalendarText.cpp
     src/report/ComputeStatistics.cpp
     src/report/CountRows.cpp
+    src/report/PostTables.cpp
     src/report/ReportWindowText.cpp
-    src/report/TimeTables.cpp
+    src/report/TextTables.cpp
     src/report/WriteReport.cpp)
 
 # The report window (Qt).

@@ -1,7 +1,11 @@
 #include "report/WriteReport.h"
+
+#include "platform/LocalTime.h"
+
 #include "report/ComputeStatistics.h"
 #include "report/ReportWindowText.h"
 #include "report/TestPostLog.h"
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -188,4 +192,40 @@ TEST(ReportWindowText, TheAnalysisLogFollowsARuleAndItsHeading) {
               "\r\n★解析ログ\r\n集計しています\r\n");
     EXPECT_EQ(reportWindowText("", ""),
               "--------------------------------------------\r\n★解析ログ\r\n");
+}
+
+namespace {
+
+class ZoneGuard {
+public:
+    explicit ZoneGuard(const char* zone) {
+        setenv("TZ", zone, 1);
+        resetLocalTimeCache();
+    }
+    ~ZoneGuard() {
+        setenv("TZ", "Asia/Tokyo", 1);
+        resetLocalTimeCache();
+    }
+};
+
+} // namespace
+
+TEST_F(WriteReportTest, DatesOfDayIndexesStayOnTheirDayAcrossAChangeOfOffset) {
+    // New York falls back an hour on 2 November 2008: 35 x 86400 seconds after
+    // 1 October 00:30 EDT is 4 November 23:30 EST, but day index 35 is 5 November.
+    ZoneGuard zone("America/New_York");
+    std::vector<TestPost> posts = boards({"news", "news", "news"});
+    posts[0].time = fromLocalTime(2008, 10, 1, 0, 30, 0);
+    posts[1].time = fromLocalTime(2008, 11, 5, 0, 10, 0);
+    posts[2].time = fromLocalTime(2008, 11, 5, 0, 20, 0);
+    const std::string text = report(posts);
+    EXPECT_NE(text.find("★1日書き込み回数 Top10\r\n2008/11/05(水) (2)\r\n2008/10/01(水) (1)\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("★連続書き込み日数 "
+                        "Top10\r\n2008/10/01～2008/10/01(1日)\r\n2008/11/05～2008/11/05(1日)\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("★連続無書き込み日数 Top10\r\n2008/10/02～2008/11/04(34日)\r\n"),
+              std::string::npos);
+    ASSERT_EQ(stats.postingRuns.size(), 2u);
+    EXPECT_EQ(toLocalTime(stats.postingRuns[1].firstDay).day, 5);
 }

@@ -1,35 +1,41 @@
-// Counting by board, line count and thread. Text keys are compared as plain bytes
-// (std::string_view compares like memcmp), and consecutive posts mostly share their key, so
-// each counter remembers the last key's entry before searching its map.
+// Counting by board and by thread title. Text keys are plain bytes (std::string_view
+// compares like memcmp). The counts live in hash maps, since only the final orders matter:
+// the board table is sorted, and the rankings pick their best entries by (count, text).
 #include "input/BoardDirectory.h"
-#include "report/RankedList.h"
 #include "report/StatisticsSteps.h"
 
 #include <algorithm>
-#include <map>
 #include <string_view>
+#include <unordered_map>
 
 namespace lorvanel {
 
 namespace {
 
+// Consecutive posts mostly share their key, so the last key's entry is tried first.
 class TextCounter {
 public:
+    using Map = std::unordered_map<std::string_view, int>;
     void add(std::string_view key) {
-        if (last_ == counts_.end() || last_->first != key)
-            last_ = counts_.try_emplace(key, 0).first;
+        if (!last_ || last_->first != key) last_ = &*counts_.try_emplace(key, 0).first;
         ++last_->second;
     }
-    const std::map<std::string_view, int>& counts() const { return counts_; }
+    const Map& counts() const { return counts_; }
     void clear() {
         counts_.clear();
-        last_ = counts_.end();
+        last_ = nullptr;
     }
 
 private:
-    std::map<std::string_view, int> counts_;
-    std::map<std::string_view, int>::iterator last_ = counts_.end();
+    Map counts_;
+    Map::value_type* last_ = nullptr; // element addresses survive a rehash
 };
+
+// The ranking order: more posts first, equal counts by text in byte order.
+bool ranksBefore(const std::pair<std::string_view, int>& a,
+                 const std::pair<std::string_view, int>& b) {
+    return a.second != b.second ? a.second > b.second : a.first < b.first;
+}
 
 } // namespace
 
@@ -47,57 +53,35 @@ void countBoards(PostStatistics& s, const PostList& posts) {
         s.boards.push_back({directory.knownBoardName(dir), count});
     for (const auto& [name, count] : byName.counts())
         s.boards.push_back({std::string(name), count});
+    // Two directories may share a display name: they stay two rows, in either order.
     std::sort(s.boards.begin(), s.boards.end(), [](const TextCount& a, const TextCount& b) {
         return a.count != b.count ? a.count > b.count : a.text < b.text;
     });
-}
-
-void countLineCounts(PostStatistics& s, const PostList& posts) {
-    int counts[100] = {};
-    int longest = 0;
-    s.lineTotal = 0;
-    for (const PostRecord* p : posts) {
-        const int lines = p->lineCount;
-        if (lines < 1 || lines > 99) continue;
-        ++counts[lines];
-        s.lineTotal += lines;
-        longest = std::max(longest, lines);
-    }
-    s.lineCounts.clear();
-    for (int k = 0; k <= longest; ++k) s.lineCounts.push_back({k, counts[k]});
-}
-
-void collectCreatedThreads(PostStatistics& s, const PostList& posts) {
-    releasePosts(s.createdThreads);
-    for (PostRecord* p : posts)
-        if (p->newThread()) s.createdThreads.pushBack(p);
-    s.createdThreadCount = static_cast<std::uint32_t>(s.createdThreads.size());
 }
 
 void rankThreads(PostStatistics& s, const PostList& posts) {
     TextCounter byTitle;
     for (const PostRecord* p : posts) byTitle.add(p->title);
     s.threadCount = static_cast<int>(byTitle.counts().size());
+    std::vector<std::pair<std::string_view, int>> entries(byTitle.counts().begin(),
+                                                          byTitle.counts().end());
+    const std::size_t n = std::min(entries.size(), kMaxRankedThreads);
+    std::partial_sort(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(n),
+                      entries.end(), ranksBefore);
     s.threadRanking.clear();
-    for (const auto& [title, count] : byTitle.counts())
-        offerRanked(s.threadRanking, count, kMaxRankedThreads, [&] {
-            return TextCount{std::string(title), count};
-        });
+    for (std::size_t i = 0; i < n; ++i)
+        s.threadRanking.push_back({std::string(entries[i].first), entries[i].second});
 }
 
 namespace {
 
-// The title with the most posts; ties go to the title first in byte order.
 TextCount mostWritten(const TextCounter& titles) {
-    TextCount best;
-    bool any = false;
-    for (const auto& [title, count] : titles.counts()) {
-        if (!any || count > best.count) {
-            best = {std::string(title), count};
-            any = true;
-        }
-    }
-    return best;
+    const auto& counts = titles.counts();
+    auto best = std::min_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+        return ranksBefore({a.first, a.second}, {b.first, b.second});
+    });
+    if (best == counts.end()) return {};
+    return {std::string(best->first), best->second};
 }
 
 int monthNumber(const PostLocalTime& lt) {
@@ -117,6 +101,7 @@ void rankMonthThreads(PostStatistics& s, const PostList& posts) {
         } else if (m != month) {
             s.monthThreadRanking.push_back(mostWritten(titles));
             titles.clear();
+            // Months without posts in between get empty entries.
             for (int gap = month + 1; gap < m; ++gap) s.monthThreadRanking.push_back({});
             month = m;
         }

@@ -1,38 +1,11 @@
-// The time-based tables: every post's local time comes from its cached PostLocalTime, so a
-// run converts each post once however many tables read it.
+// The tables derived from the daily table: months, years, runs and the recent counts.
 #include "platform/LocalTime.h"
 #include "report/CalendarText.h"
-#include "report/RankedList.h"
 #include "report/StatisticsSteps.h"
 
 #include <algorithm>
 
 namespace lorvanel {
-
-void countHours(PostStatistics& s, const PostList& posts) {
-    s.hours.assign(24, KeyCount{});
-    for (int h = 0; h < 24; ++h) s.hours[h].key = h;
-    for (const PostRecord* p : posts) ++s.hours[p->local().hour].count;
-}
-
-void countWeekdays(PostStatistics& s, const PostList& posts) {
-    int counts[7] = {};
-    for (const PostRecord* p : posts) ++counts[p->local().weekday % 7];
-    s.weekdays.clear();
-    for (int w = 0; w < 7; ++w) s.weekdays.push_back({weekdayName(w), counts[w]});
-}
-
-void countDays(PostStatistics& s, const PostList& posts) {
-    const int size = std::max(1, s.daysInPeriod);
-    s.days.assign(static_cast<std::size_t>(size), KeyCount{});
-    for (int k = 0; k < size; ++k) s.days[k].key = k;
-    // Local dates only grow along the list; the clamp keeps a zone whose offset jumps back
-    // across midnight from indexing outside the table.
-    for (const PostRecord* p : posts) {
-        const int k = std::clamp(p->local().dayNumber - s.firstDayNumber, 0, size - 1);
-        ++s.days[k].count;
-    }
-}
 
 void countMonths(PostStatistics& s) {
     int firstYear = 0, m = 0, d = 0;
@@ -106,24 +79,6 @@ void findPostingRuns(PostStatistics& s) {
 
 void findSilentRuns(PostStatistics& s) {
     s.silentRuns = findRuns(s, false);
-}
-
-void findBusiestHours(PostStatistics& s, const PostList& posts) {
-    s.busiestHours.clear();
-    const std::size_t n = posts.size();
-    std::size_t groupStart = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const PostLocalTime& lt = posts[i]->local();
-        const bool groupEnds = i + 1 == n || posts[i + 1]->local().dayNumber != lt.dayNumber ||
-                               posts[i + 1]->local().hour != lt.hour;
-        if (!groupEnds) continue;
-        const int count = static_cast<int>(i + 1 - groupStart);
-        const Time32 time = posts[i]->time;
-        offerRanked(s.busiestHours, count, kMaxBusiestHours, [&] {
-            return TimeCount{time, count};
-        });
-        groupStart = i + 1;
-    }
 }
 
 void countRecent(PostStatistics& s, Time32 now) {
