@@ -6,8 +6,7 @@
 
 namespace lorvanel {
 
-CDlgAnalyzeOptions::CDlgAnalyzeOptions(int threadRanking, int monthThreadRanking,
-                                       QWidget* parent)
+CDlgAnalyzeOptions::CDlgAnalyzeOptions(int threadRanking, int monthThreadRanking, QWidget* parent)
     : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox(QStringLiteral("解析項目"), this);
@@ -22,7 +21,9 @@ CDlgAnalyzeOptions::CDlgAnalyzeOptions(int threadRanking, int monthThreadRanking
     monthThreadRanking_->setChecked(monthThreadRanking != 0);
 }
 
-int CDlgAnalyzeOptions::threadRanking() const { return threadRanking_->isChecked() ? 1 : 0; }
+int CDlgAnalyzeOptions::threadRanking() const {
+    return threadRanking_->isChecked() ? 1 : 0;
+}
 
 int CDlgAnalyzeOptions::monthThreadRanking() const {
     return monthThreadRanking_->isChecked() ? 1 : 0;

@@ -22,6 +22,8 @@ CDlgDropConfirm::CDlgDropConfirm(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-bool CDlgDropConfirm::merge() const { return merge_->isChecked(); }
+bool CDlgDropConfirm::merge() const {
+    return merge_->isChecked();
+}
 
 } // namespace lorvanel

@@ -3,6 +3,7 @@
 // and exit (analysis options, settings), in that order.
 #include "app/CUiPrompts.h"
 #include "app/DocListener.h"
+#include "app/RecentFileSink.h"
 
 #include <memory>
 #include <string>

@@ -39,8 +39,12 @@ namespace {
 constexpr int kLeftPaneWidth = 160;
 constexpr int kRightPaneWidth = 120;
 
-bool isRecentId(int id) { return id >= cmd::kRecentFirst && id <= cmd::kRecentLast; }
-bool isKeywordId(int id) { return id >= cmd::kKeywordFirst && id <= cmd::kKeywordLast; }
+bool isRecentId(int id) {
+    return id >= cmd::kRecentFirst && id <= cmd::kRecentLast;
+}
+bool isKeywordId(int id) {
+    return id >= cmd::kKeywordFirst && id <= cmd::kKeywordLast;
+}
 
 // The wait cursor and the status message of a load; both go when the load returns.
 class BusyScope {
@@ -100,7 +104,9 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     updateCommands();
 }
 
-CMainFrame::~CMainFrame() { doc_.removeListener(this); }
+CMainFrame::~CMainFrame() {
+    doc_.removeListener(this);
+}
 
 QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text) {
     QAction* a = menu->addAction(text);
@@ -119,7 +125,8 @@ QAction* CMainFrame::action(int id) const {
 
 void CMainFrame::createMenus() {
     fileMenu_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    QAction* open = addCommand(fileMenu_, cmd::kFileOpen, QStringLiteral("lorvanel.txtを開く(&O)..."));
+    QAction* open =
+        addCommand(fileMenu_, cmd::kFileOpen, QStringLiteral("lorvanel.txtを開く(&O)..."));
     open->setShortcut(QKeySequence::Open);
     open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     addCommand(fileMenu_, cmd::kFileMerge, QStringLiteral("lorvanel.txtを追加で開く(&A)..."));
@@ -131,7 +138,8 @@ void CMainFrame::createMenus() {
     reloadAction->setShortcut(Qt::Key_F5);
     QAction* whole = addCommand(fileMenu_, cmd::kReadWhole, QStringLiteral("全部読み込む(&W)"));
     whole->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    QAction* editor = addCommand(fileMenu_, cmd::kOpenInEditor, QStringLiteral("テキストエディタで開く(&E)"));
+    QAction* editor =
+        addCommand(fileMenu_, cmd::kOpenInEditor, QStringLiteral("テキストエディタで開く(&E)"));
     editor->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     fileMenu_->addSeparator();
     QAction* exit = addCommand(fileMenu_, cmd::kExit, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
@@ -169,7 +177,8 @@ void CMainFrame::createMenus() {
     connect(clear, &QAction::triggered, this, &CMainFrame::clearFilter);
 
     toolsMenu_ = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
-    QAction* autoKw = addCommand(toolsMenu_, cmd::kAutoKeywords, QStringLiteral("自動キーワード解析"));
+    QAction* autoKw =
+        addCommand(toolsMenu_, cmd::kAutoKeywords, QStringLiteral("自動キーワード解析"));
     connect(autoKw, &QAction::triggered, this, &CMainFrame::runAutoKeywords);
     toolsMenu_->addSeparator();
     // The keyword files go here, two places after "自動キーワード解析".
@@ -189,12 +198,22 @@ void CMainFrame::createToolBar() {
     QToolBar* bar = addToolBar(QStringLiteral("ツールバー"));
     bar->setObjectName(QStringLiteral("MainToolBar"));
     bar->setMovable(true);
-    const std::vector<int> order = {cmd::kFileOpen,   0, cmd::kReadWhole,    cmd::kOpenInEditor, 0,
-                                    cmd::kFilterTree, cmd::kMultiSelect,     cmd::kClearFilter,  0,
-                                    cmd::kOptions,    cmd::kAbout};
+    const std::vector<int> order = {cmd::kFileOpen,
+                                    0,
+                                    cmd::kReadWhole,
+                                    cmd::kOpenInEditor,
+                                    0,
+                                    cmd::kFilterTree,
+                                    cmd::kMultiSelect,
+                                    cmd::kClearFilter,
+                                    0,
+                                    cmd::kOptions,
+                                    cmd::kAbout};
     for (int id : order) {
-        if (id == 0) bar->addSeparator();
-        else bar->addAction(action(id));
+        if (id == 0)
+            bar->addSeparator();
+        else
+            bar->addAction(action(id));
     }
     // Tool tips without the menus' "(&X)..." decorations.
     for (QAction* a : bar->actions()) {
@@ -221,11 +240,13 @@ void CMainFrame::updateCommands() {
     action(cmd::kOpenInEditor)->setEnabled(loaded);
     action(cmd::kClearFilter)->setEnabled(doc_.canClearFilter());
     action(cmd::kFilterTree)->setChecked(leftPane_->isVisibleTo(this));
-    if (log.posts.empty() && !loaded) counts_->clear();
+    if (log.posts.empty() && !loaded)
+        counts_->clear();
     else
-        counts_->setText(QStringLiteral("%1 / %2 レス")
-                             .arg(QLocale::c().toString(static_cast<qlonglong>(doc_.selection().size())),
-                                  QLocale::c().toString(static_cast<qlonglong>(log.posts.size()))));
+        counts_->setText(
+            QStringLiteral("%1 / %2 レス")
+                .arg(QLocale::c().toString(static_cast<qlonglong>(doc_.selection().size())),
+                     QLocale::c().toString(static_cast<qlonglong>(log.posts.size()))));
 }
 
 void CMainFrame::updateTitle() {
@@ -233,7 +254,8 @@ void CMainFrame::updateTitle() {
     for (const std::string& p : doc_.postLog().sourcePaths)
         names.push_back(QFileInfo(pathToQString(p)).fileName());
     const QString app = QString::fromUtf8(kAppTitle);
-    setWindowTitle(names.isEmpty() ? app : names.join(QStringLiteral(", ")) + QStringLiteral(" - ") + app);
+    setWindowTitle(
+        names.isEmpty() ? app : names.join(QStringLiteral(", ")) + QStringLiteral(" - ") + app);
 }
 
 bool CMainFrame::loadFiles(const std::vector<std::string>& paths, bool merge,
@@ -338,15 +360,20 @@ void CMainFrame::editOptions() {
         alertUser(pathToQString(error));
 }
 
-void CMainFrame::about() { prompts_.showAbout(this); }
+void CMainFrame::about() {
+    prompts_.showAbout(this);
+}
 
 void CMainFrame::copyOrSelectAll(bool selectAll) {
     auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
-    if (!text && view_->currentWidget() == view_->reportFrame()) text = view_->reportFrame()->view();
+    if (!text && view_->currentWidget() == view_->reportFrame())
+        text = view_->reportFrame()->view();
     if (!text) text = qobject_cast<QPlainTextEdit*>(view_->currentWidget());
     if (!text) return;
-    if (selectAll) text->selectAll();
-    else text->copy();
+    if (selectAll)
+        text->selectAll();
+    else
+        text->copy();
 }
 
 void CMainFrame::rebuildRecentMenu() {
@@ -386,7 +413,8 @@ void CMainFrame::rebuildKeywordMenu() {
             a->deleteLater();
         }
     }
-    const std::string dir = resolveKeywordDirectory(settings().keywordDirectory, programDirectories());
+    const std::string dir =
+        resolveKeywordDirectory(settings().keywordDirectory, programDirectories());
     const std::vector<std::string> names = listFiles(dir, ".txt");
     const qsizetype at = toolsMenu_->actions().indexOf(action(cmd::kAutoKeywords)) + 2;
     int id = cmd::kKeywordFirst;
@@ -439,7 +467,8 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 bool CMainFrame::restorePlacement() {
     const std::optional<std::string> placement = readWindowPlacement(readSettingsFile());
     if (!placement) return false;
-    return restoreGeometry(QByteArray(placement->data(), static_cast<qsizetype>(placement->size())));
+    return restoreGeometry(
+        QByteArray(placement->data(), static_cast<qsizetype>(placement->size())));
 }
 
 void CMainFrame::savePlacement() {
@@ -447,8 +476,9 @@ void CMainFrame::savePlacement() {
     std::string error;
     if (!updateSettingsFile(
             [&](IniFile& ini) {
-                writeWindowPlacement(ini, std::string_view(geometry.constData(),
-                                                           static_cast<std::size_t>(geometry.size())));
+                writeWindowPlacement(ini,
+                                     std::string_view(geometry.constData(),
+                                                      static_cast<std::size_t>(geometry.size())));
             },
             &error))
         alertUser(pathToQString(error));

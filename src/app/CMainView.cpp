@@ -24,8 +24,7 @@ QPlainTextEdit* createPageView(const ResultPage& page, QWidget* parent) {
     QString text = toQString(page.text);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     view->setPlainText(text);
-    view->setProperty(kPageProperty,
-                      QVariant::fromValue(reinterpret_cast<quintptr>(&page)));
+    view->setProperty(kPageProperty, QVariant::fromValue(reinterpret_cast<quintptr>(&page)));
     return view;
 }
 } // namespace
@@ -47,7 +46,9 @@ CMainView::CMainView(CDoc& doc, QWidget* parent) : QTabWidget(parent), doc_(doc)
     doc_.addListener(this);
 }
 
-CMainView::~CMainView() { doc_.removeListener(this); }
+CMainView::~CMainView() {
+    doc_.removeListener(this);
+}
 
 int CMainView::tabOfPage(const ResultPage* page) const {
     const quintptr key = reinterpret_cast<quintptr>(page);

@@ -35,8 +35,12 @@ void COptionSheet::accept() {
     QDialog::accept();
 }
 
-int COptionSheet::threadRanking() const { return analysis_->threadRanking(); }
+int COptionSheet::threadRanking() const {
+    return analysis_->threadRanking();
+}
 
-int COptionSheet::monthThreadRanking() const { return analysis_->monthThreadRanking(); }
+int COptionSheet::monthThreadRanking() const {
+    return analysis_->monthThreadRanking();
+}
 
 } // namespace lorvanel

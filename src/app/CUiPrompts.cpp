@@ -56,13 +56,17 @@ CUiPrompts::DropChoice CUiPrompts::confirmDrop(QWidget* parent) {
     return dialog.merge() ? DropChoice::Merge : DropChoice::New;
 }
 
-bool CUiPrompts::runOptionSheet(COptionSheet& sheet) { return sheet.exec() == QDialog::Accepted; }
+bool CUiPrompts::runOptionSheet(COptionSheet& sheet) {
+    return sheet.exec() == QDialog::Accepted;
+}
 
 void CUiPrompts::showAbout(QWidget* parent) {
     CAboutDlg dialog(parent);
     dialog.exec();
 }
 
-bool CUiPrompts::openWithDesktop(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool CUiPrompts::openWithDesktop(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
 
 } // namespace lorvanel

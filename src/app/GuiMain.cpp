@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
         std::string(LORVANEL_DATA_DIR) + "/"};
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i)
-        options.files.push_back(lorvanel::pathFromQString(QDir::current().absoluteFilePath(args[i])));
+        options.files.push_back(
+            lorvanel::pathFromQString(QDir::current().absoluteFilePath(args[i])));
 
     lorvanel::CLorvanelApp lorvanelApp;
     if (!lorvanelApp.initInstance(options)) return 1;

@@ -81,11 +81,11 @@ void Settings::write(IniFile& ini) const {
 
 void readAnalyzeOptions(const IniFile& ini, AnalyzeOptions& options) {
     const AnalyzeOptions defaults;
-    options.threadRanking =
-        ini.getInt(AnalyzeOptions::kSection, AnalyzeOptions::kThreadRankingKey, defaults.threadRanking);
-    options.monthThreadRanking = ini.getInt(AnalyzeOptions::kSection,
-                                            AnalyzeOptions::kMonthThreadRankingKey,
-                                            defaults.monthThreadRanking);
+    options.threadRanking = ini.getInt(AnalyzeOptions::kSection, AnalyzeOptions::kThreadRankingKey,
+                                       defaults.threadRanking);
+    options.monthThreadRanking =
+        ini.getInt(AnalyzeOptions::kSection, AnalyzeOptions::kMonthThreadRankingKey,
+                   defaults.monthThreadRanking);
     options.rankMax =
         ini.getInt(AnalyzeOptions::kSection, AnalyzeOptions::kRankMaxKey, defaults.rankMax);
 }
@@ -189,7 +189,9 @@ void setProgramDirectories(std::vector<std::string> directories) {
     programDirectoryStorage() = std::move(directories);
 }
 
-const std::vector<std::string>& programDirectories() { return programDirectoryStorage(); }
+const std::vector<std::string>& programDirectories() {
+    return programDirectoryStorage();
+}
 
 std::string findProgramFile(std::string_view name) {
     for (const std::string& dir : programDirectories()) {

@@ -22,7 +22,9 @@ CReportFrame::CReportFrame(CDoc& doc, QWidget* parent)
     doc_.addListener(this);
 }
 
-CReportFrame::~CReportFrame() { doc_.removeListener(this); }
+CReportFrame::~CReportFrame() {
+    doc_.removeListener(this);
+}
 
 void CReportFrame::documentUpdated(CDoc&, const DocUpdate& update) {
     if (update.hint == DocHint::DataChanged || update.hint == DocHint::KeywordAnalysisDone)

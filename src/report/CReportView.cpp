@@ -58,8 +58,8 @@ int CReportView::firstVisibleLine() const {
 
 QMenu* CReportView::createReportMenu(QWidget* parent) {
     auto* menu = new QMenu(parent);
-    QAction* copyAction = menu->addAction(QStringLiteral("コピー(&C)\tCtrl+C"), this,
-                                          &QPlainTextEdit::copy);
+    QAction* copyAction =
+        menu->addAction(QStringLiteral("コピー(&C)\tCtrl+C"), this, &QPlainTextEdit::copy);
     copyAction->setEnabled(textCursor().hasSelection());
     menu->addSeparator();
     menu->addAction(QStringLiteral("全て選択(&A)\tCtrl+A"), this, &QPlainTextEdit::selectAll);

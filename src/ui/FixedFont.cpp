@@ -15,9 +15,9 @@ bool keepsColumns(const QFont& font) {
 }
 
 QFont columnFont(int pixelSize) {
-    static const QStringList candidates = {
-        QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-        QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")};
+    static const QStringList candidates = {QStringLiteral("ＭＳ ゴシック"),
+                                           QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"),
+                                           QStringLiteral("Noto Sans Mono CJK JP")};
     const QStringList installed = QFontDatabase::families();
     for (const QString& family : candidates) {
         if (!installed.contains(family, Qt::CaseInsensitive)) continue;

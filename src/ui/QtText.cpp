@@ -42,6 +42,8 @@ std::string pathFromQString(const QString& path) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-void alertUser(const QString& text) { showAlert(toCp932Lossy(text)); }
+void alertUser(const QString& text) {
+    showAlert(toCp932Lossy(text));
+}
 
 } // namespace lorvanel

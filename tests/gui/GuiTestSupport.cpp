@@ -24,9 +24,13 @@ WorkingDirectory::WorkingDirectory() : previous_(QDir::currentPath()) {
     QDir::setCurrent(dir_.path());
 }
 
-WorkingDirectory::~WorkingDirectory() { QDir::setCurrent(previous_); }
+WorkingDirectory::~WorkingDirectory() {
+    QDir::setCurrent(previous_);
+}
 
-std::string WorkingDirectory::path() const { return QFile::encodeName(dir_.path()).toStdString(); }
+std::string WorkingDirectory::path() const {
+    return QFile::encodeName(dir_.path()).toStdString();
+}
 
 std::string WorkingDirectory::write(const std::string& name, const std::string& bytes) const {
     const std::string p = file(name);
@@ -39,8 +43,8 @@ QString WorkingDirectory::iniText() const {
     QFile f(QString::fromStdString(iniPath()));
     if (!f.open(QIODevice::ReadOnly)) return {};
     const QByteArray bytes = f.readAll();
-    return QString::fromUtf8(cp932ToUtf8(std::string_view(bytes.constData(),
-                                                          static_cast<std::size_t>(bytes.size()))));
+    return QString::fromUtf8(
+        cp932ToUtf8(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
 std::string janeLogText(const std::vector<JanePost>& posts) {

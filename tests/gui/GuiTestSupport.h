@@ -46,7 +46,8 @@ struct JanePost {
 
 std::string janeLogText(const std::vector<JanePost>& posts);
 // n posts an hour apart from the day given as "YYYY/MM/DD".
-std::vector<JanePost> janeSeries(int n, const QString& day, const QString& dir = QStringLiteral("news"));
+std::vector<JanePost> janeSeries(int n, const QString& day,
+                                 const QString& dir = QStringLiteral("news"));
 
 // Dialogs answered without being shown.
 class ScriptedPrompts : public CUiPrompts {
@@ -58,8 +59,8 @@ public:
     void showAbout(QWidget*) override { ++aboutShown; }
     bool openWithDesktop(const QUrl& url) override;
 
-    std::vector<QString> logFiles;  // answers of the open dialog, in order
-    std::vector<QString> browsers;  // answers of the "..." dialog, in order
+    std::vector<QString> logFiles; // answers of the open dialog, in order
+    std::vector<QString> browsers; // answers of the "..." dialog, in order
     DropChoice drop = DropChoice::New;
     int dropAsked = 0;
     std::function<void(COptionSheet&)> onSheet; // acts on the sheet, then OK or Cancel
@@ -78,6 +79,6 @@ struct TestRegistration {
 
 } // namespace lorvanel::testing
 
-#define LORVANEL_GUI_TEST(Class)                                                               \
-    static const lorvanel::testing::TestRegistration registration##Class(                     \
+#define LORVANEL_GUI_TEST(Class)                                                                   \
+    static const lorvanel::testing::TestRegistration registration##Class(                          \
         #Class, [] { return std::unique_ptr<QObject>(new Class); });

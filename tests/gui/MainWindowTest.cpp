@@ -37,7 +37,9 @@ struct Started {
     bool ok = false;
 };
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -50,12 +52,14 @@ private slots:
         const QList<QToolBar*> bars = s.frame()->findChildren<QToolBar*>();
         QCOMPARE(bars.size(), 1);
         std::vector<int> ids;
-        for (QAction* a : bars.front()->actions()) ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
+        for (QAction* a : bars.front()->actions())
+            ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
         QCOMPARE(ids, (std::vector<int>{cmd::kFileOpen, 0, cmd::kReadWhole, cmd::kOpenInEditor, 0,
                                         cmd::kFilterTree, cmd::kMultiSelect, cmd::kClearFilter, 0,
                                         cmd::kOptions, cmd::kAbout}));
         QCOMPARE(s.frame()->action(cmd::kReload)->shortcut(), QKeySequence(Qt::Key_F5));
-        QCOMPARE(s.frame()->action(cmd::kSelectAll)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
+        QCOMPARE(s.frame()->action(cmd::kSelectAll)->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_A));
         // Nothing loaded: nothing to reload, read whole or edit, no filter to clear.
         for (int id : {cmd::kReload, cmd::kReadWhole, cmd::kOpenInEditor, cmd::kClearFilter})
             QVERIFY(!s.frame()->action(id)->isEnabled());
@@ -107,7 +111,8 @@ private slots:
         // About 1.6 MB of posts, read with a limit of 1 MB.
         std::vector<JanePost> posts;
         for (int day = 0; day < 400; ++day) {
-            const QString date = QDate(2007, 1, 1).addDays(day).toString(QStringLiteral("yyyy/MM/dd"));
+            const QString date =
+                QDate(2007, 1, 1).addDays(day).toString(QStringLiteral("yyyy/MM/dd"));
             for (const JanePost& p : janeSeries(20, date)) {
                 posts.push_back(p);
                 posts.back().body = QString(60, QLatin1Char('x'));
@@ -229,18 +234,21 @@ private slots:
             }
         }
         // Inserted one by one at the same place, so in reverse listing order.
-        QCOMPARE(captions, (QStringList{QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")}));
+        QCOMPARE(captions,
+                 (QStringList{QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")}));
         QCOMPARE(ids, (std::vector<int>{3347, 3346, 3345}));
         const QList<QAction*> actions = tools->actions();
         QCOMPARE(actions[actions.indexOf(s.frame()->action(cmd::kAutoKeywords)) + 2]->text(),
                  QStringLiteral("c"));
 
         // At most 65 files.
-        for (int i = 0; i < 70; ++i) dir.write("keywords/k" + std::to_string(100 + i) + ".txt", "x");
+        for (int i = 0; i < 70; ++i)
+            dir.write("keywords/k" + std::to_string(100 + i) + ".txt", "x");
         s.frame()->rebuildKeywordMenu();
         int count = 0;
         for (QAction* a : tools->actions())
-            if (a->data().toInt() >= cmd::kKeywordFirst && a->data().toInt() <= cmd::kKeywordLast) ++count;
+            if (a->data().toInt() >= cmd::kKeywordFirst && a->data().toInt() <= cmd::kKeywordLast)
+                ++count;
         QCOMPARE(count, 65);
     }
 };

@@ -83,8 +83,9 @@ private slots:
     }
 
     void sizeLimitOutsideTheRangeIsRefused() {
-        for (const QString& bad : {QStringLiteral("513"), QStringLiteral("-1"), QStringLiteral("abc"),
-                                   QStringLiteral(""), QStringLiteral("99999999999")}) {
+        for (const QString& bad :
+             {QStringLiteral("513"), QStringLiteral("-1"), QStringLiteral("abc"),
+              QStringLiteral(""), QStringLiteral("99999999999")}) {
             recordedAlerts().clear();
             Settings s;
             COptionSheet sheet(s, 1, 1, nullptr);
@@ -166,7 +167,8 @@ private slots:
         app.mainFrame()->editOptions();
         QCOMPARE(settings().fileSizeLimit, 7);
         QCOMPARE(settings().browsers.items(), std::vector<std::string>{"/usr/bin/chosen"});
-        QCOMPARE(readSettingsFile().getString("BrowserList", "0", ""), std::string("/usr/bin/chosen"));
+        QCOMPARE(readSettingsFile().getString("BrowserList", "0", ""),
+                 std::string("/usr/bin/chosen"));
     }
 };
 

@@ -34,8 +34,9 @@ private slots:
         WorkingDirectory dir;
         std::vector<std::string> logs;
         for (int i = 1; i <= 5; ++i)
-            logs.push_back(dir.write("log" + std::to_string(i) + ".txt",
-                                     janeLogText(janeSeries(2, QStringLiteral("2008/01/0%1").arg(i)))));
+            logs.push_back(
+                dir.write("log" + std::to_string(i) + ".txt",
+                          janeLogText(janeSeries(2, QStringLiteral("2008/01/0%1").arg(i)))));
         auto prompts = std::make_unique<ScriptedPrompts>();
         ScriptedPrompts* script = prompts.get();
         CLorvanelApp app(std::move(prompts));
@@ -47,13 +48,16 @@ private slots:
             script->logFiles = {QString::fromStdString(logs[i])};
             frame->fileOpen();
         }
-        QCOMPARE(settings().recentFiles.items(), (std::vector<std::string>{logs[3], logs[2], logs[1], logs[0]}));
+        QCOMPARE(settings().recentFiles.items(),
+                 (std::vector<std::string>{logs[3], logs[2], logs[1], logs[0]}));
         script->logFiles = {QString::fromStdString(logs[1])};
         frame->fileOpen();
-        QCOMPARE(settings().recentFiles.items(), (std::vector<std::string>{logs[1], logs[3], logs[2], logs[0]}));
+        QCOMPARE(settings().recentFiles.items(),
+                 (std::vector<std::string>{logs[1], logs[3], logs[2], logs[0]}));
         script->logFiles = {QString::fromStdString(logs[4])};
         frame->fileOpen();
-        QCOMPARE(settings().recentFiles.items(), (std::vector<std::string>{logs[4], logs[1], logs[3], logs[2]}));
+        QCOMPARE(settings().recentFiles.items(),
+                 (std::vector<std::string>{logs[4], logs[1], logs[3], logs[2]}));
 
         const QStringList captions = recentCaptions(frame);
         QCOMPARE(captions.size(), 4);
@@ -89,9 +93,11 @@ private slots:
         WorkingDirectory dir;
         std::vector<std::string> logs;
         for (int i = 1; i <= 3; ++i)
-            logs.push_back(dir.write("m" + std::to_string(i) + ".txt",
-                                     janeLogText(janeSeries(1, QStringLiteral("2008/02/0%1").arg(i)))));
-        dir.write("lorvanel.ini", "[Settings]\r\nAutoLoadLastText=0\r\n[RecentLorvanelText]\r\nMax=2\r\n");
+            logs.push_back(
+                dir.write("m" + std::to_string(i) + ".txt",
+                          janeLogText(janeSeries(1, QStringLiteral("2008/02/0%1").arg(i)))));
+        dir.write("lorvanel.ini",
+                  "[Settings]\r\nAutoLoadLastText=0\r\n[RecentLorvanelText]\r\nMax=2\r\n");
         auto prompts = std::make_unique<ScriptedPrompts>();
         ScriptedPrompts* script = prompts.get();
         {

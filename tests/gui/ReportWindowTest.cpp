@@ -11,8 +11,8 @@
 #include "ui/FixedFont.h"
 
 #include <QMenu>
-#include <QTextBlock>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QtTest>
 
 using namespace lorvanel;
@@ -85,8 +85,8 @@ private slots:
         QVERIFY(!view->textCursor().hasSelection());
 
         // A new report with the same heading elsewhere: the heading stays selected.
-        const std::string second = reportText({QStringLiteral("★時間帯別"),
-                                               QStringLiteral("★板別書き込み回数")});
+        const std::string second =
+            reportText({QStringLiteral("★時間帯別"), QStringLiteral("★板別書き込み回数")});
         tree->refresh(second);
         QCOMPARE(tree->selectedHeading(), cp932(QStringLiteral("★板別書き込み回数")));
         QCOMPARE(view->firstVisibleLine(), lineOf(second, QStringLiteral("★板別書き込み回数")));

@@ -80,7 +80,8 @@ private slots:
         WorkingDirectory dir;
         const std::string log = dir.write("log.txt", janeLogText(janeSeries(2, "2008/01/01")));
         dir.write("lorvanel.ini", "[Settings]\r\nAutoLoadLastText=0\r\n[RecentLorvanelText]\r\n"
-                                  "Count=1\r\n0=\"" + log + "\"\r\n");
+                                  "Count=1\r\n0=\"" +
+                                      log + "\"\r\n");
         CLorvanelApp app(std::make_unique<ScriptedPrompts>());
         QVERIFY(app.initInstance(startOptions(dir)));
         QVERIFY(app.document().postLog().sourcePaths.empty());
@@ -92,8 +93,8 @@ private slots:
         WorkingDirectory dir;
         const std::string a = dir.write("a.txt", janeLogText(janeSeries(2, "2008/01/01")));
         const std::string b = dir.write("b.txt", janeLogText(janeSeries(3, "2008/03/01")));
-        dir.write("lorvanel.ini", "[RecentLorvanelText]\r\nCount=1\r\n0=\"\"" + a + "\"\"" + b +
-                                      "\"\"\r\n");
+        dir.write("lorvanel.ini",
+                  "[RecentLorvanelText]\r\nCount=1\r\n0=\"\"" + a + "\"\"" + b + "\"\"\r\n");
         CLorvanelApp app(std::make_unique<ScriptedPrompts>());
         QVERIFY(app.initInstance(startOptions(dir)));
         QCOMPARE(app.document().postLog().sourcePaths, (std::vector<std::string>{a, b}));
@@ -118,9 +119,10 @@ private slots:
 
     void exitKeepsUnknownSectionsAndAnalyzeOptions() {
         WorkingDirectory dir;
-        dir.write("lorvanel.ini", "; written by hand\r\n[CustomFilter]\r\nCount=1\r\n0=sage,mail_sage\r\n"
-                                  "[AnalyzeOptions]\r\nThreadRanking=0\r\nRankMax=500\r\n"
-                                  "[Settings]\r\nFileSizeLimit=3\r\nNewerOption=x\r\n");
+        dir.write("lorvanel.ini",
+                  "; written by hand\r\n[CustomFilter]\r\nCount=1\r\n0=sage,mail_sage\r\n"
+                  "[AnalyzeOptions]\r\nThreadRanking=0\r\nRankMax=500\r\n"
+                  "[Settings]\r\nFileSizeLimit=3\r\nNewerOption=x\r\n");
         {
             CLorvanelApp app(std::make_unique<ScriptedPrompts>());
             QVERIFY(app.initInstance(startOptions(dir)));
@@ -143,7 +145,8 @@ private slots:
         WorkingDirectory dir;
         const std::string log = dir.write("log.txt", janeLogText(janeSeries(2, "2008/01/01")));
         dir.write("lorvanel.ini", "[AnalyzeOptions]\r\nRankMax=500\r\n[RecentLorvanelText]\r\n"
-                                  "Count=1\r\n0=\"" + log + "\"\r\n");
+                                  "Count=1\r\n0=\"" +
+                                      log + "\"\r\n");
         CLorvanelApp app(std::make_unique<ScriptedPrompts>());
         QVERIFY(app.initInstance(startOptions(dir)));
         app.exitInstance();
