@@ -1,9 +1,9 @@
 #include "keywords/KeywordFileAnalysis.h"
 
+#include "filter/Regex.h"
 #include "input/AnalysisLog.h"
 #include "input/PostList.h"
 #include "input/PostLog.h"
-#include "keywords/SjisRegex.h"
 #include "platform/Alert.h"
 #include "platform/LocalTime.h"
 
@@ -43,7 +43,7 @@ void reportBadPattern(const std::string& pattern) {
 std::int32_t countMatches(const KeywordEntry& entry, const std::vector<FoldedPost>& posts) {
     std::int32_t n = 0;
     if (entry.regex()) {
-        SjisRegex regex;
+        Regex regex;
         if (!regex.compile(entry.folded)) {
             reportBadPattern(entry.folded);
             return -1;

@@ -1,5 +1,5 @@
 #include "keywords/KeywordSet.h"
-#include "keywords/SjisRegex.h"
+#include "filter/Regex.h"
 #include "platform/File.h"
 #include "support/RecordingAlertSink.h"
 #include "support/TempDir.h"
@@ -95,7 +95,7 @@ TEST(KeywordSet, BundledFilesParseAndTheirPatternsCompile) {
             for (const KeywordEntry& e : g.entries) {
                 EXPECT_FALSE(e.text.empty()) << name;
                 if (!e.regex()) continue;
-                SjisRegex regex;
+                Regex regex;
                 EXPECT_TRUE(regex.compile(e.folded)) << name << ": " << e.text;
                 ++patterns;
             }
