@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 using namespace lorvanel;
+using lorvanel::testing::KeywordPost;
 using lorvanel::testing::KeywordTestLog;
-using lorvanel::testing::TestPost;
 
 namespace {
 
@@ -89,7 +89,7 @@ TEST(AutoKeywords, PageOfBodiesAndThreadTitles) {
 }
 
 TEST(AutoKeywords, AWordOfFewTextsIsListedWhenItIsTheOnlyOne) {
-    KeywordTestLog t({TestPost{"ひとつだけのテスト", "スレ"}});
+    KeywordTestLog t({KeywordPost{"ひとつだけのテスト", "スレ"}});
     const ResultPage page = analyzeAutoKeywords(t.selection);
     EXPECT_EQ(page.text, "★書き込みキーワード\r\n　テスト(1) \r\n\r\n\r\n" + kRule +
                              "★スレッドキーワード\r\n　スレ(1) \r\n");

@@ -8,10 +8,10 @@
 #include <new>
 
 using namespace lorvanel;
+using lorvanel::testing::KeywordPost;
 using lorvanel::testing::KeywordTestLog;
 using lorvanel::testing::recordedAlerts;
 using lorvanel::testing::TempDir;
-using lorvanel::testing::TestPost;
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 namespace lorvanel::testing {
 
-struct TestPost {
+struct KeywordPost {
     std::string body;
     std::string title = "";
 };
@@ -20,15 +20,15 @@ public:
     // extraBytes: NUL bytes in front of the posts, as earlier files and their terminating NUL
     // bytes leave them; they are not counted in bytesRead, as the NUL bytes after each file
     // are not.
-    explicit KeywordTestLog(const std::vector<TestPost>& posts, std::size_t extraBytes = 0) {
+    explicit KeywordTestLog(const std::vector<KeywordPost>& posts, std::size_t extraBytes = 0) {
         std::size_t size = extraBytes;
-        for (const TestPost& p : posts) size += p.title.size() + p.body.size() + 2;
+        for (const KeywordPost& p : posts) size += p.title.size() + p.body.size() + 2;
         log.allocateText(size);
         char* w = log.textData();
         std::memset(w, 0, size);
         w += extraBytes;
         Time32 t = 1200000000; // 2008-01-11 06:20 in Tokyo
-        for (const TestPost& p : posts) {
+        for (const KeywordPost& p : posts) {
             PostRecord* r = log.arena.create();
             r->time = t;
             t += 60;
