@@ -3,9 +3,9 @@ list(APPEND LORVANEL_CORE_SOURCES
     src/keywords/FoldedBodies.cpp
     src/keywords/Folding.cpp
     src/keywords/KanaFoldTable.cpp
+    src/keywords/KeywordCommands.cpp
     src/keywords/KeywordFileAnalysis.cpp
     src/keywords/KeywordSet.cpp
-    src/keywords/SjisRegex.cpp
     src/keywords/WidthFoldTable.cpp
     src/keywords/WordCount.cpp
     src/keywords/WordCounter.cpp
