@@ -1,17 +1,51 @@
 // lorvanel-cli keywords: the result page of automatic keyword analysis, or of a keyword file,
-// over the posts of the given logs.
+// over the posts of the given logs (or those of them a filter selects).
+#include "app/CDoc.h"
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
-#include "input/Loader.h"
-#include "input/PostLog.h"
-#include "keywords/AutoKeywordAnalysis.h"
-#include "keywords/KeywordFileAnalysis.h"
+#include "filter/FilterSelection.h"
+#include "keywords/KeywordCommands.h"
+#include "keywords/ResultPage.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace lorvanel::cli {
 
 namespace {
+
+struct KeywordsRequest {
+    std::vector<std::string> paths;
+    std::uint64_t byteLimit = 0;
+    std::optional<std::string> filter; // CP932
+    std::string keywordFile;
+    bool raw = false;
+};
+
+KeywordsRequest parseRequest(const std::vector<std::string>& args) {
+    KeywordsRequest r;
+    ArgCursor cur(args);
+    bool optionsEnd = false;
+    while (!cur.done()) {
+        const std::string& a = cur.next();
+        if (optionsEnd || a.empty() || a[0] != '-' || a == "-")
+            r.paths.push_back(a);
+        else if (a == "--")
+            optionsEnd = true;
+        else if (a == "--limit-mb")
+            r.byteLimit = parseLimitMb(cur.value(a));
+        else if (a == "--filter")
+            r.filter = argumentToCp932(cur.value(a), "the filter text");
+        else if (a == "--file")
+            r.keywordFile = cur.value(a);
+        else if (a == "--sjis")
+            r.raw = true;
+        else
+            throw UsageError{"unknown option '" + a + "'"};
+    }
+    if (r.paths.empty()) throw UsageError{"no log file given"};
+    return r;
+}
 
 const char* failureText(KeywordFileFailure f) {
     switch (f) {
@@ -26,64 +60,42 @@ const char* failureText(KeywordFileFailure f) {
     case KeywordFileFailure::kNone:
         break;
     }
-    return "failed";
+    return "the analysis failed";
 }
 
 int runKeywords(const std::vector<std::string>& args) {
-    ArgCursor in(args);
-    std::uint64_t limit = 0;
-    bool sjis = false;
-    bool filtered = false;
-    std::string keywordFile;
-    std::vector<std::string> paths;
-    while (!in.done()) {
-        const std::string& a = in.next();
-        if (a == "--limit-mb")
-            limit = parseLimitMb(in.value(a));
-        else if (a == "--filter") {
-            in.value(a);
-            filtered = true;
-        } else if (a == "--file")
-            keywordFile = in.value(a);
-        else if (a == "--sjis")
-            sjis = true;
-        else if (a.size() > 1 && a[0] == '-')
-            throw UsageError{"unknown option " + a};
-        else
-            paths.push_back(a);
-    }
-    if (paths.empty()) throw UsageError{"no log file given"};
-    if (filtered) {
-        std::fputs("lorvanel-cli keywords: --filter needs the filter language, which this build "
-                   "does not have yet\n",
-                   stderr);
-        return kExitFailed;
+    const KeywordsRequest request = parseRequest(args);
+    CDoc doc;
+    // Every reason a load fails for has been shown as an alert (on stderr) already.
+    if (!doc.load(request.paths, false, request.byteLimit)) return kExitFailed;
+    if (request.filter) {
+        PostList selected;
+        if (!selectPostsWithFilter(selected, doc.postLog().posts, *request.filter))
+            return kExitFailed;
+        if (!doc.applySelection(selected)) return kExitFailed;
     }
 
-    PostLog log;
-    // Every reason a load fails for has already been shown as an alert (on stderr).
-    if (!loadFiles(log, paths, false, limit)) return kExitFailed;
-    PostList selection;
-    for (PostRecord* p : log.posts) selection.pushBack(p);
-
-    ResultPage page;
-    if (keywordFile.empty()) {
-        page = analyzeAutoKeywords(selection);
+    const ResultPage* page = nullptr;
+    if (request.keywordFile.empty()) {
+        page = runAutoKeywordAnalysis(doc);
     } else {
         KeywordFileFailure why = KeywordFileFailure::kNone;
-        if (!analyzeKeywordFile(selection, log, keywordFile, page, &why)) {
+        page = runKeywordFileAnalysis(doc, request.keywordFile, &why);
+        if (!page) {
             std::fprintf(stderr, "lorvanel-cli keywords: %s\n", failureText(why));
             return kExitFailed;
         }
     }
-    writeText(page.title + "\r\n" + page.text, sjis);
+    writeText(page->title + "\r\n" + page->text, request.raw);
     return kExitOk;
 }
 
 const CommandRegistration registration{{
     "keywords",
     "  keywords [--limit-mb N] [--filter TEXT] [--file KEYWORDFILE] [--sjis] FILE...\n"
-    "      keyword analysis of the posts: frequent words, or the hits of a keyword file",
+    "      Keyword analysis of the posts (those the filter selects, when given): the frequent\n"
+    "      words of bodies and thread titles, or the hits of a keyword file's groups. Prints\n"
+    "      the page's title, CR LF, and its text; exits 1 when a keyword file gives no page.",
     40,
     &runKeywords,
 }};
