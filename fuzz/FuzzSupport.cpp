@@ -21,9 +21,13 @@ public:
     void alert(std::string_view) override {}
 };
 
-// Texts that a record may point at outside the buffer: the constants readers put there.
+// Texts that a record may point at outside the buffer: the constants readers put there and
+// the directories of the board list, which lasts as long as the program.
 bool isConstantText(const char* p) {
-    return *p == '\0' || p == kMainBbsDomain || std::strcmp(p, kMainBbsDomain) == 0;
+    if (*p == '\0' || p == kMainBbsDomain || std::strcmp(p, kMainBbsDomain) == 0) return true;
+    const auto& boards = boardDirectory().boards();
+    const auto it = boards.find(std::string_view(p));
+    return it != boards.end() && it->first.c_str() == p;
 }
 
 void checkText(const PostLog& log, const char* p, const char* field) {

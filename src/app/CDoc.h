@@ -4,6 +4,7 @@
 // goes through it; views read it and refresh on its hints.
 #include "app/AnalyzeOptions.h"
 #include "app/DocListener.h"
+#include "app/RecentFileSink.h"
 #include "input/PostLog.h"
 #include "keywords/ResultPage.h"
 #include "platform/Clock.h"

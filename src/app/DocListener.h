@@ -1,8 +1,6 @@
 #pragma once
 // What the views implement to hear of the document's changes. A view that caused a change
 // passes itself as the sender and is not told of it again.
-#include <string>
-
 namespace lorvanel {
 
 class CDoc;
@@ -26,14 +24,6 @@ class DocListener {
 public:
     virtual ~DocListener() = default;
     virtual void documentUpdated(CDoc& doc, const DocUpdate& update) = 0;
-};
-
-// Where a load puts its file set (the joined form of the loaded paths) at the front of the
-// recent-files list.
-class RecentFileSink {
-public:
-    virtual ~RecentFileSink() = default;
-    virtual void addRecentFile(const std::string& joinedPaths) = 0;
 };
 
 } // namespace lorvanel

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -29,9 +30,11 @@ std::string quoted(const std::string& arg) {
     return q + "'";
 }
 
-CliResult runCli(const std::vector<std::string>& args) {
+// Runs the program with the arguments, in directory cwd when given.
+CliResult runCli(const std::vector<std::string>& args, const std::string& cwd = "") {
     lorvanel::testing::TempDir dir;
-    std::string command = quoted(LORVANEL_CLI_PATH);
+    std::string command = cwd.empty() ? std::string() : "cd " + quoted(cwd) + " && ";
+    command += quoted(LORVANEL_CLI_PATH);
     for (const std::string& a : args) command += " " + quoted(a);
     command += " >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err"));
     CliResult r;
@@ -84,3 +87,55 @@ TEST(ReportCli, AMissingFileFails) {
     EXPECT_GT(r.out.size(), tail.size()); // the system's message follows
     EXPECT_FALSE(r.err.empty());
 }
+
+namespace {
+
+// The analysis log's durations vary from run to run; the expected texts hold 0.
+std::string withoutDurations(const std::string& utf8) {
+    static const std::regex duration(U8("完了 [0-9]+㍉ﾋﾞｮ"));
+    return std::regex_replace(utf8, duration, U8("完了 0㍉ﾋﾞｮ"));
+}
+
+std::vector<std::string> splitLines(const std::string& s) {
+    std::vector<std::string> lines;
+    std::istringstream in(s);
+    std::string line;
+    while (std::getline(in, line)) lines.push_back(line);
+    return lines;
+}
+
+class ReportCliGolden : public ::testing::TestWithParam<const char*> {};
+
+} // namespace
+
+// Whole outputs for logs committed with their cases: the report part was checked line by
+// line against the report's rules, the analysis log part against the loading messages.
+TEST_P(ReportCliGolden, PrintsTheExpectedText) {
+    const std::string dir = std::string(LORVANEL_SOURCE_DIR) + "/tests/data/" + GetParam();
+    const std::vector<std::string> args = [&] {
+        std::vector<std::string> a = {"report"};
+        for (const std::string& line : splitLines(slurp(dir + "/args")))
+            if (!line.empty()) a.push_back(line);
+        return a;
+    }();
+    const CliResult r = runCli(args, dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const std::string actual = withoutDurations(r.out);
+    const std::string expected = slurp(dir + "/expected.txt");
+    const std::vector<std::string> got = splitLines(actual), want = splitLines(expected);
+    for (std::size_t i = 0; i < std::max(got.size(), want.size()); ++i)
+        EXPECT_EQ(i < got.size() ? got[i] : "<missing>", i < want.size() ? want[i] : "<extra>")
+            << "line " << i + 1;
+    EXPECT_EQ(actual, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReportCliGolden,
+                         ::testing::Values("report-cli-jane", "report-cli-hotzonu",
+                                           "report-cli-gikonavi-options-off"),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             for (char& ch : name)
+                                 if (ch == '-') ch = '_';
+                             return name;
+                         });
