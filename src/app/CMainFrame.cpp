@@ -7,11 +7,8 @@
 #include "app/CUiPrompts.h"
 #include "app/Settings.h"
 #include "input/PathList.h"
-#if __has_include("keywords/AutoKeywordAnalysis.h")
 #include "keywords/AutoKeywordAnalysis.h"
 #include "keywords/KeywordFileAnalysis.h"
-#define LORVANEL_HAS_KEYWORDS 1
-#endif
 #include "platform/File.h"
 #include "report/CReportFrame.h"
 #include "report/CReportView.h"
@@ -317,22 +314,16 @@ void CMainFrame::openRecent(int index) {
 }
 
 void CMainFrame::runAutoKeywords() {
-#ifdef LORVANEL_HAS_KEYWORDS
     ResultPage page = analyzeAutoKeywords(doc_.selection());
     doc_.addResultPage(std::move(page));
     doc_.notifyKeywordAnalysisDone();
-#endif
 }
 
 void CMainFrame::runKeywordFile(const std::string& path) {
-#ifdef LORVANEL_HAS_KEYWORDS
     ResultPage page;
     if (!analyzeKeywordFile(doc_.selection(), doc_.postLog(), path, page)) return;
     doc_.addResultPage(std::move(page));
     doc_.notifyKeywordAnalysisDone();
-#else
-    (void)path;
-#endif
 }
 
 void CMainFrame::toggleFilterTree() {

@@ -6,12 +6,14 @@
 #include "app/CMainFrame.h"
 #include "app/CMainView.h"
 #include "app/Settings.h"
+#include "platform/Encoding.h"
 #include "report/CReportFrame.h"
 #include "report/CReportTree.h"
 
 #include <QDir>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTabBar>
 #include <QToolBar>
@@ -39,6 +41,13 @@ struct Started {
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+std::string cp932(const QString& s) {
+    std::string out;
+    const QByteArray u = s.toUtf8();
+    utf8ToCp932(std::string_view(u.constData(), static_cast<std::size_t>(u.size())), out);
+    return out;
 }
 } // namespace
 
@@ -214,6 +223,41 @@ private slots:
         s.frame()->action(cmd::kClearFilter)->trigger();
         QCOMPARE(s.doc().selection().size(), std::size_t(4));
         QVERIFY(!s.frame()->action(cmd::kClearFilter)->isEnabled());
+    }
+
+    void keywordAnalysesAddResultPages() {
+        WorkingDirectory dir;
+        const std::string a = dir.write("a.txt", janeLogText(janeSeries(4, "2008/01/01")));
+        QDir(q(dir.path())).mkpath(QStringLiteral("keywords"));
+        dir.write("keywords/topics.txt", cp932(QStringLiteral("★スレ\r\nスレ\r\n")));
+        dir.write("keywords/empty.txt", cp932(QStringLiteral("no groups here\r\n")));
+        Started s(dir);
+        s.frame()->dropPaths({q(a)});
+        CMainView* view = s.frame()->mainView();
+        s.frame()->action(cmd::kAutoKeywords)->trigger();
+        QCOMPARE(s.doc().resultPages().size(), std::size_t(1));
+        QCOMPARE(view->count(), 4);
+
+        s.frame()->rebuildKeywordMenu();
+        QAction* topics = nullptr;
+        QAction* empty = nullptr;
+        for (QAction* a : s.frame()->toolsMenu()->actions()) {
+            if (a->text() == QStringLiteral("topics")) topics = a;
+            if (a->text() == QStringLiteral("empty")) empty = a;
+        }
+        QVERIFY(topics && empty);
+        topics->trigger();
+        QCOMPARE(s.doc().resultPages().size(), std::size_t(2));
+        QCOMPARE(view->count(), 5);
+        QVERIFY(qobject_cast<QPlainTextEdit*>(view->widget(4))
+                    ->toPlainText()
+                    .contains(QStringLiteral("スレ")));
+        // A file without groups adds no page.
+        empty->trigger();
+        QCOMPARE(s.doc().resultPages().size(), std::size_t(2));
+        // A new selection deletes the pages and their tabs.
+        s.frame()->action(cmd::kReload)->trigger();
+        QCOMPARE(view->count(), 3);
     }
 
     void keywordMenuListsTheKeywordDirectory() {
