@@ -34,5 +34,18 @@ bench: deps
 	@cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target lorvanel-bench lorvanel-loggen lorvanel-cli
 	@bash bench/run-bench.sh $(BENCH_BUILD_DIR)
 
+# libFuzzer targets, built by clang with AddressSanitizer and UBSan; each runs FUZZ_SECONDS.
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 45
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+
+fuzz: deps
+	@bash tools/ensure-packages.sh $(FUZZ_PACKAGES)
+	@cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DLORVANEL_FUZZ=ON -DLORVANEL_GUI=OFF \
+		-DLORVANEL_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD_DIR) --target fuzz-targets -j $(JOBS)
+	@bash fuzz/run.sh $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
+
 clean:
 	rm -rf $(BUILD_DIR)

@@ -9,7 +9,10 @@
 #include "platform/Encoding.h"
 #include "platform/File.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstring>
 #include <new>
 
 namespace lorvanel {
@@ -40,6 +43,17 @@ int readFileText(char* dest, std::size_t capacity, std::uint64_t& bytesRead,
     const std::size_t got = file.read(dest, static_cast<std::size_t>(take));
     if (got < take)
         log.append("ファイルのサイズが読み込み中に変わりました '%s'\r\n",
+                   displayPath(path).c_str());
+    // The readers take a NUL for the end of the text, which would silently lose the rest of
+    // the file: read such bytes as blanks and say so.
+    std::size_t nuls = 0;
+    for (char* p = dest; (p = static_cast<char*>(std::memchr(p, '\0', dest + got - p)));) {
+        *p++ = ' ';
+        ++nuls;
+    }
+    if (nuls != 0)
+        log.append("NUL文字が%d個含まれています。空白として読み込みます '%s'\r\n",
+                   static_cast<int>(std::min<std::size_t>(nuls, INT_MAX)),
                    displayPath(path).c_str());
     dest[got] = '\0';
     bytesRead = got;

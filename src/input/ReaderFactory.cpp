@@ -1,11 +1,13 @@
+#include "input/BlockReader.h"
+#include "input/KeyValueReader.h"
 #include "input/LogFormat.h"
-#include "input/LogReader.h"
 
 namespace lorvanel {
 
 std::unique_ptr<LogReader> createReader(int format) {
-    (void)format;
-    return nullptr;
+    if (format == kFormatGikonavi) return std::make_unique<KeyValueReader>();
+    if (format < kFormatJane || format > kFormatHotzonu) return nullptr;
+    return std::make_unique<BlockReader>(format);
 }
 
 } // namespace lorvanel

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Runs every fuzz target for a bounded time over its committed seeds and prints, per target,
+# the executions, the corpus size reached and whether it found a fault. Inputs the fuzzer
+# finds go to BUILD/fuzz-corpus/<target>/ (the committed seeds stay untouched) and faulty
+# inputs to BUILD/fuzz-artifacts/. Usage: run.sh BUILD_DIR SECONDS_PER_TARGET
+set -uo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-fuzz}
+seconds=${2:-45}
+status=0
+summary=()
+for src in fuzz/*Fuzzer.cpp; do
+    name=$(basename "$src" .cpp)
+    exe="$build/fuzz/$name"
+    work="$build/fuzz-corpus/$name"
+    artifacts="$build/fuzz-artifacts/$name"
+    log="$build/fuzz-logs/$name.log"
+    mkdir -p "$work" "$artifacts" "$(dirname "$log")" "fuzz/corpus/$name"
+    echo "== $name: $seconds s"
+    ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1} \
+    UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
+        "$exe" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -max_len=65536 \
+        -print_final_stats=1 -artifact_prefix="$artifacts/" "$work" "fuzz/corpus/$name" \
+        >"$log" 2>&1
+    rc=$?
+    execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    units=$(grep -o 'corp: [0-9]*/[0-9a-zA-Z]*' "$log" | tail -1)
+    if [ $rc -eq 0 ]; then
+        result="no fault"
+    else
+        result="FAULT (exit $rc), see $log"
+        status=1
+        tail -n 40 "$log"
+    fi
+    summary+=("$(printf '%-22s %10s executions  %-18s %s' "$name" "${execs:-?}" "${units:-}" "$result")")
+done
+echo "== fuzz summary"
+printf '%s\n' "${summary[@]}"
+exit $status

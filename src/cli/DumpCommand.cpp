@@ -1,0 +1,156 @@
+// lorvanel-cli dump: every post of the loaded logs as one JSON object per line.
+#include "cli/CliSupport.h"
+#include "cli/Command.h"
+#include "input/AnalysisLog.h"
+#include "input/Loader.h"
+#include "input/PostLog.h"
+#include "platform/Encoding.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace lorvanel::cli {
+
+namespace {
+
+struct DumpOptions {
+    std::uint64_t limit = 0;
+    std::vector<std::string> files;
+};
+
+DumpOptions parseDumpOptions(const std::vector<std::string>& args) {
+    DumpOptions o;
+    ArgCursor a(args);
+    bool optionsDone = false;
+    while (!a.done()) {
+        const std::string& arg = a.next();
+        if (!optionsDone && arg == "--") {
+            optionsDone = true;
+        } else if (!optionsDone && arg == "--limit-mb") {
+            o.limit = parseLimitMb(a.value(arg));
+        } else if (!optionsDone && arg.size() > 1 && arg[0] == '-') {
+            throw UsageError{"unknown option '" + arg + "'"};
+        } else {
+            o.files.push_back(arg);
+        }
+    }
+    if (o.files.empty()) throw UsageError{"no log file given"};
+    return o;
+}
+
+// Accepts every post; the one place where the printed posts are chosen.
+struct EveryPost {
+    bool acceptPost(const PostRecord&) const { return true; }
+};
+
+PostList postsToPrint(const PostLog& log, const DumpOptions&) {
+    PostList chosen;
+    selectPosts(chosen, log.posts, EveryPost{});
+    return chosen;
+}
+
+// A CP932 text as a JSON string: UTF-8, with quotes, backslashes and control bytes escaped.
+void appendJsonString(std::string& out, const char* cp932, std::string& scratch) {
+    scratch.clear();
+    appendCp932AsUtf8(scratch, cp932 ? cp932 : "");
+    out += '"';
+    for (const char ch : scratch) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char esc[8];
+                std::snprintf(esc, sizeof esc, "\\u%04x", c);
+                out += esc;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+}
+
+void appendPostJson(std::string& out, const PostRecord& p, std::string& scratch) {
+    auto key = [&](const char* name) {
+        out += out.empty() ? "{\"" : ",\"";
+        out += name;
+        out += "\":";
+    };
+    auto text = [&](const char* name, const char* value) {
+        key(name);
+        appendJsonString(out, value, scratch);
+    };
+    auto flag = [&](const char* name, bool value) {
+        key(name);
+        out += value ? "true" : "false";
+    };
+    key("seq");
+    out += std::to_string(p.seq);
+    key("time");
+    out += std::to_string(p.time);
+    text("title", p.title);
+    text("name", p.name);
+    text("mail", p.mail);
+    text("body", p.body);
+    text("url", p.urlText().c_str());
+    text("server", p.server);
+    text("dir", p.dir);
+    text("board", p.boardName().c_str());
+    key("lines");
+    out += std::to_string(p.lineCount);
+    flag("new_thread", p.newThread());
+    flag("known_bbs", p.knownBbs());
+    flag("ascii_art", p.isAsciiArt());
+    out += "}\n";
+}
+
+int runDump(const std::vector<std::string>& args) {
+    const DumpOptions options = parseDumpOptions(args);
+    analysisLog().clear();
+    PostLog log;
+    const bool loaded = loadFiles(log, options.files, false, options.limit);
+    {
+        const PostList chosen = postsToPrint(log, options);
+        std::string line, scratch;
+        for (const PostRecord* p : chosen) {
+            line.clear();
+            appendPostJson(line, *p, scratch);
+            std::fwrite(line.data(), 1, line.size(), stdout);
+        }
+        std::fflush(stdout);
+    }
+    writeAnalysisLogToStderr();
+    return loaded ? kExitOk : kExitFailed;
+}
+
+const CommandRegistration registration{{
+    "dump",
+    "  dump [--limit-mb N] FILE...\n"
+    "      Loads the logs (at most the newest N megabytes of each; 0 = whole files) and\n"
+    "      prints every post as one JSON object per line (UTF-8), keys in this order:\n"
+    "      seq, time (seconds since 1970 UTC), title, name, mail, body, url, server, dir,\n"
+    "      board, lines, new_thread, known_bbs, ascii_art. The analysis log goes to\n"
+    "      standard error. Exit status 1 when no file could be loaded.",
+    10,
+    &runDump,
+}};
+
+} // namespace
+
+} // namespace lorvanel::cli

@@ -1,0 +1,17 @@
+#pragma once
+// Selecting the posts of a list with a filter given as text.
+#include "input/PostList.h"
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace lorvanel {
+
+// Compiles text and appends to dest, in source order, the posts of src that it accepts;
+// returns their number. When the text doesn't compile the user has been told why (through
+// the alert sink), dest is unchanged and the result is empty.
+std::optional<std::size_t> selectPostsWithFilter(PostList& dest, const PostList& src,
+                                                 std::string_view text);
+
+} // namespace lorvanel

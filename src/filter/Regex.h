@@ -1,0 +1,34 @@
+#pragma once
+// A compiled Oniguruma pattern over Shift_JIS text (the library's default syntax, no options,
+// so no case folding), freed with the object. The library is initialised once, on the first
+// compilation, and shut down when the process exits.
+#include <string>
+#include <string_view>
+
+struct re_pattern_buffer;
+
+namespace lorvanel {
+
+class Regex {
+public:
+    Regex() = default;
+    Regex(Regex&& other) noexcept : regex_(other.regex_) { other.regex_ = nullptr; }
+    Regex& operator=(Regex&& other) noexcept;
+    Regex(const Regex&) = delete;
+    Regex& operator=(const Regex&) = delete;
+    ~Regex();
+
+    // Compiles the pattern, replacing any earlier one. On failure the object holds none and,
+    // when error is given, it receives the library's description of the fault.
+    bool compile(std::string_view pattern, std::string* error = nullptr);
+    bool valid() const { return regex_ != nullptr; }
+
+    // Whether the pattern is found anywhere in text. A search error counts as not found, as
+    // does a search without a compiled pattern.
+    bool search(std::string_view text) const;
+
+private:
+    re_pattern_buffer* regex_ = nullptr;
+};
+
+} // namespace lorvanel

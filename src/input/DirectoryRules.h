@@ -1,0 +1,20 @@
+#pragma once
+// Where a URL names its board directory: after ".cgi/" or "bbs=" in a thread URL, or as the
+// path component before the last "/" of a board URL. The readers cut the URL after the
+// directory so that `dir` can point into it.
+namespace lorvanel {
+
+struct DirectoryMatch {
+    const char* dir = nullptr; // start of the directory; null when the rule found none
+    char* end = nullptr;       // the byte after it, which the reader cuts
+};
+
+// Thread URLs: the text after ".cgi/" up to the next "/", else after "bbs=" up to the next
+// "&". A rule whose closing byte is missing counts as not found.
+DirectoryMatch threadUrlDirectory(char* url);
+
+// Board URLs: the component between the "/" before the last "/" (any "/" just before that
+// one stepped over) and that point. None when no "/" precedes it.
+DirectoryMatch boardUrlDirectory(char* url);
+
+} // namespace lorvanel

@@ -1,0 +1,63 @@
+#include "input/TimeParsing.h"
+
+#include "input/AnalysisLog.h"
+#include "platform/LocalTime.h"
+
+namespace lorvanel {
+
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool isLeapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+int daysInMonth(int y, int m) {
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && isLeapYear(y) ? 29 : days[m - 1];
+}
+
+// Numbers beyond this only carry further forward; capping keeps the sums in range.
+constexpr int kNumberCap = 999999999;
+
+Time32 fallbackTime() {
+    return fromLocalTime(1971, 1, 1, 0, 0, 0);
+}
+
+} // namespace
+
+ParsedTime parsePostTime(const char* dateText) {
+    ParsedTime result;
+    int numbers[6] = {};
+    const char* p = dateText;
+    for (int& n : numbers) {
+        while (*p && !isDigit(*p)) ++p;
+        if (!*p) {
+            analysisLog().append("(%s) 時刻の書式が不正です。\r\n", dateText);
+            result.clean = false;
+            result.time = fallbackTime();
+            break;
+        }
+        long long v = 0;
+        for (; isDigit(*p); ++p)
+            if (v <= kNumberCap) v = v * 10 + (*p - '0');
+        n = v > kNumberCap ? kNumberCap : static_cast<int>(v);
+    }
+    int& year = numbers[0];
+    const int month = numbers[1], day = numbers[2];
+    if (year < 100) year += year < 50 ? 2000 : 1900;
+    if (year < 1970 || year > 2038 || month < 1 || month > 12 || day < 1 ||
+        day > daysInMonth(year, month)) {
+        analysisLog().append("(%s) 扱えない時刻です。\r\n", dateText);
+        result.clean = false;
+        result.time = fallbackTime();
+        return result;
+    }
+    result.time = fromLocalTime(year, month, day, numbers[3], numbers[4], numbers[5]);
+    return result;
+}
+
+} // namespace lorvanel

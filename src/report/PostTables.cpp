@@ -1,0 +1,79 @@
+// The tables of fixed shape, filled in one walk. Every post's local time comes from its
+// cached PostLocalTime, so a statistics run converts no time twice.
+#include "report/CalendarText.h"
+#include "report/RankedList.h"
+#include "report/StatisticsSteps.h"
+
+#include <algorithm>
+
+namespace lorvanel {
+
+namespace {
+
+// Calendar hours: groups of consecutive posts in the same local date and hour.
+class BusiestHours {
+public:
+    explicit BusiestHours(std::vector<TimeCount>& out) : out_(out) { out_.clear(); }
+    void add(const PostRecord& p, const PostLocalTime& lt) {
+        if (count_ > 0 && (lt.dayNumber != day_ || lt.hour != hour_)) flush();
+        day_ = lt.dayNumber;
+        hour_ = lt.hour;
+        last_ = p.time;
+        ++count_;
+    }
+    void flush() {
+        if (count_ == 0) return;
+        const TimeCount candidate{last_, count_};
+        offerRanked(out_, count_, kMaxBusiestHours, [&] { return candidate; });
+        count_ = 0;
+    }
+
+private:
+    std::vector<TimeCount>& out_;
+    int day_ = 0;
+    int hour_ = 0;
+    Time32 last_ = 0;
+    int count_ = 0;
+};
+
+} // namespace
+
+void countPostTables(PostStatistics& s, const PostList& posts) {
+    int hours[24] = {};
+    int weekdays[7] = {};
+    int lines[100] = {};
+    int longest = 0;
+    const int dayCount = std::max(1, s.daysInPeriod);
+    s.days.assign(static_cast<std::size_t>(dayCount), KeyCount{});
+    for (int k = 0; k < dayCount; ++k) s.days[k].key = k;
+    s.lineTotal = 0;
+    releasePosts(s.createdThreads);
+    BusiestHours busiest(s.busiestHours);
+
+    for (PostRecord* p : posts) {
+        const PostLocalTime& lt = p->local();
+        ++hours[lt.hour % 24];
+        ++weekdays[lt.weekday % 7];
+        // Local dates only grow along the list; the clamp keeps a zone whose offset jumps
+        // back across midnight from indexing outside the table.
+        ++s.days[std::clamp(lt.dayNumber - s.firstDayNumber, 0, dayCount - 1)].count;
+        if (p->lineCount >= 1 && p->lineCount <= 99) {
+            ++lines[p->lineCount];
+            s.lineTotal += p->lineCount;
+            longest = std::max(longest, p->lineCount);
+        }
+        if (p->newThread()) s.createdThreads.pushBack(p);
+        busiest.add(*p, lt);
+    }
+    busiest.flush();
+
+    s.hours.clear();
+    for (int h = 0; h < 24; ++h) s.hours.push_back({h, hours[h]});
+    s.weekdays.clear();
+    for (int w = 0; w < 7; ++w) s.weekdays.push_back({weekdayName(w), weekdays[w]});
+    s.lineCounts.clear();
+    for (int k = 0; k <= longest; ++k) s.lineCounts.push_back({k, lines[k]});
+    s.createdThreadCount = static_cast<std::uint32_t>(s.createdThreads.size());
+}
+
+} // namespace lorvanel

@@ -1,0 +1,29 @@
+#pragma once
+// The aggregations that computeStatistics runs in turn, each filling its part of the record
+// from the post list (ascending by time) or from the tables of earlier steps.
+#include "report/PostStatistics.h"
+
+namespace lorvanel {
+
+inline constexpr std::size_t kMaxRuns = 10;
+inline constexpr std::size_t kMaxBusiestHours = 10;
+inline constexpr std::size_t kMaxRankedThreads = 20;
+
+// One walk over the posts for the tables of fixed shape: hours, weekdays, line counts and
+// line total, days, created threads and busiest hours. Needs firstDayNumber and
+// daysInPeriod set. (A walk per table would pull every record through the cache again.)
+void countPostTables(PostStatistics& s, const PostList& posts);
+
+// From the daily table.
+void countMonths(PostStatistics& s);
+void countYears(PostStatistics& s);
+void findPostingRuns(PostStatistics& s);
+void findSilentRuns(PostStatistics& s);
+void countRecent(PostStatistics& s, Time32 now);
+
+// Counting by text.
+void countBoards(PostStatistics& s, const PostList& posts);
+void rankThreads(PostStatistics& s, const PostList& posts);
+void rankMonthThreads(PostStatistics& s, const PostList& posts);
+
+} // namespace lorvanel

@@ -1,0 +1,42 @@
+#pragma once
+// Small post logs built in memory for the statistics, report and document tests: each post
+// is given by its local time and the fields the statistics read, its texts are copied into
+// the log's buffer and it is admitted with addPost, as a reader would.
+#include "input/PostLog.h"
+#include "platform/Time32.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lorvanel::testing {
+
+// A local time in the tests' zone (Tokyo).
+Time32 at(int year, int month, int day, int hour = 12, int minute = 0, int second = 0);
+
+struct TestPost {
+    Time32 time = 0;
+    std::string title = "テストスレ"; // CP932
+    std::string dir = "news";
+    int lines = 1;
+    bool newThread = false;
+    // Empty: a post of the known BBS family, its board named by dir alone. Otherwise the host
+    // of a board outside the family.
+    std::string foreignServer;
+};
+
+struct LoadFacts {
+    std::vector<std::string> formatNames = {"Jane"};
+    std::uint64_t bytesRead = 0; // 0: the size of the built text
+    std::uint64_t fileSize = 0;  // 0: bytesRead
+    std::vector<std::string> sourcePaths = {"test.txt"};
+};
+
+// Clears the log and fills it with the posts (in the given order; addPost refuses any that
+// go backwards) and the load facts.
+void fillPostLog(PostLog& log, const std::vector<TestPost>& posts, const LoadFacts& facts = {});
+
+// Posts at the given times with the defaults of TestPost.
+std::vector<TestPost> postsAt(const std::vector<Time32>& times);
+
+} // namespace lorvanel::testing
