@@ -32,7 +32,9 @@ ChildResult runChild(const std::vector<std::string>& argv) {
     rusage usage{};
     while (wait4(pid, &status, 0, &usage) < 0)
         if (errno != EINTR) throw std::runtime_error(std::string("wait4: ") + std::strerror(errno));
-    result.seconds = now() - t0;
+    result.wallSeconds = now() - t0;
+    result.seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
     result.peakResidentBytes = static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;
     result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;

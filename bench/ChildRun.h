@@ -7,7 +7,8 @@
 namespace lorvanel::bench {
 
 struct ChildResult {
-    double seconds = 0;
+    double seconds = 0; // CPU time, user + system
+    double wallSeconds = 0;
     std::uint64_t peakResidentBytes = 0;
     int exitStatus = -1;
 };

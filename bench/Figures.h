@@ -13,6 +13,8 @@ struct Figure {
     double ratio = 0;      // value / reference
     std::string reference; // what the ratio compares with: "baseline", "file size", "100 MB"
     double target = 0;     // the largest ratio allowed; 0: no target, printed for information
+    // A ratio up to target x (1 + tolerance) counts as holding within timing noise.
+    double tolerance = 0;
 };
 
 class Figures {

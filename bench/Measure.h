@@ -8,8 +8,13 @@ namespace lorvanel::bench {
 
 // Seconds on the monotonic clock.
 double now();
+// CPU seconds (user + system) that this process has used. The benchmarks time with it: the
+// machine is shared, and time spent waiting for a processor is not the program's. Nothing
+// waits for the disk (the logs are in the page cache), so on an idle machine it is the wall
+// time.
+double cpuNow();
 
-// The fastest of `runs` runs of step, in seconds; prepare (when given) runs before each one
+// The fastest of `runs` runs of step, in CPU seconds; prepare (when given) runs before each one
 // and is not timed.
 double bestOf(int runs, const std::function<void()>& step,
               const std::function<void()>& prepare = nullptr);
