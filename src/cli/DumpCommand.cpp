@@ -1,12 +1,15 @@
 // lorvanel-cli dump: every post of the loaded logs as one JSON object per line.
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
+#include "cli/FilterOption.h"
+#include "filter/FilterSelection.h"
 #include "input/AnalysisLog.h"
 #include "input/Loader.h"
 #include "input/PostLog.h"
 #include "platform/Encoding.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,7 @@ namespace {
 struct DumpOptions {
     std::uint64_t limit = 0;
     std::vector<std::string> files;
+    std::optional<std::string> filter; // CP932
 };
 
 DumpOptions parseDumpOptions(const std::vector<std::string>& args) {
@@ -29,6 +33,8 @@ DumpOptions parseDumpOptions(const std::vector<std::string>& args) {
             optionsDone = true;
         } else if (!optionsDone && arg == "--limit-mb") {
             o.limit = parseLimitMb(a.value(arg));
+        } else if (!optionsDone && arg == "--filter") {
+            o.filter = filterOptionValue(a.value(arg));
         } else if (!optionsDone && arg.size() > 1 && arg[0] == '-') {
             throw UsageError{"unknown option '" + arg + "'"};
         } else {
@@ -44,9 +50,16 @@ struct EveryPost {
     bool acceptPost(const PostRecord&) const { return true; }
 };
 
-PostList postsToPrint(const PostLog& log, const DumpOptions&) {
+PostList postsToPrint(const PostLog& log, const DumpOptions& options) {
     PostList chosen;
-    selectPosts(chosen, log.posts, EveryPost{});
+    if (!options.filter) {
+        selectPosts(chosen, log.posts, EveryPost{});
+        return chosen;
+    }
+    // Board names outside the BBS family are known to brd_ once they have been handed out,
+    // as the whole log's statistics do after a load in the program.
+    for (const PostRecord* p : log.posts) p->boardName();
+    selectPostsWithFilter(chosen, log.posts, *options.filter);
     return chosen;
 }
 
@@ -141,9 +154,10 @@ int runDump(const std::vector<std::string>& args) {
 
 const CommandRegistration registration{{
     "dump",
-    "  dump [--limit-mb N] FILE...\n"
+    "  dump [--limit-mb N] [--filter TEXT] FILE...\n"
     "      Loads the logs (at most the newest N megabytes of each; 0 = whole files) and\n"
-    "      prints every post as one JSON object per line (UTF-8), keys in this order:\n"
+    "      prints every post (with --filter, every post that the filter text selects) as\n"
+    "      one JSON object per line (UTF-8), keys in this order:\n"
     "      seq, time (seconds since 1970 UTC), title, name, mail, body, url, server, dir,\n"
     "      board, lines, new_thread, known_bbs, ascii_art. The analysis log goes to\n"
     "      standard error. Exit status 1 when no file could be loaded.",

@@ -1,8 +1,10 @@
 // lorvanel-cli report: the statistics report of log files followed by the analysis log, the
 // text that the report window shows.
 #include "app/CDoc.h"
+#include "app/DocFilter.h"
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
+#include "cli/FilterOption.h"
 #include "input/AnalysisLog.h"
 #include "platform/Clock.h"
 #include "report/ReportWindowText.h"
@@ -22,6 +24,7 @@ struct ReportRequest {
     bool threadRanking = true;
     bool monthThreadRanking = true;
     std::optional<Time32> now;
+    std::optional<std::string> filter; // CP932
     bool raw = false;
 };
 
@@ -55,6 +58,8 @@ ReportRequest parseRequest(const std::vector<std::string>& args) {
             r.now = parseNow(cur.value(a));
         else if (a == "--sjis")
             r.raw = true;
+        else if (a == "--filter")
+            r.filter = filterOptionValue(cur.value(a));
         else
             throw UsageError{"unknown option '" + a + "'"};
     }
@@ -70,8 +75,8 @@ int runReport(const std::vector<std::string>& args) {
     doc.analyzeOptions().threadRanking = request.threadRanking;
     doc.analyzeOptions().monthThreadRanking = request.monthThreadRanking;
 
-    const bool ok = doc.load(request.paths, false, request.byteLimit);
-    // A selection of the loaded posts (a filter) would be applied here, after the load.
+    bool ok = doc.load(request.paths, false, request.byteLimit);
+    if (ok && request.filter) ok = applyFilter(doc, *request.filter);
 
     writeText(reportWindowText(doc.reportText(), analysisLog().text()), request.raw);
     return ok ? kExitOk : kExitFailed;
@@ -80,10 +85,11 @@ int runReport(const std::vector<std::string>& args) {
 const CommandRegistration registration({
     "report",
     "  report [--limit-mb N] [--no-thread-ranking] [--no-month-thread-ranking] [--now SECONDS]\n"
-    "         [--sjis] FILE...\n"
+    "         [--filter TEXT] [--sjis] FILE...\n"
     "      Loads the files as one log and prints its statistics report, then the analysis log.\n"
     "      --limit-mb N reads at most the newest N MB of each file (0: whole files); --now\n"
-    "      fixes the time that today's and this week's counts refer to.",
+    "      fixes the time that today's and this week's counts refer to; --filter TEXT reports\n"
+    "      on the posts that the filter text (UTF-8) selects.",
     20,
     &runReport,
 });

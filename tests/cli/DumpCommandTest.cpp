@@ -159,7 +159,7 @@ TEST(DumpCommand, UsageErrorsExitWithTwo) {
     EXPECT_EQ(dump({"--limit-mb", "lots", "x.txt"}).status, 2);
     const CliResult help = dump({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("dump [--limit-mb N] FILE..."), std::string::npos);
+    EXPECT_NE(help.out.find("dump [--limit-mb N] [--filter TEXT] FILE..."), std::string::npos);
     // A file named like an option can follow "--".
     EXPECT_EQ(dump({"--", "--missing.txt"}).status, 1);
 }

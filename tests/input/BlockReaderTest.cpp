@@ -401,3 +401,24 @@ TEST_F(BlockReaderTest, TextEndingInsideAHeaderDropsOnlyTheCutBlock) {
                   "ログの末尾の書き込みが途中で切れています。この書き込みを無視します。\r\n");
     }
 }
+
+TEST_F(BlockReaderTest, HotzonuAtSignIsFoundByWholeCharacters) {
+    // "堰諭" is 89 81 97 40: its middle bytes look like "＠" (81 97) to a byte search.
+    LogPost p = postAt(kBase);
+    p.board = "堰諭";
+    p.bbs = "したらば";
+    ASSERT_TRUE(parse(kFormatHotzonu, LogBuilder(kFormatHotzonu).add(p).text()));
+    ASSERT_EQ(posts.size(), 1u);
+    EXPECT_STREQ(posts[0]->dir, "堰諭");
+    EXPECT_STREQ(posts[0]->server, "したらば");
+}
+
+TEST_F(BlockReaderTest, KeywordsMatchWithTheirExactSpaces) {
+    std::string block = LogBuilder::postText(kFormatJane, postAt(kBase));
+    block.replace(block.find("Date   : "), 9, "Date  : ");
+    const std::string text = block + LogBuilder::postText(kFormatJane, postAt(kBase + 60));
+    ASSERT_TRUE(parse(kFormatJane, text));
+    // The first block is no block; the text before the second one is skipped.
+    ASSERT_EQ(posts.size(), 1u);
+    EXPECT_EQ(posts[0]->time, kBase + 60);
+}

@@ -5,16 +5,20 @@
 #include "input/Loader.h"
 #include "input/LogFormat.h"
 #include "input/PostLog.h"
+#include "support/LogBuilder.h"
 #include "support/RecordingAlertSink.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
+#include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
 
 using namespace lorvanel;
+using lorvanel::testing::LogBuilder;
+using lorvanel::testing::LogPost;
 using lorvanel::testing::recordedAlerts;
 using lorvanel::testing::TempDir;
 
@@ -50,8 +54,8 @@ protected:
 } // namespace
 
 TEST_F(HostileInput, NulBytesAreReadAsBlanksAndReported) {
-    std::string text = janeReply("2008/01/02 03:04:05", "before");
-    text += std::string("x\0y\0\0z", 6) + janeReply("2008/01/03 03:04:05", "after");
+    const std::string text = janeReply("2008/01/02 03:04:05", std::string("be\0fore", 7)) +
+                             janeReply("2008/01/03 03:04:05", std::string("af\0\0ter", 7));
     const std::string path = dir.write("nul.txt", text);
     std::string buf(text.size() + 1, '#');
     std::uint64_t got = 0;
@@ -64,12 +68,19 @@ TEST_F(HostileInput, NulBytesAreReadAsBlanksAndReported) {
     EXPECT_NE(analysisLog().text().find("NUL文字が3個含まれています。空白として読み込みます '" +
                                         path + "'\r\n"),
               std::string::npos);
+
+    // Loaded, the post after the NUL bytes is there, and the one before keeps them as blanks.
+    PostLog log;
+    ASSERT_TRUE(loadOne(log, path, 0));
+    ASSERT_EQ(log.posts.size(), 2u);
+    EXPECT_EQ(std::string(log.posts[0]->body), "be fore");
+    EXPECT_EQ(std::string(log.posts[1]->body), "af  ter");
 }
 
 TEST_F(HostileInput, SparseFileOfTwoGigabytesIsReadWithinTheLimit) {
     const std::string path = dir.file("sparse.txt");
     const std::string head = janeReply("2008/01/02 03:04:05", "head");
-    const std::string tail = janeReply("2008/01/05 03:04:05", "tail");
+    const std::string tail = "\r\n" + janeReply("2008/01/05 03:04:05", "tail");
     const off_t size = off_t{2} << 30;
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     ASSERT_GE(fd, 0);
@@ -89,6 +100,84 @@ TEST_F(HostileInput, SparseFileOfTwoGigabytesIsReadWithinTheLimit) {
     EXPECT_NE(analysisLog().text().find("NUL文字が"), std::string::npos);
 
     PostLog log;
-    loadOne(log, path, limit);
+    ASSERT_TRUE(loadOne(log, path, limit));
     EXPECT_EQ(largestAllocation, limit + 1);
+    EXPECT_EQ(log.fileSize, static_cast<std::uint64_t>(size));
+    EXPECT_EQ(log.bytesRead, limit);
+    ASSERT_EQ(log.posts.size(), 1u);
+    EXPECT_EQ(std::string(log.posts[0]->body), "tail");
+}
+
+TEST_F(HostileInput, FilesOfOnlyLineBreaksHoldNoPost) {
+    // Opened, such a file is no log: its first byte is no block's.
+    PostLog log;
+    EXPECT_FALSE(loadOne(log, dir.write("breaks.txt", std::string(5000, '\n')), 0));
+    EXPECT_EQ(analysisLog().text(), "対応していないlorvanel.txtです。\r\n");
+    // Handed to every reader, it is refused without a post.
+    for (int format = kFormatJane; format <= kFormatHotzonu; ++format) {
+        for (const std::string& text : {std::string(5000, '\n'), std::string(5000, '\r'),
+                                        std::string(2500, '\r') + std::string(2500, '\n')}) {
+            std::string buf = text + '\0';
+            PostLog one;
+            std::string name;
+            EXPECT_FALSE(parseText(one.posts, one.arena, name, buf.data(), text.size(), format))
+                << format;
+            EXPECT_TRUE(one.posts.empty());
+        }
+    }
+}
+
+TEST_F(HostileInput, OneEnormousLine) {
+    const std::string line(16u << 20, 'x');
+    // A body of one 16 MB line is a post like any other.
+    LogPost big;
+    big.body = line;
+    const std::string path = LogBuilder(kFormatJane).add(big).writeTo(dir, "big.txt");
+    PostLog log;
+    ASSERT_TRUE(loadOne(log, path, 0));
+    ASSERT_EQ(log.posts.size(), 1u);
+    EXPECT_EQ(std::strlen(log.posts[0]->body), line.size());
+    EXPECT_EQ(log.posts[0]->lineCount, 1);
+
+    // A header line that never ends leaves no block, in every format.
+    const std::string sep = "--------------------------------------------\r\n";
+    for (const std::string& text :
+         {sep + "Date   : 2008/01/02 03:04:05\r\nBoard  : " + line,
+          sep + "Date   : 2008/01/02 03:04:05\r\nSubject: x\r\nURL\t: " + line,
+          "[1]\r\nName=" + line, " \r\nスレ名：" + line}) {
+        analysisLog().clear();
+        PostLog one;
+        EXPECT_FALSE(loadOne(one, dir.write("line.txt", text), 0));
+        EXPECT_TRUE(one.posts.empty());
+        EXPECT_FALSE(one.hasText());
+        EXPECT_NE(analysisLog().text().find("lorvanel.txtの解析に失敗しました。\r\n"),
+                  std::string::npos);
+    }
+}
+
+TEST_F(HostileInput, EmptyFileAmongSeveralIsSkipped) {
+    const std::string good = LogBuilder(kFormatJane).addSeries(3, 1199210000).writeTo(dir, "a.txt");
+    const std::string empty = dir.write("empty.txt", "");
+    PostLog log;
+    ASSERT_TRUE(loadFiles(log, {empty, good, empty}, false, 0));
+    EXPECT_EQ(log.posts.size(), 3u);
+    EXPECT_EQ(log.sourcePaths, std::vector<std::string>{good});
+    EXPECT_NE(analysisLog().text().find("対応していないlorvanel.txtです。\r\n"), std::string::npos);
+}
+
+TEST_F(HostileInput, MessagesAboutHugeFieldsKeepTheirBound) {
+    // A date text far longer than any message: the message is cut, the post still read.
+    LogPost post;
+    post.date = "2008/01/02 03:04:" + std::string(5000, 'z');
+    std::string text = LogBuilder(kFormatJane).add(post).text();
+    PostLog log;
+    std::string name;
+    ASSERT_TRUE(parseText(log.posts, log.arena, name, text.data(), text.size(), kFormatJane));
+    ASSERT_EQ(log.posts.size(), 1u);
+    bool seen = false;
+    for (const std::string& e : analysisLog().entries()) {
+        EXPECT_LE(e.size(), AnalysisLog::kMaxEntryBytes);
+        seen = seen || e.rfind("(2008/01/02 03:04:zzz", 0) == 0;
+    }
+    EXPECT_TRUE(seen);
 }

@@ -29,14 +29,15 @@ protected:
     std::deque<std::string> texts;
 };
 
-const Time32 kBase = fromLocalTime(2008, 1, 2, 3, 4, 5);
+// Computed when first used, after the test main has set the time zone.
+Time32 base() { return fromLocalTime(2008, 1, 2, 3, 4, 5); }
 
 } // namespace
 
 TEST_F(PostListTest, AdmitsInTimeOrderAndNumbers) {
     PostList list;
-    EXPECT_TRUE(addPost(list, post(kBase), &arena, false));
-    EXPECT_TRUE(addPost(list, post(kBase + 10), &arena, false));
+    EXPECT_TRUE(addPost(list, post(base()), &arena, false));
+    EXPECT_TRUE(addPost(list, post(base() + 10), &arena, false));
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0]->seq, 1);
     EXPECT_EQ(list[1]->seq, 2);
@@ -45,9 +46,9 @@ TEST_F(PostListTest, AdmitsInTimeOrderAndNumbers) {
 
 TEST_F(PostListTest, RejectsEqualAndEarlierTimes) {
     PostList list;
-    ASSERT_TRUE(addPost(list, post(kBase), &arena, false));
-    EXPECT_FALSE(addPost(list, post(kBase), &arena, false));
-    EXPECT_FALSE(addPost(list, post(kBase - 1), &arena, false));
+    ASSERT_TRUE(addPost(list, post(base()), &arena, false));
+    EXPECT_FALSE(addPost(list, post(base()), &arena, false));
+    EXPECT_FALSE(addPost(list, post(base() - 1), &arena, false));
     EXPECT_EQ(list.size(), 1u);
     EXPECT_EQ(analysisLog().text(),
               "(2008/01/02 03:04:05) 書き込み時間が遡っています。この書き込みを無視します。\r\n"
@@ -58,12 +59,12 @@ TEST_F(PostListTest, RejectsEqualAndEarlierTimes) {
 
 TEST_F(PostListTest, AtFrontNeedsStrictlyEarlierTimes) {
     PostList list;
-    ASSERT_TRUE(addPost(list, post(kBase), &arena, true));
-    ASSERT_TRUE(addPost(list, post(kBase - 5), &arena, true));
-    EXPECT_FALSE(addPost(list, post(kBase - 5), &arena, true));
-    EXPECT_FALSE(addPost(list, post(kBase + 1), &arena, true));
+    ASSERT_TRUE(addPost(list, post(base()), &arena, true));
+    ASSERT_TRUE(addPost(list, post(base() - 5), &arena, true));
+    EXPECT_FALSE(addPost(list, post(base() - 5), &arena, true));
+    EXPECT_FALSE(addPost(list, post(base() + 1), &arena, true));
     ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list.front()->time, kBase - 5);
+    EXPECT_EQ(list.front()->time, base() - 5);
     // Numbers count backwards until the reader renumbers.
     EXPECT_EQ(list.front()->seq, 2);
     list.renumber();
@@ -73,10 +74,10 @@ TEST_F(PostListTest, AtFrontNeedsStrictlyEarlierTimes) {
 
 TEST_F(PostListTest, LineCountBounds) {
     PostList list;
-    EXPECT_TRUE(addPost(list, post(kBase, 100), &arena, false));
-    EXPECT_FALSE(addPost(list, post(kBase + 1, 101), &arena, false));
-    EXPECT_FALSE(addPost(list, post(kBase + 2, -1), &arena, false));
-    EXPECT_TRUE(addPost(list, post(kBase + 3, 0), &arena, false));
+    EXPECT_TRUE(addPost(list, post(base(), 100), &arena, false));
+    EXPECT_FALSE(addPost(list, post(base() + 1, 101), &arena, false));
+    EXPECT_FALSE(addPost(list, post(base() + 2, -1), &arena, false));
+    EXPECT_TRUE(addPost(list, post(base() + 3, 0), &arena, false));
     EXPECT_EQ(analysisLog().text(),
               "(2008/01/02 03:04:06) レス行数が異常です(101行)。この書き込みを無視します。\r\n"
               "(2008/01/02 03:04:07) レス行数が異常です(-1行)。この書き込みを無視します。\r\n");
@@ -84,13 +85,13 @@ TEST_F(PostListTest, LineCountBounds) {
 
 TEST_F(PostListTest, DerivesServerAndKnownBbs) {
     PostList list;
-    PostRecord* main = post(kBase, 1, "http://news.5ch.net/test/read.cgi/news/123/");
-    PostRecord* old = post(kBase + 1, 1, "http://pc11.2ch.net/test/read.cgi/win/1/");
-    PostRecord* pink = post(kBase + 2, 1, "http://mercury.bbspink.com/test/read.cgi/x/1/");
-    PostRecord* machi = post(kBase + 3, 1, "http://machi.to/bbs/read.cgi/tokyo/1/");
-    PostRecord* other = post(kBase + 4, 1, "http://jbbs.example.jp/bbs/read.cgi/a/b/");
-    PostRecord* noSlashes = post(kBase + 5, 1, "news.5ch.net");
-    PostRecord* noPath = post(kBase + 6, 1, "http://host.example");
+    PostRecord* main = post(base(), 1, "http://news.5ch.net/test/read.cgi/news/123/");
+    PostRecord* old = post(base() + 1, 1, "http://pc11.2ch.net/test/read.cgi/win/1/");
+    PostRecord* pink = post(base() + 2, 1, "http://mercury.bbspink.com/test/read.cgi/x/1/");
+    PostRecord* machi = post(base() + 3, 1, "http://machi.to/bbs/read.cgi/tokyo/1/");
+    PostRecord* other = post(base() + 4, 1, "http://jbbs.example.jp/bbs/read.cgi/a/b/");
+    PostRecord* noSlashes = post(base() + 5, 1, "news.5ch.net");
+    PostRecord* noPath = post(base() + 6, 1, "http://host.example");
     for (PostRecord* r : {main, old, pink, machi, other, noSlashes, noPath})
         ASSERT_TRUE(addPost(list, r, &arena, false));
     EXPECT_STREQ(main->server, "news.5ch.net");
@@ -109,7 +110,7 @@ TEST_F(PostListTest, DerivesServerAndKnownBbs) {
 
 TEST_F(PostListTest, KeepsAServerTheReaderSet) {
     PostList list;
-    PostRecord* r = post(kBase, 1, "http://other.example/x/");
+    PostRecord* r = post(base(), 1, "http://other.example/x/");
     r->server = "2ch.net";
     ASSERT_TRUE(addPost(list, r, &arena, false));
     EXPECT_STREQ(r->server, "2ch.net");
@@ -120,7 +121,7 @@ TEST_F(PostListTest, UrlTextRestoresTheCuts) {
     // As a reader leaves it: the line "http://news.5ch.net/test/read.cgi/news/123/\r\n",
     // cut after the board directory, then after the host by addPost.
     std::string line = "http://news.5ch.net/test/read.cgi/news/123/\r\nnext";
-    PostRecord* r = post(kBase);
+    PostRecord* r = post(base());
     char* text = line.data();
     r->url = text;
     r->urlEnd = text + line.find('\r');
@@ -137,32 +138,32 @@ TEST_F(PostListTest, UrlTextRestoresTheCuts) {
     EXPECT_EQ(r->urlText(), "http://news.5ch.net/test/read.cgi/news/123");
     EXPECT_EQ(r->urlText(), "http://news.5ch.net/test/read.cgi/news/123"); // unchanged record
 
-    PostRecord* none = post(kBase + 1);
+    PostRecord* none = post(base() + 1);
     EXPECT_EQ(none->urlText(), "");
 }
 
 TEST_F(PostListTest, MergeAppendsFollowingFile) {
     PostList log, added;
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(addPost(log, post(kBase + i), &arena, false));
-    for (int i = 10; i < 12; ++i) ASSERT_TRUE(addPost(added, post(kBase + i), &arena, false));
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(addPost(log, post(base() + i), &arena, false));
+    for (int i = 10; i < 12; ++i) ASSERT_TRUE(addPost(added, post(base() + i), &arena, false));
     EXPECT_EQ(mergePosts(log, added), 5u);
     EXPECT_TRUE(added.empty());
     for (std::size_t i = 0; i < log.size(); ++i) EXPECT_EQ(log[i]->seq, static_cast<int>(i + 1));
-    EXPECT_EQ(log.back()->time, kBase + 11);
+    EXPECT_EQ(log.back()->time, base() + 11);
 }
 
 TEST_F(PostListTest, MergeInterleavesAndDropsDuplicates) {
     PostList log, added;
-    for (Time32 t : {1, 3, 5, 7}) ASSERT_TRUE(addPost(log, post(kBase + t), &arena, false));
+    for (Time32 t : {1, 3, 5, 7}) ASSERT_TRUE(addPost(log, post(base() + t), &arena, false));
     std::vector<PostRecord*> addedRecords;
     for (Time32 t : {0, 3, 4, 7, 9, 10}) {
-        addedRecords.push_back(post(kBase + t));
+        addedRecords.push_back(post(base() + t));
         ASSERT_TRUE(addPost(added, addedRecords.back(), &arena, false));
     }
     PostRecord* logThree = log[1];
     EXPECT_EQ(mergePosts(log, added), 8u);
     std::vector<Time32> times;
-    for (PostRecord* p : log) times.push_back(p->time - kBase);
+    for (PostRecord* p : log) times.push_back(p->time - base());
     EXPECT_EQ(times, (std::vector<Time32>{0, 1, 3, 4, 5, 7, 9, 10}));
     EXPECT_EQ(log[2], logThree); // the post already in the log wins a tie
     for (std::size_t i = 0; i < log.size(); ++i) EXPECT_EQ(log[i]->seq, static_cast<int>(i + 1));
@@ -172,7 +173,7 @@ TEST_F(PostListTest, MergeInterleavesAndDropsDuplicates) {
 
 TEST_F(PostListTest, MergeIntoEmptyAndFromEmpty) {
     PostList log, added, none;
-    ASSERT_TRUE(addPost(added, post(kBase), &arena, false));
+    ASSERT_TRUE(addPost(added, post(base()), &arena, false));
     EXPECT_EQ(mergePosts(log, none), 0u);
     EXPECT_EQ(mergePosts(log, added), 1u);
     EXPECT_EQ(mergePosts(log, none), 1u);
@@ -181,7 +182,7 @@ TEST_F(PostListTest, MergeIntoEmptyAndFromEmpty) {
 
 TEST_F(PostListTest, SelectAppendsAcceptedInOrder) {
     PostList log, dest;
-    for (int i = 0; i < 6; ++i) ASSERT_TRUE(addPost(log, post(kBase + i, i), &arena, false));
+    for (int i = 0; i < 6; ++i) ASSERT_TRUE(addPost(log, post(base() + i, i), &arena, false));
     struct EvenLines {
         bool acceptPost(const PostRecord& r) const { return r.lineCount % 2 == 0; }
     };

@@ -1,0 +1,79 @@
+#include "keywords/AutoKeywordAnalysis.h"
+
+#include "input/PostList.h"
+#include "keywords/Folding.h"
+#include "keywords/WordCounter.h"
+#include "keywords/WordTokenizer.h"
+
+#include <algorithm>
+
+namespace lorvanel {
+
+namespace {
+
+constexpr int kWordLineLimit = 50;
+
+bool startsWithKanji(const std::string& text) {
+    std::size_t length = 0;
+    return classifyChar(text.c_str(), length) == kClassKanji;
+}
+
+std::vector<WordCount> frequentWords(const WordCounter& counter) {
+    std::vector<WordCount> words = counter.counts();
+    sortWordCounts(words);
+    cutRareWords(words);
+    mergeWordVariants(words);
+    return words;
+}
+
+} // namespace
+
+void cutRareWords(std::vector<WordCount>& words) {
+    if (words.size() < 2) return;
+    auto rare =
+        std::find_if(words.begin(), words.end(), [](const WordCount& w) { return w.count <= 2; });
+    words.erase(rare, words.end());
+}
+
+void mergeWordVariants(std::vector<WordCount>& words) {
+    if (words.size() < 2) return;
+    std::vector<std::string> folded;
+    folded.reserve(words.size());
+    for (const WordCount& w : words) folded.push_back(foldWidthAndCase(w.text));
+    std::vector<bool> merged(words.size(), false);
+    std::size_t mergedCount = 0;
+    // The folded texts are in lower case already, so equal bytes means equal ignoring case.
+    for (std::size_t k = 0; k + 1 < words.size(); ++k) {
+        if (startsWithKanji(folded[k])) continue;
+        for (std::size_t l = k + 1; l < words.size(); ++l) {
+            if (merged[l] || startsWithKanji(folded[l]) || folded[l] != folded[k]) continue;
+            words[k].count += words[l].count;
+            words[l].count = 0;
+            merged[l] = true;
+            ++mergedCount;
+        }
+    }
+    if (mergedCount == 0) return;
+    sortWordCounts(words);
+    words.resize(words.size() - mergedCount);
+}
+
+ResultPage analyzeAutoKeywords(const PostList& selection) {
+    WordCounter bodyWords;
+    WordCounter titleWords;
+    for (const PostRecord* p : selection) {
+        extractWords(p->body, bodyWords);
+        extractWords(p->title, titleWords);
+    }
+    ResultPage page;
+    page.title = "キーワード解析";
+    page.text = "★書き込みキーワード\r\n";
+    page.text += formatWordLines(frequentWords(bodyWords), kWordLineLimit);
+    page.text += "\r\n\r\n";
+    page.text += "--------------------------------------------\r\n";
+    page.text += "★スレッドキーワード\r\n";
+    page.text += formatWordLines(frequentWords(titleWords), kWordLineLimit);
+    return page;
+}
+
+} // namespace lorvanel

@@ -1,0 +1,140 @@
+#include "keywords/KeywordFileAnalysis.h"
+
+#include "filter/Regex.h"
+#include "input/AnalysisLog.h"
+#include "input/PostList.h"
+#include "input/PostLog.h"
+#include "platform/Alert.h"
+#include "platform/LocalTime.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+namespace lorvanel {
+
+namespace {
+
+// Each post's two folded bodies, measured once per run rather than once per entry.
+struct FoldedPost {
+    std::string_view folded;
+    std::string_view kanaFolded;
+};
+
+std::vector<FoldedPost> foldedPosts(const PostList& selection) {
+    std::vector<FoldedPost> out;
+    out.reserve(selection.size());
+    for (const PostRecord* p : selection) {
+        out.push_back(
+            {p->foldedBody ? std::string_view(p->foldedBody) : std::string_view(),
+             p->kanaFoldedBody ? std::string_view(p->kanaFoldedBody) : std::string_view()});
+    }
+    return out;
+}
+
+void reportBadPattern(const std::string& pattern) {
+    const std::string message = pattern + "\n正規表現の解析に失敗しました";
+    showAlert(message);
+    analysisLog().append("%s\r\n", message.c_str());
+}
+
+// The number of posts whose folded body the entry matches; -1 when its pattern is bad.
+std::int32_t countMatches(const KeywordEntry& entry, const std::vector<FoldedPost>& posts) {
+    std::int32_t n = 0;
+    if (entry.regex()) {
+        Regex regex;
+        if (!regex.compile(entry.folded)) {
+            reportBadPattern(entry.folded);
+            return -1;
+        }
+        for (const FoldedPost& p : posts)
+            if (regex.search(entry.kanaInsensitive() ? p.kanaFolded : p.folded)) ++n;
+        return n;
+    }
+    for (const FoldedPost& p : posts) {
+        const std::string_view text = entry.kanaInsensitive() ? p.kanaFolded : p.folded;
+        if (text.find(entry.folded) != std::string_view::npos) ++n;
+    }
+    return n;
+}
+
+void appendGroupLine(std::string& out, const std::string& name, std::int32_t count,
+                     std::int32_t posts) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, ": %d/%d(%3.2f%%)\r\n", static_cast<int>(count),
+                  static_cast<int>(posts), static_cast<double>(count) / posts * 100.0);
+    out += name;
+    out += buf;
+}
+
+} // namespace
+
+KeywordResult matchKeywordSet(const KeywordSet& set, const PostList& selection) {
+    KeywordResult result;
+    result.name = set.name;
+    result.posts = static_cast<std::int32_t>(selection.size());
+    if (!selection.empty()) {
+        result.first = selection.front()->time;
+        result.last = selection.back()->time;
+    }
+    const std::vector<FoldedPost> posts = foldedPosts(selection);
+    for (const KeywordGroup& group : set.groups) {
+        KeywordGroupResult row;
+        row.name = group.name;
+        for (const KeywordEntry& entry : group.entries) {
+            const std::int32_t n = countMatches(entry, posts);
+            if (n <= 0) continue;
+            row.count += n;
+            // Entries written alike share one count.
+            auto same = std::find_if(row.words.begin(), row.words.end(),
+                                     [&](const WordCount& w) { return w.text == entry.text; });
+            if (same == row.words.end())
+                row.words.push_back({entry.text, n});
+            else
+                same->count += n;
+        }
+        sortWordCounts(row.words);
+        result.total += row.count;
+        result.groups.push_back(std::move(row));
+    }
+    return result;
+}
+
+std::string formatKeywordResult(const KeywordResult& r) {
+    std::string out = "★" + r.name + "\r\n";
+    out += "期間: " + formatLocalTime(r.first, "%Y/%m/%d") + "～" +
+           formatLocalTime(r.last, "%Y/%m/%d") + "\r\n";
+    for (const KeywordGroupResult& g : r.groups) appendGroupLine(out, g.name, g.count, r.posts);
+    appendGroupLine(out, "総合", r.total, r.posts);
+    out += "--------------------------------------------\r\n★" + r.name + "結果詳細";
+    for (const KeywordGroupResult& g : r.groups) {
+        out += "\r\n・";
+        appendGroupLine(out, g.name, g.count, r.posts);
+        out += formatWordLines(g.words, 0);
+    }
+    return out;
+}
+
+bool analyzeKeywordFile(const PostList& selection, PostLog& log, const std::string& path,
+                        ResultPage& page, KeywordFileFailure* failure) {
+    KeywordFileFailure why = KeywordFileFailure::kNone;
+    KeywordSet set;
+    if (selection.empty())
+        why = KeywordFileFailure::kEmptySelection;
+    else if (!loadKeywordSet(path, set))
+        why = KeywordFileFailure::kUnreadable;
+    else if (set.groups.empty())
+        why = KeywordFileFailure::kNoGroups;
+    else if (!log.ensureFoldedBodies())
+        why = KeywordFileFailure::kNoFoldedBody;
+    if (failure) *failure = why;
+    if (why != KeywordFileFailure::kNone) return false;
+
+    const KeywordResult result = matchKeywordSet(set, selection);
+    page.title = result.name;
+    page.text = formatKeywordResult(result);
+    return true;
+}
+
+} // namespace lorvanel

@@ -1,0 +1,77 @@
+#include "keywords/KeywordSet.h"
+
+#include "input/Loader.h"
+#include "keywords/Folding.h"
+#include "platform/Alert.h"
+#include "platform/File.h"
+
+namespace lorvanel {
+
+namespace {
+
+constexpr std::string_view kGroupMark = "★";
+
+KeywordEntry parseEntry(std::string_view line) {
+    KeywordEntry e;
+    std::size_t i = 0;
+    for (; i < line.size() && (line[i] == '*' || line[i] == '@'); ++i) {
+        if (line[i] == '*')
+            e.flags |= KeywordEntry::kRegex;
+        else
+            e.flags &= ~KeywordEntry::kKanaInsensitive;
+    }
+    e.text = line.substr(i);
+    e.folded = e.kanaInsensitive() ? foldKana(e.text) : foldWidthAndCase(e.text);
+    return e;
+}
+
+KeywordGroup& groupNamed(KeywordSet& set, std::string_view name) {
+    for (KeywordGroup& g : set.groups)
+        if (g.name == name) return g;
+    set.groups.push_back({std::string(name), {}});
+    return set.groups.back();
+}
+
+} // namespace
+
+KeywordSet parseKeywordSet(std::string_view name, std::string_view text) {
+    KeywordSet set;
+    set.name = name;
+    KeywordGroup* open = nullptr;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view line = text.substr(pos, end - pos);
+        pos = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+        if (line.empty()) continue;
+        if (line.starts_with(kGroupMark))
+            open = &groupNamed(set, line.substr(kGroupMark.size()));
+        else if (open)
+            open->entries.push_back(parseEntry(line));
+    }
+    return set;
+}
+
+std::string keywordSetName(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    std::string_view base = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = base.rfind('.');
+    if (dot != std::string_view::npos) base = base.substr(0, dot);
+    return std::string(base);
+}
+
+bool loadKeywordSet(const std::string& path, KeywordSet& set) {
+    std::string text;
+    try {
+        text = readWholeFile(path);
+    } catch (const FileError& e) {
+        showAlert(displayPath(path) + ": " + systemErrorMessage(e.errorCode()));
+        return false;
+    }
+    // File names come from the operating system (UTF-8 here); the name is shown as CP932.
+    set = parseKeywordSet(keywordSetName(displayPath(path)), text);
+    return true;
+}
+
+} // namespace lorvanel
