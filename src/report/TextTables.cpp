@@ -37,16 +37,32 @@ bool ranksBefore(const std::pair<std::string_view, int>& a,
     return a.second != b.second ? a.second > b.second : a.first < b.first;
 }
 
+// Titles and directories lie in the log's text, each post's a few hundred bytes from the
+// next one's, too far apart for the processor to fetch them ahead by itself. Asking for the
+// text of a post some posts ahead keeps the walk from waiting on memory at every post.
+template <class Text, class Visit>
+void walkPrefetching(const PostList& posts, Text text, Visit visit) {
+    constexpr int kAhead = 16;
+    auto ahead = posts.begin();
+    for (int i = 0; i < kAhead && ahead != posts.end(); ++i) ++ahead;
+    for (auto it = posts.begin(); it != posts.end(); ++it) {
+        if (ahead != posts.end()) __builtin_prefetch(text(**ahead++));
+        visit(**it);
+    }
+}
+
 } // namespace
 
 void countBoards(PostStatistics& s, const PostList& posts) {
     TextCounter byDir, byName;
-    for (const PostRecord* p : posts) {
-        if (p->knownBbs())
-            byDir.add(p->dir);
-        else
-            byName.add(p->boardName());
-    }
+    walkPrefetching(
+        posts, [](const PostRecord& p) { return p.dir; },
+        [&](const PostRecord& p) {
+            if (p.knownBbs())
+                byDir.add(p.dir);
+            else
+                byName.add(p.boardName());
+        });
     s.boards.clear();
     const BoardDirectory& directory = boardDirectory();
     for (const auto& [dir, count] : byDir.counts())
@@ -61,7 +77,9 @@ void countBoards(PostStatistics& s, const PostList& posts) {
 
 void rankThreads(PostStatistics& s, const PostList& posts) {
     TextCounter byTitle;
-    for (const PostRecord* p : posts) byTitle.add(p->title);
+    walkPrefetching(
+        posts, [](const PostRecord& p) { return p.title; },
+        [&](const PostRecord& p) { byTitle.add(p.title); });
     s.threadCount = static_cast<int>(byTitle.counts().size());
     std::vector<std::pair<std::string_view, int>> entries(byTitle.counts().begin(),
                                                           byTitle.counts().end());
@@ -94,19 +112,23 @@ void rankMonthThreads(PostStatistics& s, const PostList& posts) {
     s.monthThreadRanking.clear();
     TextCounter titles;
     int month = 0;
-    for (std::size_t i = 0; i < posts.size(); ++i) {
-        const int m = monthNumber(posts[i]->local());
-        if (i == 0) {
-            month = m;
-        } else if (m != month) {
-            s.monthThreadRanking.push_back(mostWritten(titles));
-            titles.clear();
-            // Months without posts in between get empty entries.
-            for (int gap = month + 1; gap < m; ++gap) s.monthThreadRanking.push_back({});
-            month = m;
-        }
-        titles.add(posts[i]->title);
-    }
+    bool first = true;
+    walkPrefetching(
+        posts, [](const PostRecord& p) { return p.title; },
+        [&](const PostRecord& p) {
+            const int m = monthNumber(p.local());
+            if (first) {
+                month = m;
+                first = false;
+            } else if (m != month) {
+                s.monthThreadRanking.push_back(mostWritten(titles));
+                titles.clear();
+                // Months without posts in between get empty entries.
+                for (int gap = month + 1; gap < m; ++gap) s.monthThreadRanking.push_back({});
+                month = m;
+            }
+            titles.add(p.title);
+        });
     if (!posts.empty()) s.monthThreadRanking.push_back(mostWritten(titles));
 }
 

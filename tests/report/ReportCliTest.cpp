@@ -132,7 +132,9 @@ TEST_P(ReportCliGolden, PrintsTheExpectedText) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReportCliGolden,
                          ::testing::Values("report-cli-jane", "report-cli-hotzonu",
-                                           "report-cli-gikonavi-options-off"),
+                                           "report-cli-gikonavi-options-off",
+                                           "report-sample-kachusha", "report-sample-live2ch",
+                                           "report-sample-demo-limit"),
                          [](const auto& info) {
                              std::string name = info.param;
                              for (char& ch : name)
