@@ -26,6 +26,14 @@ run: build
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# Optimised build of its own; the generated logs are cached in ~/.cache/lorvanel-bench.
+BENCH_BUILD_DIR ?= build-bench
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DLORVANEL_BENCH=ON \
+	       -DLORVANEL_GUI=OFF -DLORVANEL_TESTS=OFF >/dev/null
+	@cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target lorvanel-bench lorvanel-loggen lorvanel-cli
+	@bash bench/run-bench.sh $(BENCH_BUILD_DIR)
+
 # libFuzzer targets, built by clang with AddressSanitizer and UBSan; each runs FUZZ_SECONDS.
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 45

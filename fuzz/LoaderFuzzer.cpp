@@ -7,8 +7,11 @@
 #include "input/Loader.h"
 #include "input/PostLog.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <string>
 #include <unistd.h>
 
@@ -18,8 +21,17 @@ namespace {
 
 std::string directory;
 
+void removeFiles() {
+    ::unlink((directory + "/a.txt").c_str());
+    ::unlink((directory + "/b.txt").c_str());
+    ::rmdir(directory.c_str());
+}
+
 void writeFile(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    // A cleaner of the temporary directory may have taken ours away meanwhile.
+    if (fd < 0 && errno == ENOENT && ::mkdir(directory.c_str(), 0700) == 0)
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (fd < 0) fuzz::fail("can't write the input file", __FILE__, __LINE__);
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -38,6 +50,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/lorvanel-fuzz-XXXXXX";
     if (!::mkdtemp(pattern.data())) fuzz::fail("can't make a directory", __FILE__, __LINE__);
     directory = pattern;
+    std::atexit(&removeFiles);
     return 0;
 }
 

@@ -8,7 +8,6 @@
 #include "input/PostRecord.h"
 
 #include <initializer_list>
-
 #include <map>
 #include <string>
 #include <string_view>
@@ -28,7 +27,6 @@ public:
     // False for a number that is not a block format; the reader then parses nothing.
     bool configure(int format);
     int format() const { return format_; }
-    const Keywords& keywords() const { return kw_; }
 
     bool parse(PostList& posts, PostArena& arena, char* text, std::size_t length) override;
     // "Jane" or "V2C" for a reader started as format 6, once it has parsed.

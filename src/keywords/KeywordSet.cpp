@@ -4,12 +4,45 @@
 #include "keywords/Folding.h"
 #include "platform/Alert.h"
 #include "platform/File.h"
+#include "platform/Mbcs.h"
+
+#include <cctype>
 
 namespace lorvanel {
 
 namespace {
 
 constexpr std::string_view kGroupMark = "★";
+
+std::string fold(std::string_view text, bool kana) {
+    return kana ? foldKana(text) : foldWidthAndCase(text);
+}
+
+// A pattern is folded like a keyword so that it finds the folded bodies, except for the
+// letter of each backslash escape: \S, \W, \D, \B, \A, \Z ... mean something other
+// than their lower-case forms.
+std::string foldPattern(std::string_view p, bool kana) {
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < p.size();) {
+        const unsigned char c = static_cast<unsigned char>(p[i]);
+        if (isLeadByte(c) && i + 1 < p.size()) {
+            i += 2;
+        } else if (c == '\\' && i + 1 < p.size() && p[i + 1] == '\\') {
+            i += 2;
+        } else if (c == '\\' && i + 1 < p.size() &&
+                   std::isalpha(static_cast<unsigned char>(p[i + 1]))) {
+            out += fold(p.substr(start, i + 1 - start), kana);
+            out += p[i + 1];
+            i += 2;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    out += fold(p.substr(start), kana);
+    return out;
+}
 
 KeywordEntry parseEntry(std::string_view line) {
     KeywordEntry e;
@@ -21,7 +54,8 @@ KeywordEntry parseEntry(std::string_view line) {
             e.flags &= ~KeywordEntry::kKanaInsensitive;
     }
     e.text = line.substr(i);
-    e.folded = e.kanaInsensitive() ? foldKana(e.text) : foldWidthAndCase(e.text);
+    e.folded =
+        e.regex() ? foldPattern(e.text, e.kanaInsensitive()) : fold(e.text, e.kanaInsensitive());
     return e;
 }
 

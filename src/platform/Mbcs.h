@@ -4,7 +4,7 @@
 
 namespace lorvanel {
 
-inline bool isLeadByte(unsigned char c) {
+inline constexpr bool isLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 inline bool isTrailByte(unsigned char c) {

@@ -79,6 +79,16 @@ int monthNumber(const PostLocalTime& lt) {
     return lt.year * 12 + lt.month - 1;
 }
 
+// Titles and directories lie in the log's text, each post's a few hundred bytes from the
+// next one's, too far apart for the processor to fetch them ahead by itself. Asking for the
+// texts of a post some posts ahead keeps the walk from waiting on memory at every post.
+constexpr std::size_t kPrefetchAhead = 16;
+
+void prefetchTexts(const PostRecord& p) {
+    __builtin_prefetch(p.dir);
+    __builtin_prefetch(p.title);
+}
+
 } // namespace
 
 void countTextTables(PostStatistics& s, const PostList& posts, bool threadRanking,
@@ -86,7 +96,9 @@ void countTextTables(PostStatistics& s, const PostList& posts, bool threadRankin
     TextCounter byDir, byName, byTitle, monthTitles;
     s.monthThreadRanking.clear();
     int month = 0;
-    for (std::size_t i = 0; i < posts.size(); ++i) {
+    const std::size_t n = posts.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + kPrefetchAhead < n) prefetchTexts(*posts[i + kPrefetchAhead]);
         const PostRecord& p = *posts[i];
         if (p.knownBbs())
             byDir.add(p.dir);

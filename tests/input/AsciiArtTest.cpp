@@ -1,4 +1,5 @@
 #include "input/PostRecord.h"
+#include "platform/Mbcs.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -61,4 +62,25 @@ TEST(AsciiArt, LoneLeadByteAtTheEndStaysInsideTheBody) {
     std::string body = "・・\x81";
     EXPECT_TRUE(isArt(body)); // 2 of 3
     EXPECT_FALSE(isArt("a\x81"));
+}
+
+TEST(AsciiArt, EveryCharacterIsClassifiedAsItsClassSays) {
+    // One character alone is art exactly when it is a symbol.
+    for (unsigned c = 1; c < 256; ++c) {
+        if (isLeadByte(static_cast<unsigned char>(c))) {
+            for (unsigned t = 1; t < 256; ++t) {
+                const unsigned code = c * 256 + t;
+                const bool symbol = isMbcPunct(code) || isMbcSpace(code) ||
+                                    (code >= 0x8141 && code <= 0x81FC) ||
+                                    (code >= 0x849F && code <= 0x84BE);
+                const std::string body{static_cast<char>(c), static_cast<char>(t)};
+                ASSERT_EQ(isArt(body), symbol) << std::hex << code;
+            }
+        } else {
+            const bool symbol = (c >= 0x21 && c <= 0x2F) || (c >= 0x3A && c <= 0x40) ||
+                                (c >= 0x5B && c <= 0x60) || (c >= 0x7B && c <= 0x7E) || c == ' ' ||
+                                (c >= 0x09 && c <= 0x0D);
+            ASSERT_EQ(isArt(std::string(1, static_cast<char>(c))), symbol) << std::hex << c;
+        }
+    }
 }

@@ -56,6 +56,17 @@ TEST(KeywordFileAnalysis, RegexEntries) {
     EXPECT_EQ(counts(t, "★G\n*^a.?c$\n"), "G=1 ^a.?c$(1);");
 }
 
+TEST(KeywordFileAnalysis, EscapeLettersOfPatternsKeepTheirCase) {
+    KeywordTestLog t({{"A B"}, {"ab"}, {"x1"}});
+    // \S is "not a space": folded to \s it would find the space instead.
+    EXPECT_EQ(counts(t, "★G\n*^\\S\\S$\n"), "G=2 ^\\S\\S$(2);");
+    EXPECT_EQ(counts(t, "★G\n*\\D$\n"), "G=2 \\D$(2);");
+    // Letters outside escapes still fold, and an escaped backslash is not an escape.
+    EXPECT_EQ(counts(t, "★G\n*^AB\n"), "G=1 ^AB(1);");
+    const KeywordSet set = parseKeywordSet("k", "★G\n*\\\\S\\W\n");
+    EXPECT_EQ(set.groups.at(0).entries.at(0).folded, "\\\\s\\W");
+}
+
 TEST(KeywordFileAnalysis, ABadPatternIsReportedOnceAndSkipped) {
     KeywordTestLog t({{"abc"}, {"abbc"}});
     recordedAlerts().clear();

@@ -1,0 +1,19 @@
+#pragma once
+// Runs a program (lorvanel-cli) as a child process and reports its wall time and peak memory.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lorvanel::bench {
+
+struct ChildResult {
+    double seconds = 0; // CPU time, user + system
+    double wallSeconds = 0;
+    std::uint64_t peakResidentBytes = 0;
+    int exitStatus = -1;
+};
+
+// Standard output and standard error go to /dev/null; the environment is inherited.
+ChildResult runChild(const std::vector<std::string>& argv);
+
+} // namespace lorvanel::bench

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Generates the benchmark logs once into a cache outside the source tree (regenerated only
+# when the generator's sources change) and runs the benchmarks on them.
+# usage: bench/run-bench.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+src=$(cd "$(dirname "$0")/.." && pwd)
+cache=${LORVANEL_BENCH_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/lorvanel-bench}
+key=$(cat "$src"/tools/loggen/*.h "$src"/tools/loggen/*.cpp | sha1sum | cut -c1-12)
+mkdir -p "$cache"
+# Logs of an older generator are of no further use.
+find "$cache" -maxdepth 1 -name 'log-*' ! -name "log-$key-*" -delete
+
+# gen NAME FORMAT MB DAYS [--split K]: writes $cache/log-$key-NAME (or its parts .1 .. .K).
+gen() {
+    local name=$1 format=$2 mb=$3 days=$4
+    shift 4
+    local out="$cache/log-$key-$name"
+    [ -f "$out.done" ] && return 0
+    echo "Generating $out ($mb MB, format $format)"
+    "$build/bench/lorvanel-loggen" --format "$format" --size-mb "$mb" --days "$days" \
+        --seed bench --start 2008-01-01 "$@" -o "$out"
+    touch "$out.done"
+}
+gen jane-200.txt 1 200 3650
+gen jane-100.txt 1 100 1825
+gen hotzonu-200.txt 8 200 3650
+gen hotzonu-100.txt 8 100 1825
+gen jane-200-split.txt 1 200 3650 --split 4
+
+# The logs hold Japan time; the analysis groups posts by the same zone.
+export TZ=Asia/Tokyo
+exec "$build/bench/lorvanel-bench" --cli "$build/lorvanel-cli" \
+    --jane "$cache/log-$key-jane-200.txt" --jane-half "$cache/log-$key-jane-100.txt" \
+    --hotzonu "$cache/log-$key-hotzonu-200.txt" --hotzonu-half "$cache/log-$key-hotzonu-100.txt" \
+    --split "$cache/log-$key-jane-200-split.txt" ${LORVANEL_BENCH_RUNS:+--runs "$LORVANEL_BENCH_RUNS"}
