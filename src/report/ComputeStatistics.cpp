@@ -22,7 +22,6 @@ bool computeStatistics(PostStatistics& s, const PostList& posts, AnalyzeOptions&
         analysisLog().appendAndAlert("レスの解析に失敗しました");
         return false;
     }
-    countBoards(s, posts);
     countMonths(s);
     countYears(s);
     findPostingRuns(s);
@@ -30,8 +29,7 @@ bool computeStatistics(PostStatistics& s, const PostList& posts, AnalyzeOptions&
     s.postingDays = 0;
     for (const KeyCount& d : s.days) s.postingDays += d.count > 0;
     countRecent(s, clock.now());
-    if (options.threadRanking) rankThreads(s, posts);
-    if (options.monthThreadRanking) rankMonthThreads(s, posts);
+    countTextTables(s, posts, options.threadRanking != 0, options.monthThreadRanking != 0);
     return true;
 }
 

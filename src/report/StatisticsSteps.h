@@ -21,9 +21,9 @@ void findPostingRuns(PostStatistics& s);
 void findSilentRuns(PostStatistics& s);
 void countRecent(PostStatistics& s, Time32 now);
 
-// Counting by text.
-void countBoards(PostStatistics& s, const PostList& posts);
-void rankThreads(PostStatistics& s, const PostList& posts);
-void rankMonthThreads(PostStatistics& s, const PostList& posts);
+// One walk over the posts' texts: the board table, and when switched on the thread ranking
+// with the thread count and the most-written thread of every month.
+void countTextTables(PostStatistics& s, const PostList& posts, bool threadRanking,
+                     bool monthThreadRanking);
 
 } // namespace lorvanel
