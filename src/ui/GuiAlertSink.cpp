@@ -20,7 +20,10 @@ void GuiAlertSink::alert(std::string_view text) {
     while (message.endsWith(QLatin1Char('\n')) || message.endsWith(QLatin1Char('\r')))
         message.chop(1);
     QWidget* parent = window_ && window_->isVisible() ? window_.data() : nullptr;
+    // A load may hold the wait cursor; the box itself takes the ordinary one.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
     QMessageBox::warning(parent, QApplication::applicationDisplayName(), message);
+    QApplication::restoreOverrideCursor();
 }
 
 } // namespace lorvanel
