@@ -244,6 +244,8 @@ int run(const Options& o) {
 } // namespace lorvanel::bench
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[1], lorvanel::bench::kRunChildOption) == 0)
+        return lorvanel::bench::runChildMain(argc - 2, argv + 2);
     try {
         return lorvanel::bench::run(lorvanel::bench::parse(argc, argv));
     } catch (const std::exception& e) {

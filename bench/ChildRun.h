@@ -16,4 +16,9 @@ struct ChildResult {
 // Standard output and standard error go to /dev/null; the environment is inherited.
 ChildResult runChild(const std::vector<std::string>& argv);
 
+// The helper mode of lorvanel-bench that runChild uses: `lorvanel-bench --run-child PROGRAM
+// ARGS...` runs the program and prints its exit status, CPU seconds and peak memory (KiB).
+inline constexpr const char* kRunChildOption = "--run-child";
+int runChildMain(int argc, char** argv);
+
 } // namespace lorvanel::bench

@@ -6,12 +6,16 @@
 #include "app/AnalyzeOptions.h"
 #include "filter/CompileFilter.h"
 #include "input/PostLog.h"
+#include "keywords/AutoKeywordAnalysis.h"
+#include "keywords/KeywordFileAnalysis.h"
 #include "platform/Clock.h"
 #include "report/ComputeStatistics.h"
 #include "report/WriteReport.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace lorvanel::bench {
 
@@ -62,6 +66,38 @@ std::string dayDigits(const PostRecord& p) {
     return buf;
 }
 
+// A keyword file of 50 entries in five groups, 10 of them regular expressions, some kana-
+// sensitive (CP932 once compiled).
+const char kKeywordFile[] = "★技術\r\nLinux\r\nWindows\r\nメモリ\r\nＣＰＵ\r\nグラボ\r\n"
+                            "*gcc|clang\r\n*python[0-9]?\r\n再起動\r\n@バグ\r\nビルド\r\n"
+                            "★食べ物\r\nラーメン\r\nカレー\r\n寿司\r\n牛丼\r\n"
+                            "*(コンビニ|スーパー)(弁当)?\r\nビール\r\nアイス\r\nコーヒー\r\n"
+                            "@うまい\r\n*カップ麺\r\n"
+                            "★反応\r\n草\r\nワロタ\r\nｗｗｗ\r\n乙\r\n*(>|＞)[0-9]+\r\n"
+                            "なるほど\r\nそれな\r\n@orz\r\n*^ｷﾀ\r\n禿同\r\n"
+                            "★ニュース\r\n政府\r\n消費税\r\n株価\r\n円安\r\n*支持率|選挙\r\n"
+                            "日銀\r\n年金\r\n*(首相|大臣)\r\nマスコミ\r\n物価\r\n"
+                            "★趣味\r\nアニメ\r\n声優\r\nネタバレ\r\n*Part[0-9]+\r\n神回\r\n"
+                            "ガチャ\r\n周回\r\n*(PS[45]|Switch)\r\n作画\r\n原作\r\n";
+
+// The keyword file, written once into the temporary directory; removed at exit.
+const std::string& keywordFilePath() {
+    static const std::string path = [] {
+        char name[] = "/tmp/lorvanel-bench-keywords-XXXXXX";
+        const int fd = mkstemp(name);
+        if (fd < 0) throw std::runtime_error("can't create the benchmark keyword file");
+        const std::size_t n = sizeof kKeywordFile - 1;
+        if (write(fd, kKeywordFile, n) != static_cast<ssize_t>(n))
+            throw std::runtime_error("can't write the benchmark keyword file");
+        close(fd);
+        static std::string removeAtExit;
+        removeAtExit = name;
+        std::atexit([] { unlink(removeAtExit.c_str()); });
+        return std::string(name);
+    }();
+    return path;
+}
+
 struct FilterStep {
     std::string name;
     std::string text;
@@ -110,13 +146,28 @@ std::vector<StepResult> runSteps(StepContext& ctx) {
             });
         out.push_back({f.name, t, f.target});
     }
+
+    out.push_back(
+        {"automatic keyword analysis", bestOf(ctx.runs, [&] { analyzeAutoKeywords(all); }), 6.0});
+    // The first keyword-file analysis after a load builds the folded copies of the bodies;
+    // later ones reuse them.
+    ResultPage page;
+    auto fileAnalysis = [&] {
+        KeywordFileFailure failure = KeywordFileFailure::kNone;
+        if (!analyzeKeywordFile(all, ctx.log, keywordFilePath(), page, &failure))
+            throw std::runtime_error("the benchmark keyword file gave no page");
+    };
+    const double first = bestOf(1, fileAnalysis);
+    out.push_back({"keyword file of 50 entries (10 regex), first: folds the bodies", first, 10.0});
+    out.push_back(
+        {"keyword file of 50 entries (10 regex), again", bestOf(ctx.runs, fileAnalysis), 10.0});
     return out;
 }
 
 std::vector<MemoryResult> memorySteps(const std::string& cli, const std::string& log) {
-    (void)cli;
-    (void)log;
-    return {};
+    const ChildResult r = runChild({cli, "keywords", "--file", keywordFilePath(), log});
+    if (r.exitStatus != 0) throw std::runtime_error(cli + " keywords failed");
+    return {{"lorvanel-cli keywords --file (folded copies built)", r.peakResidentBytes, 3.6}};
 }
 
 } // namespace lorvanel::bench

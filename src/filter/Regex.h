@@ -4,6 +4,7 @@
 // compilation, and shut down when the process exits.
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct re_pattern_buffer;
 
@@ -12,7 +13,9 @@ namespace lorvanel {
 class Regex {
 public:
     Regex() = default;
-    Regex(Regex&& other) noexcept : regex_(other.regex_) { other.regex_ = nullptr; }
+    Regex(Regex&& other) noexcept : regex_(other.regex_), required_(std::move(other.required_)) {
+        other.regex_ = nullptr;
+    }
     Regex& operator=(Regex&& other) noexcept;
     Regex(const Regex&) = delete;
     Regex& operator=(const Regex&) = delete;
@@ -29,6 +32,9 @@ public:
 
 private:
     re_pattern_buffer* regex_ = nullptr;
+    // Byte strings one of which every match contains (see RegexLiterals.h); empty when the
+    // pattern gives none. A text holding none of them is answered without the engine.
+    std::vector<std::string> required_;
 };
 
 } // namespace lorvanel

@@ -6,5 +6,6 @@ list(APPEND LORVANEL_CORE_SOURCES
     src/filter/FilterSelection.cpp
     src/filter/LogicNodes.cpp
     src/filter/Regex.cpp
+    src/filter/RegexLiterals.cpp
     src/filter/TextNodes.cpp
     src/filter/TimeNodes.cpp)

@@ -39,24 +39,43 @@ void reportBadPattern(const std::string& pattern) {
     analysisLog().append("%s\r\n", message.c_str());
 }
 
-// The number of posts whose folded body the entry matches; -1 when its pattern is bad.
-std::int32_t countMatches(const KeywordEntry& entry, const std::vector<FoldedPost>& posts) {
-    std::int32_t n = 0;
-    if (entry.regex()) {
-        Regex regex;
-        if (!regex.compile(entry.folded)) {
-            reportBadPattern(entry.folded);
-            return -1;
+// One entry's matching state: its compiled pattern (regex entries) and the posts it matched.
+struct EntryMatcher {
+    const KeywordEntry* entry = nullptr;
+    Regex regex;
+    bool usable = true; // false: a pattern that does not compile
+    std::int32_t count = 0;
+
+    bool matches(const FoldedPost& p) const {
+        const std::string_view text = entry->kanaInsensitive() ? p.kanaFolded : p.folded;
+        if (entry->regex()) return regex.search(text);
+        return text.find(entry->folded) != std::string_view::npos;
+    }
+};
+
+// Every entry's count of the posts whose folded body it matches. The walk goes post by post,
+// trying every entry on a post while its text is in the cache, instead of entry by entry over
+// the whole log (which would fetch every body from memory once per entry). Patterns are
+// compiled first, in entry order, so that a bad one is reported where it always was: before
+// the entries after it are matched.
+std::vector<EntryMatcher> countMatches(const KeywordSet& set,
+                                       const std::vector<FoldedPost>& posts) {
+    std::vector<EntryMatcher> matchers;
+    for (const KeywordGroup& group : set.groups)
+        for (const KeywordEntry& entry : group.entries) {
+            EntryMatcher& m = matchers.emplace_back();
+            m.entry = &entry;
+            if (entry.regex() && !m.regex.compile(entry.folded)) {
+                reportBadPattern(entry.folded);
+                m.usable = false;
+            }
         }
-        for (const FoldedPost& p : posts)
-            if (regex.search(entry.kanaInsensitive() ? p.kanaFolded : p.folded)) ++n;
-        return n;
-    }
-    for (const FoldedPost& p : posts) {
-        const std::string_view text = entry.kanaInsensitive() ? p.kanaFolded : p.folded;
-        if (text.find(entry.folded) != std::string_view::npos) ++n;
-    }
-    return n;
+    std::vector<EntryMatcher*> usable;
+    for (EntryMatcher& m : matchers)
+        if (m.usable) usable.push_back(&m);
+    for (const FoldedPost& p : posts)
+        for (EntryMatcher* m : usable) m->count += m->matches(p);
+    return matchers;
 }
 
 void appendGroupLine(std::string& out, const std::string& name, std::int32_t count,
@@ -79,11 +98,13 @@ KeywordResult matchKeywordSet(const KeywordSet& set, const PostList& selection) 
         result.last = selection.back()->time;
     }
     const std::vector<FoldedPost> posts = foldedPosts(selection);
+    const std::vector<EntryMatcher> matchers = countMatches(set, posts);
+    std::size_t next = 0;
     for (const KeywordGroup& group : set.groups) {
         KeywordGroupResult row;
         row.name = group.name;
         for (const KeywordEntry& entry : group.entries) {
-            const std::int32_t n = countMatches(entry, posts);
+            const std::int32_t n = matchers[next++].count;
             if (n <= 0) continue;
             row.count += n;
             // Entries written alike share one count.
