@@ -71,7 +71,8 @@ void Settings::read(const IniFile& ini) {
 }
 
 void Settings::write(IniFile& ini) const {
-    ini.setString(ini::kSettings, ini::kKeywordDirectory, keywordDirectory);
+    // Quoted, as the list entries are, so that blanks or quotes at its ends survive reading.
+    ini.setString(ini::kSettings, ini::kKeywordDirectory, "\"" + keywordDirectory + "\"");
     recentFiles.write(ini, ini::kRecentLorvanelText);
     ini.setInt(ini::kSettings, ini::kAutoLoadLastText, autoLoadLast);
     ini.setInt(ini::kSettings, ini::kFileSizeLimit, fileSizeLimit);
