@@ -65,8 +65,9 @@ std::string timeText(Time32 t) {
 // The first "＠" of a CP932 text, walking whole characters so that a trail byte never pairs
 // with the next character's lead byte.
 char* findAtSign(char* s) {
+    static_assert(kHzAt.size() == 2);
     for (char* p = s; *p;) {
-        if (std::strncmp(p, kHzAt.data(), kHzAt.size()) == 0) return p;
+        if (p[0] == kHzAt[0] && p[1] == kHzAt[1]) return p;
         p += (isLeadByte(static_cast<unsigned char>(*p)) && p[1]) ? 2 : 1;
     }
     return nullptr;
@@ -301,8 +302,10 @@ char* BlockReader::findSeparatorLine(char* p) const {
         if (!c) return nullptr;
         const bool atLineStart = c == p || c[-1] == '\r' || c[-1] == '\n';
         const std::size_t room = static_cast<std::size_t>(end_ - c);
-        if (atLineStart && room >= sep.size() && std::memcmp(c, sep.data(), sep.size()) == 0 &&
-            (room == sep.size() || c[sep.size()] == '\r' || c[sep.size()] == '\n'))
+        // The cheap tests first: most candidates (spaces, for ホットゾヌ２) fail at once.
+        if (atLineStart && room >= sep.size() &&
+            (room == sep.size() || c[sep.size()] == '\r' || c[sep.size()] == '\n') &&
+            std::memcmp(c, sep.data(), sep.size()) == 0)
             return c;
         ++c;
     }
