@@ -24,18 +24,22 @@ namespace {
 // "Now" of the recent counts: the statistics do the same work whatever it is.
 const FixedClock kNow(1500000000);
 
-double timeReport(StepContext& ctx, const PostList& posts) {
-    PostStatistics stats;
-    std::string text;
-    return bestOf(ctx.runs, [&] {
-        stats.clear();
-        text.clear();
+// Statistics and report of posts, as the document computes them on a load or a selection.
+Step reportStep(std::string name, double target, PostLog& log, const PostList& posts,
+                std::shared_ptr<void> keep) {
+    Step step;
+    step.name = std::move(name);
+    step.target = target;
+    step.state = std::move(keep);
+    step.run = [&log, &posts] {
+        PostStatistics stats;
+        std::string text;
         AnalyzeOptions options;
         if (!computeStatistics(stats, posts, options, kNow) ||
-            !writeReport(text, stats, posts, ctx.log.formatNames, ctx.log.bytesRead,
-                         ctx.log.fileSize))
+            !writeReport(text, stats, posts, log.formatNames, log.bytesRead, log.fileSize))
             throw std::runtime_error("the statistics of the benchmark log failed");
-    });
+    };
+    return step;
 }
 
 FilterPtr compile(const std::string& text) {
@@ -107,21 +111,20 @@ struct FilterStep {
 
 } // namespace
 
-std::vector<StepResult> runSteps(StepContext& ctx) {
-    std::vector<StepResult> out;
-    const PostList& all = ctx.log.posts;
-
-    out.push_back({"computeStatistics + writeReport, whole log", timeReport(ctx, all), 1.0});
+std::vector<Step> makeSteps(PostLog& log) {
+    std::vector<Step> steps;
+    const PostList& all = log.posts;
+    steps.push_back(
+        reportStep("computeStatistics + writeReport, whole log", 1.0, log, all, nullptr));
     // A tenth of the log: the posts between the one at 45 % and the one at 55 %.
     const std::string tenthFilter = "date" + dayDigits(*all[all.size() * 45 / 100]) + "-" +
                                     dayDigits(*all[all.size() * 55 / 100]);
-    PostList tenth;
-    selectPosts(tenth, all, *compile(tenthFilter));
+    auto tenth = std::make_shared<PostList>();
+    selectPosts(*tenth, all, *compile(tenthFilter));
     char name[96];
-    std::snprintf(name, sizeof name, "computeStatistics + writeReport, a tenth (%.1f %%)",
-                  100.0 * static_cast<double>(tenth.size()) / static_cast<double>(all.size()));
-    out.push_back({name, timeReport(ctx, tenth), 0});
-    releasePosts(tenth);
+    std::snprintf(name, sizeof name, "computeStatistics + writeReport, a tenth (%.0f %%)",
+                  100.0 * static_cast<double>(tenth->size()) / static_cast<double>(all.size()));
+    steps.push_back(reportStep(name, 0, log, *tenth, tenth));
 
     // A year filter selects about a tenth of the ten-year log; the year of the middle post
     // exists in both the 200 MB and the 100 MB log.
@@ -136,32 +139,50 @@ std::vector<StepResult> runSteps(StepContext& ctx) {
         {"selectPosts brd_ of the commonest board", "brd_\"" + commonBoard(all) + "\"", 0.5, false},
     };
     for (const FilterStep& f : filters) {
-        const FilterPtr node = compile(f.text);
-        PostList selected;
-        const double t = bestOf(
-            ctx.runs, [&] { selectPosts(selected, all, *node); },
-            [&] {
-                releasePosts(selected);
-                if (f.freshAsciiArt) forgetAsciiArt(all);
-            });
-        out.push_back({f.name, t, f.target});
+        struct State {
+            FilterPtr node;
+            PostList selected;
+        };
+        auto state = std::make_shared<State>();
+        state->node = compile(f.text);
+        Step step;
+        step.name = f.name;
+        step.target = f.target;
+        step.state = state;
+        const bool fresh = f.freshAsciiArt;
+        step.prepare = [state, fresh, &all] {
+            releasePosts(state->selected);
+            if (fresh) forgetAsciiArt(all);
+        };
+        step.run = [state, &all] { selectPosts(state->selected, all, *state->node); };
+        steps.push_back(std::move(step));
     }
 
-    out.push_back(
-        {"automatic keyword analysis", bestOf(ctx.runs, [&] { analyzeAutoKeywords(all); }), 6.0});
+    Step automatic;
+    automatic.name = "automatic keyword analysis";
+    automatic.target = 6.0;
+    automatic.run = [&all] { analyzeAutoKeywords(all); };
+    steps.push_back(std::move(automatic));
     // The first keyword-file analysis after a load builds the folded copies of the bodies;
     // later ones reuse them.
-    ResultPage page;
-    auto fileAnalysis = [&] {
+    auto fileAnalysis = [&log] {
+        ResultPage page;
         KeywordFileFailure failure = KeywordFileFailure::kNone;
-        if (!analyzeKeywordFile(all, ctx.log, keywordFilePath(), page, &failure))
+        if (!analyzeKeywordFile(log.posts, log, keywordFilePath(), page, &failure))
             throw std::runtime_error("the benchmark keyword file gave no page");
     };
-    const double first = bestOf(1, fileAnalysis);
-    out.push_back({"keyword file of 50 entries (10 regex), first: folds the bodies", first, 10.0});
-    out.push_back(
-        {"keyword file of 50 entries (10 regex), again", bestOf(ctx.runs, fileAnalysis), 10.0});
-    return out;
+    Step first;
+    first.name = "keyword file of 50 entries (10 regex), first: folds the bodies";
+    first.target = 10.0;
+    first.maxRuns = 1;
+    first.run = fileAnalysis;
+    steps.push_back(std::move(first));
+    Step again;
+    again.name = "keyword file of 50 entries (10 regex), again";
+    again.target = 10.0;
+    again.run = fileAnalysis;
+    steps.push_back(std::move(again));
+    return steps;
 }
 
 std::vector<MemoryResult> memorySteps(const std::string& cli, const std::string& log) {

@@ -1,7 +1,9 @@
 #pragma once
-// The measured analysis steps on a loaded log: statistics and report, filters, keyword
-// analysis; and the memory figures of the command-line runs.
+// The measured analysis steps on a loaded log (statistics and report, filters, keyword
+// analysis) and the memory figures of the command-line runs.
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,19 +13,18 @@ class PostLog;
 
 namespace lorvanel::bench {
 
-struct StepContext {
-    PostLog& log;
-    int runs;
-};
-
-struct StepResult {
+// One measured step over one loaded log.
+struct Step {
     std::string name;
-    double seconds = 0;
-    double target = 0; // largest multiple of the baseline allowed; 0: none
+    double target = 0;             // largest multiple of the baseline allowed; 0: none
+    int maxRuns = 0;               // 0: as many as asked; 1: the step only happens once
+    std::function<void()> prepare; // before each run, not timed (may be empty)
+    std::function<void()> run;
+    std::shared_ptr<void> state; // what the step works on (filters, result lists)
 };
 
-// Every step over the loaded log, each timed as the best of ctx.runs runs.
-std::vector<StepResult> runSteps(StepContext& ctx);
+// The steps over a loaded log, in the order they must run. The log must outlive them.
+std::vector<Step> makeSteps(PostLog& log);
 
 struct MemoryResult {
     std::string name;

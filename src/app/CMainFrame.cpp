@@ -10,8 +10,8 @@
 #include "keywords/AutoKeywordAnalysis.h"
 #include "keywords/KeywordFileAnalysis.h"
 #include "platform/File.h"
-#include "report/CReportFrame.h"
-#include "report/CReportView.h"
+#include "app/CReportFrame.h"
+#include "app/CReportView.h"
 #include "ui/QtText.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/CMainView.h"
 
 #include "app/CDoc.h"
-#include "report/CReportFrame.h"
+#include "app/CReportFrame.h"
 #include "ui/FixedFont.h"
 #include "ui/QtText.h"
 

@@ -17,5 +17,8 @@ list(APPEND LORVANEL_GUI_SOURCES
     src/app/CMainFrame.cpp
     src/app/CMainView.cpp
     src/app/COptionSheet.cpp
+    src/app/CReportFrame.cpp
+    src/app/CReportTree.cpp
+    src/app/CReportView.cpp
     src/app/CUiPrompts.cpp)
 set(LORVANEL_GUI_MAIN src/app/GuiMain.cpp)

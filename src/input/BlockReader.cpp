@@ -12,6 +12,7 @@
 #include "platform/Mbcs.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace lorvanel {
@@ -32,6 +33,27 @@ constexpr std::string_view kHzBodyRule = " ";
 constexpr std::string_view kHzAt = "＠";
 constexpr std::string_view kHzMainBbs = "２ちゃんねる";
 
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
+              "lineBreakFrom reads words low byte first");
+
+// The first CR or LF in [p, end), or end. Eight bytes at a time: every header line is
+// looked at, and a byte loop over them is a good part of a large log's parse.
+char* lineBreakFrom(char* p, char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    auto zeroBytes = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+    while (end - p >= 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        // The lowest flagged byte of each mask is exactly the first match in the word.
+        const std::uint64_t hits = zeroBytes(w ^ (kOnes * '\r')) | zeroBytes(w ^ (kOnes * '\n'));
+        if (hits) return p + __builtin_ctzll(hits) / 8;
+        p += 8;
+    }
+    while (p < end && *p != '\r' && *p != '\n') ++p;
+    return p;
+}
+
 bool startsWith(const char* p, std::size_t n, std::string_view prefix) {
     return n >= prefix.size() && std::memcmp(p, prefix.data(), prefix.size()) == 0;
 }
@@ -43,8 +65,9 @@ std::string timeText(Time32 t) {
 // The first "＠" of a CP932 text, walking whole characters so that a trail byte never pairs
 // with the next character's lead byte.
 char* findAtSign(char* s) {
+    static_assert(kHzAt.size() == 2);
     for (char* p = s; *p;) {
-        if (std::strncmp(p, kHzAt.data(), kHzAt.size()) == 0) return p;
+        if (p[0] == kHzAt[0] && p[1] == kHzAt[1]) return p;
         p += (isLeadByte(static_cast<unsigned char>(*p)) && p[1]) ? 2 : 1;
     }
     return nullptr;
@@ -101,8 +124,7 @@ bool BlockReader::parse(PostList& posts, PostArena& arena, char* text, std::size
 }
 
 BlockReader::Line BlockReader::lineAt(char* p) const {
-    char* e = p;
-    while (e < end_ && *e != '\r' && *e != '\n') ++e;
+    char* e = lineBreakFrom(p, end_);
     char* next = e;
     if (e < end_) next += (*e == '\r' && e + 1 < end_ && e[1] == '\n') ? 2 : 1;
     return {p, e, next};
@@ -220,23 +242,23 @@ void BlockReader::admit(PostList& posts, PostArena& arena, PostRecord* record, c
 }
 
 BlockReader::Scan BlockReader::scanBlock(char*& cursor, char*& separator) {
-    const std::string_view sep = kw_.separator;
     char* p = cursor;
     for (;;) {
-        Line line{};
-        for (;;) {
-            if (p >= end_) return Scan::None;
-            line = lineAt(p);
-            if (static_cast<std::size_t>(line.end - line.start) == sep.size() &&
-                std::memcmp(line.start, sep.data(), sep.size()) == 0)
-                break;
-            p = line.next;
-        }
+        if (p >= end_) return Scan::None;
+        char* const found = findSeparatorLine(p);
+        if (!found) return Scan::None;
+        char* const lineEnd = found + kw_.separator.size();
+        char* next = lineEnd;
+        if (lineEnd < end_)
+            next += (*lineEnd == '\r' && lineEnd + 1 < end_ && lineEnd[1] == '\n') ? 2 : 1;
+        const Line line{found, lineEnd, next};
         separator = line.start;
         if (!line.hasBreak()) return Scan::Incomplete;
 
         blockMark_ = cuts_.size();
-        current_ = PostRecord{};
+        // A copy of a fresh record: building a temporary and assigning it costs more.
+        static const PostRecord kFresh{};
+        current_ = kFresh;
         char* header = line.next;
         const char* date = nullptr;
         const char* board = nullptr;
@@ -266,6 +288,28 @@ BlockReader::Scan BlockReader::scanBlock(char*& cursor, char*& separator) {
         // Not a block: its lines stay part of the message around it.
         p = header;
     }
+}
+
+char* BlockReader::findSeparatorLine(char* p) const {
+    // The first line from p on that equals the separator. Rather than walking every line of
+    // every message, look for the separator's first byte (a hyphen or a space, rare in
+    // Japanese text) and check that the separator stands there as a whole line: at a line's
+    // start (p itself, or after a CR or LF) and followed by a line break or the text's end.
+    const std::string_view sep = kw_.separator;
+    const char first = sep.front();
+    for (char* c = p; c < end_;) {
+        c = static_cast<char*>(std::memchr(c, first, static_cast<std::size_t>(end_ - c)));
+        if (!c) return nullptr;
+        const bool atLineStart = c == p || c[-1] == '\r' || c[-1] == '\n';
+        const std::size_t room = static_cast<std::size_t>(end_ - c);
+        // The cheap tests first: most candidates (spaces, for ホットゾヌ２) fail at once.
+        if (atLineStart && room >= sep.size() &&
+            (room == sep.size() || c[sep.size()] == '\r' || c[sep.size()] == '\n') &&
+            std::memcmp(c, sep.data(), sep.size()) == 0)
+            return c;
+        ++c;
+    }
+    return nullptr;
 }
 
 BlockReader::Match BlockReader::key(char*& p, std::string_view keyword, const char** value,

@@ -62,6 +62,8 @@ private:
     // cursor moves to the block's message; separator is where the block starts (also for an
     // incomplete block at the end of the text).
     Scan scanBlock(char*& cursor, char*& separator);
+    // The start of the first line at or after the line start p that equals the separator.
+    char* findSeparatorLine(char* p) const;
     // Header layouts: on Yes p is the message's first line, on No the line that failed.
     Match matchJaneFamily(char*& p, const char*& date);
     Match matchKachusha(char*& p, const char*& date);

@@ -16,22 +16,15 @@ namespace lorvanel {
 
 namespace {
 
-// Each post's two folded bodies, measured once per run rather than once per entry.
+// A post's two folded bodies, measured once for all entries.
 struct FoldedPost {
     std::string_view folded;
     std::string_view kanaFolded;
-};
 
-std::vector<FoldedPost> foldedPosts(const PostList& selection) {
-    std::vector<FoldedPost> out;
-    out.reserve(selection.size());
-    for (const PostRecord* p : selection) {
-        out.push_back(
-            {p->foldedBody ? std::string_view(p->foldedBody) : std::string_view(),
-             p->kanaFoldedBody ? std::string_view(p->kanaFoldedBody) : std::string_view()});
-    }
-    return out;
-}
+    explicit FoldedPost(const PostRecord& p)
+        : folded(p.foldedBody ? std::string_view(p.foldedBody) : std::string_view()),
+          kanaFolded(p.kanaFoldedBody ? std::string_view(p.kanaFoldedBody) : std::string_view()) {}
+};
 
 void reportBadPattern(const std::string& pattern) {
     const std::string message = pattern + "\n正規表現の解析に失敗しました";
@@ -58,8 +51,7 @@ struct EntryMatcher {
 // the whole log (which would fetch every body from memory once per entry). Patterns are
 // compiled first, in entry order, so that a bad one is reported where it always was: before
 // the entries after it are matched.
-std::vector<EntryMatcher> countMatches(const KeywordSet& set,
-                                       const std::vector<FoldedPost>& posts) {
+std::vector<EntryMatcher> countMatches(const KeywordSet& set, const PostList& selection) {
     std::vector<EntryMatcher> matchers;
     for (const KeywordGroup& group : set.groups)
         for (const KeywordEntry& entry : group.entries) {
@@ -73,8 +65,10 @@ std::vector<EntryMatcher> countMatches(const KeywordSet& set,
     std::vector<EntryMatcher*> usable;
     for (EntryMatcher& m : matchers)
         if (m.usable) usable.push_back(&m);
-    for (const FoldedPost& p : posts)
+    for (const PostRecord* post : selection) {
+        const FoldedPost p(*post);
         for (EntryMatcher* m : usable) m->count += m->matches(p);
+    }
     return matchers;
 }
 
@@ -97,8 +91,7 @@ KeywordResult matchKeywordSet(const KeywordSet& set, const PostList& selection) 
         result.first = selection.front()->time;
         result.last = selection.back()->time;
     }
-    const std::vector<FoldedPost> posts = foldedPosts(selection);
-    const std::vector<EntryMatcher> matchers = countMatches(set, posts);
+    const std::vector<EntryMatcher> matchers = countMatches(set, selection);
     std::size_t next = 0;
     for (const KeywordGroup& group : set.groups) {
         KeywordGroupResult row;

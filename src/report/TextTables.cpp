@@ -7,35 +7,107 @@
 #include "report/StatisticsSteps.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <memory>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace lorvanel {
 
 namespace {
 
-// Consecutive posts mostly share their key, so the last key's entry is tried first.
+// Counts by text in a flat open-addressing table whose keys are copied into a pool of the
+// counter's own. The posts' texts lie scattered over the whole log buffer; a node-based map
+// keyed by views of them would fetch a node and then the first post's text from memory for
+// nearly every post, the more often the larger the log. Here a lookup touches the slot array,
+// the dense entries and the pooled key, which stay in the cache for a log's few ten thousand
+// threads. Consecutive posts mostly share their key, so the last key's entry is tried first.
 class TextCounter {
 public:
-    using Map = std::unordered_map<std::string_view, int>;
+    using Entry = std::pair<std::string_view, int>;
+
     void add(std::string_view key) {
-        if (!last_ || last_->first != key) last_ = &*counts_.try_emplace(key, 0).first;
-        ++last_->second;
+        if (last_ < entries_.size() && entries_[last_].first == key) {
+            ++entries_[last_].second;
+            return;
+        }
+        last_ = find(key);
+        ++entries_[last_].second;
     }
-    const Map& counts() const { return counts_; }
+    // The texts (pointing into this counter, valid while it lives) and their counts.
+    const std::vector<Entry>& counts() const { return entries_; }
     void clear() {
-        counts_.clear();
-        last_ = nullptr;
+        entries_.clear();
+        std::fill(slots_.begin(), slots_.end(), Slot{});
+        pool_.clear();
+        poolLeft_ = 0;
+        last_ = kNone;
     }
 
 private:
-    Map counts_;
-    Map::value_type* last_ = nullptr; // element addresses survive a rehash
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t entry = 0; // index + 1; 0: empty
+    };
+
+    std::size_t find(std::string_view key) {
+        if ((entries_.size() + 1) * 2 > slots_.size()) grow();
+        const std::size_t h = std::hash<std::string_view>()(key);
+        const auto shortHash = static_cast<std::uint32_t>(h);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = h & mask;; i = (i + 1) & mask) {
+            Slot& slot = slots_[i];
+            if (slot.entry == 0) {
+                entries_.push_back({keep(key), 0});
+                slot = {shortHash, static_cast<std::uint32_t>(entries_.size())};
+                return entries_.size() - 1;
+            }
+            if (slot.hash == shortHash && entries_[slot.entry - 1].first == key)
+                return slot.entry - 1;
+        }
+    }
+
+    void grow() {
+        std::vector<Slot> old = std::move(slots_);
+        slots_.assign(std::max<std::size_t>(64, old.size() * 2), Slot{});
+        const std::size_t mask = slots_.size() - 1;
+        for (const Slot& s : old) {
+            if (s.entry == 0) continue;
+            const std::size_t h = std::hash<std::string_view>()(entries_[s.entry - 1].first);
+            std::size_t i = h & mask;
+            while (slots_[i].entry != 0) i = (i + 1) & mask;
+            slots_[i] = s;
+        }
+    }
+
+    // A copy of the key in the pool, which never moves what it holds.
+    std::string_view keep(std::string_view key) {
+        if (key.size() > poolLeft_) {
+            const std::size_t n = std::max<std::size_t>(key.size(), 64 * 1024);
+            pool_.push_back(std::make_unique<char[]>(n));
+            poolNext_ = pool_.back().get();
+            poolLeft_ = n;
+        }
+        if (!key.empty()) std::memcpy(poolNext_, key.data(), key.size());
+        const std::string_view kept(poolNext_, key.size());
+        poolNext_ += key.size();
+        poolLeft_ -= key.size();
+        return kept;
+    }
+
+    std::vector<Slot> slots_;
+    std::vector<Entry> entries_;
+    std::vector<std::unique_ptr<char[]>> pool_;
+    char* poolNext_ = nullptr;
+    std::size_t poolLeft_ = 0;
+    std::size_t last_ = kNone;
 };
 
 // The ranking order: more posts first, equal counts by text in byte order.
-bool ranksBefore(const std::pair<const std::string_view, int>& a,
-                 const std::pair<const std::string_view, int>& b) {
+bool ranksBefore(const TextCounter::Entry& a, const TextCounter::Entry& b) {
     return a.second != b.second ? a.second > b.second : a.first < b.first;
 }
 
@@ -55,7 +127,7 @@ void buildBoardTable(PostStatistics& s, const TextCounter& byDir, const TextCoun
 // The best n titles without sorting them all.
 void buildThreadRanking(PostStatistics& s, const TextCounter& byTitle) {
     s.threadCount = static_cast<int>(byTitle.counts().size());
-    std::vector<const TextCounter::Map::value_type*> entries;
+    std::vector<const TextCounter::Entry*> entries;
     entries.reserve(byTitle.counts().size());
     for (const auto& e : byTitle.counts()) entries.push_back(&e);
     const std::size_t n = std::min(entries.size(), kMaxRankedThreads);

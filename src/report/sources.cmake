@@ -8,8 +8,3 @@ list(APPEND LORVANEL_CORE_SOURCES
     src/report/TextTables.cpp
     src/report/WriteReport.cpp)
 
-# The report window (Qt).
-list(APPEND LORVANEL_GUI_SOURCES
-    src/report/CReportFrame.cpp
-    src/report/CReportTree.cpp
-    src/report/CReportView.cpp)

@@ -7,8 +7,8 @@
 #include "app/CMainView.h"
 #include "app/Settings.h"
 #include "platform/Encoding.h"
-#include "report/CReportFrame.h"
-#include "report/CReportTree.h"
+#include "app/CReportFrame.h"
+#include "app/CReportTree.h"
 
 #include <QDir>
 #include <QMenu>

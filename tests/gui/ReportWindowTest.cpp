@@ -5,9 +5,9 @@
 #include "app/CDoc.h"
 #include "input/AnalysisLog.h"
 #include "platform/Encoding.h"
-#include "report/CReportFrame.h"
-#include "report/CReportTree.h"
-#include "report/CReportView.h"
+#include "app/CReportFrame.h"
+#include "app/CReportTree.h"
+#include "app/CReportView.h"
 #include "ui/FixedFont.h"
 
 #include <QMenu>

@@ -6,8 +6,8 @@
 #include "app/CMainFrame.h"
 #include "app/CMainView.h"
 #include "app/Settings.h"
-#include "report/CReportFrame.h"
-#include "report/CReportTree.h"
+#include "app/CReportFrame.h"
+#include "app/CReportTree.h"
 #include "support/RecordingAlertSink.h"
 
 #include <QtTest>

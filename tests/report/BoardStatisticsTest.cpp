@@ -4,6 +4,7 @@
 #include "input/AnalysisLog.h"
 #include "support/RecordingAlertSink.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -73,6 +74,38 @@ TEST_F(BoardStatisticsTest, ThreadRankingKeepsTwentySmallestTitlesOfEqualCount) 
     EXPECT_EQ(stats.threadCount, 25);
     ASSERT_EQ(stats.threadRanking.size(), 20u);
     for (int i = 0; i < 20; ++i) EXPECT_EQ(stats.threadRanking[i], (TextCount{title(i + 1), 3}));
+}
+
+TEST_F(BoardStatisticsTest, ThreadRankingOverThousandsOfThreads) {
+    // 3000 threads, thread i written (i % 7) + 1 times, the posts of all threads interleaved;
+    // one title longer than anything the counter keeps in one piece.
+    const int kThreads = 3000;
+    auto name = [](int i) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "S%04d", (i * 7919) % 3000);
+        return std::string(buf);
+    };
+    std::vector<int> left(kThreads);
+    for (int i = 0; i < kThreads; ++i) left[i] = i % 7 + 1;
+    std::vector<TestPost> posts;
+    const std::string longTitle(70000, 'x');
+    posts.push_back(next("news", longTitle));
+    for (bool any = true; any;) {
+        any = false;
+        for (int i = 0; i < kThreads; ++i)
+            if (left[i]-- > 0) {
+                posts.push_back(next("news", name(i)));
+                any = true;
+            }
+    }
+    ASSERT_TRUE(run(posts));
+    EXPECT_EQ(stats.threadCount, kThreads + 1);
+    // Seven posts: the threads with i % 7 == 6; the twenty smallest of their titles.
+    std::vector<std::string> seven;
+    for (int i = 6; i < kThreads; i += 7) seven.push_back(name(i));
+    std::sort(seven.begin(), seven.end());
+    ASSERT_EQ(stats.threadRanking.size(), 20u);
+    for (int k = 0; k < 20; ++k) EXPECT_EQ(stats.threadRanking[k], (TextCount{seven[k], 7}));
 }
 
 TEST_F(BoardStatisticsTest, ThreadRankingByCountThenTitle) {

@@ -1,4 +1,4 @@
-#include "report/CReportView.h"
+#include "app/CReportView.h"
 
 #include "ui/FixedFont.h"
 #include "ui/QtText.h"

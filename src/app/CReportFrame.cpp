@@ -1,9 +1,9 @@
-#include "report/CReportFrame.h"
+#include "app/CReportFrame.h"
 
 #include "app/CDoc.h"
 #include "input/AnalysisLog.h"
-#include "report/CReportTree.h"
-#include "report/CReportView.h"
+#include "app/CReportTree.h"
+#include "app/CReportView.h"
 #include "report/ReportWindowText.h"
 
 namespace lorvanel {

@@ -1,6 +1,6 @@
-#include "report/CReportTree.h"
+#include "app/CReportTree.h"
 
-#include "report/CReportView.h"
+#include "app/CReportView.h"
 #include "ui/QtText.h"
 
 #include <QHeaderView>
