@@ -75,6 +75,12 @@ void trimHeap() {
     malloc_trim(0);
 }
 
+// Which item goes j-th in run r: the order reverses from run to run, so that no size always
+// runs right after the other (and finds the caches as the other left them).
+std::size_t turn(int r, std::size_t j, std::size_t n) {
+    return r % 2 == 0 ? j : n - 1 - j;
+}
+
 // Loads each log `runs` times, the logs taking turns so that both sizes meet the same
 // conditions of the shared machine; each log stays loaded afterwards. Returns the best time
 // of each.
@@ -82,7 +88,8 @@ std::vector<double> timeLoads(std::vector<PostLog>& logs,
                               const std::vector<std::vector<std::string>>& paths, int runs) {
     std::vector<double> best(logs.size(), 1e300);
     for (int r = 0; r < runs; ++r)
-        for (std::size_t i = 0; i < logs.size(); ++i) {
+        for (std::size_t j = 0; j < logs.size(); ++j) {
+            const std::size_t i = turn(r, j, logs.size());
             logs[i].clear();
             analysisLog().clear();
             trimHeap();
@@ -96,21 +103,22 @@ std::vector<double> timeLoads(std::vector<PostLog>& logs,
 }
 
 // Runs step k of every log in turn, `runs` times (or the step's own limit); the best times.
-// A short step runs more often, for about half a second, so that its best time is not
+// A short step runs more often, for about a second and a half, so that its best time is not
 // one lucky or unlucky slice of a busy machine.
 std::vector<double> timeStep(std::vector<std::vector<Step>>& steps, std::size_t k, int runs) {
     std::vector<double> best(steps.size(), 1e300);
     const int limit = steps.front()[k].maxRuns;
     int n = limit ? std::min(runs, limit) : runs;
     for (int r = 0; r < n; ++r) {
-        for (std::size_t i = 0; i < steps.size(); ++i) {
+        for (std::size_t j = 0; j < steps.size(); ++j) {
+            const std::size_t i = turn(r, j, steps.size());
             Step& s = steps[i][k];
             if (s.prepare) s.prepare();
             const double t0 = cpuNow();
             s.run();
             best[i] = std::min(best[i], cpuNow() - t0);
         }
-        if (r == 0 && !limit) n = std::clamp(static_cast<int>(0.5 / best[0]), runs, 50);
+        if (r == 0 && !limit) n = std::clamp(static_cast<int>(1.5 / best[0]), runs, 200);
     }
     return best;
 }
@@ -126,7 +134,8 @@ CliTimes timeCli(const std::string& cli, const std::vector<std::vector<std::stri
                  int runs) {
     CliTimes t{std::vector<double>(paths.size(), 1e300), std::vector<std::uint64_t>(paths.size())};
     for (int r = 0; r < runs; ++r)
-        for (std::size_t i = 0; i < paths.size(); ++i) {
+        for (std::size_t j = 0; j < paths.size(); ++j) {
+            const std::size_t i = turn(r, j, paths.size());
             std::vector<std::string> argv = {cli, "report"};
             argv.insert(argv.end(), paths[i].begin(), paths[i].end());
             const ChildResult c = runChild(argv);
