@@ -3,6 +3,7 @@
 # the executions, the corpus size reached and whether it found a fault. Inputs the fuzzer
 # finds go to BUILD/fuzz-corpus/<target>/ (the committed seeds stay untouched) and faulty
 # inputs to BUILD/fuzz-artifacts/. Usage: run.sh BUILD_DIR SECONDS_PER_TARGET
+# FUZZ_SEED, when set, fixes libFuzzer's seed so that a run explores the same inputs again.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-fuzz}
@@ -20,6 +21,7 @@ for src in fuzz/*Fuzzer.cpp; do
     ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1} \
     UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
         "$exe" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -max_len=65536 \
+        ${FUZZ_SEED:+-seed="$FUZZ_SEED"} \
         -print_final_stats=1 -artifact_prefix="$artifacts/" "$work" "fuzz/corpus/$name" \
         >"$log" 2>&1
     rc=$?
