@@ -1,5 +1,7 @@
 # Lorvanel: `make run` starts the program on the bundled demo log, `make test` runs every test.
 BUILD_DIR ?= build
+# The build's own make runs below this one; its directory messages are noise here.
+MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO_LOG ?= resources/samples/demo-jane.txt
 
