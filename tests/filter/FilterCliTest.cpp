@@ -1,61 +1,23 @@
 // lorvanel-cli check-filter and the --filter option, run as a separate process.
 #include "platform/Encoding.h"
 #include "platform/LocalTime.h"
+#include "support/CliRunner.h"
 #include "support/LogBuilder.h"
 #include "support/TempDir.h"
 
-#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <vector>
 
 using namespace lorvanel;
+using lorvanel::testing::CliResult;
 using lorvanel::testing::LogBuilder;
 using lorvanel::testing::LogPost;
+using lorvanel::testing::runCli;
 using lorvanel::testing::TempDir;
 
 namespace {
-
-struct CliResult {
-    int status = -1;
-    std::string out; // UTF-8
-    std::string err;
-};
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-CliResult runCli(const std::vector<std::string>& args) {
-    TempDir dir;
-    const std::string outPath = dir.file("out"), errPath = dir.file("err");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    std::vector<std::string> all{LORVANEL_CLI_PATH};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    CliResult result;
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    result.out = readFile(outPath);
-    result.err = readFile(errPath);
-    return result;
-}
 
 // The UTF-8 form of a CP932 literal of this file.
 std::string utf8(std::string_view cp932) {

@@ -1,18 +1,20 @@
 // lorvanel-cli keywords, run as a program.
+#include "support/CliRunner.h"
 #include "support/LogBuilder.h"
 #include "support/TempDir.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
+using lorvanel::testing::CliResult;
 using lorvanel::testing::LogBuilder;
 using lorvanel::testing::LogPost;
 using lorvanel::testing::postAt;
+using lorvanel::testing::readFile;
+using lorvanel::testing::runCli;
 using lorvanel::testing::TempDir;
 
 namespace {
@@ -23,36 +25,9 @@ namespace {
 constexpr lorvanel::Time32 kBase = 1199210645; // 2008/01/02 03:04:05 Tokyo time
 const std::string kRule = "--------------------------------------------\r\n";
 
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string quoted(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-CliResult keywords(const std::vector<std::string>& args) {
-    TempDir dir;
-    std::string command = quoted(LORVANEL_CLI_PATH) + " keywords";
-    for (const std::string& a : args) command += " " + quoted(a);
-    command += " >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err"));
-    CliResult r;
-    const int raw = std::system(command.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurp(dir.file("out"));
-    r.err = slurp(dir.file("err"));
-    return r;
+CliResult keywords(std::vector<std::string> args) {
+    args.insert(args.begin(), "keywords");
+    return runCli(args);
 }
 
 // Four posts of one thread, one a minute from 2008/01/02 03:04:05.

@@ -1,49 +1,18 @@
 // lorvanel-cli report, run as a program.
+#include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string quoted(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-// Runs the program with the arguments, in directory cwd when given.
-CliResult runCli(const std::vector<std::string>& args, const std::string& cwd = "") {
-    lorvanel::testing::TempDir dir;
-    std::string command = cwd.empty() ? std::string() : "cd " + quoted(cwd) + " && ";
-    command += quoted(LORVANEL_CLI_PATH);
-    for (const std::string& a : args) command += " " + quoted(a);
-    command += " >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err"));
-    CliResult r;
-    const int raw = std::system(command.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurp(dir.file("out"));
-    r.err = slurp(dir.file("err"));
-    return r;
-}
+using lorvanel::testing::CliResult;
+using lorvanel::testing::readFile;
+using lorvanel::testing::runCli;
 
 } // namespace
 
@@ -114,7 +83,7 @@ TEST_P(ReportCliGolden, PrintsTheExpectedText) {
     const std::string dir = std::string(LORVANEL_SOURCE_DIR) + "/tests/data/" + GetParam();
     const std::vector<std::string> args = [&] {
         std::vector<std::string> a = {"report"};
-        for (const std::string& line : splitLines(slurp(dir + "/args")))
+        for (const std::string& line : splitLines(readFile(dir + "/args")))
             if (!line.empty()) a.push_back(line);
         return a;
     }();
@@ -122,7 +91,7 @@ TEST_P(ReportCliGolden, PrintsTheExpectedText) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const std::string actual = withoutDurations(r.out);
-    const std::string expected = slurp(dir + "/expected.txt");
+    const std::string expected = readFile(dir + "/expected.txt");
     const std::vector<std::string> got = splitLines(actual), want = splitLines(expected);
     for (std::size_t i = 0; i < std::max(got.size(), want.size()); ++i)
         EXPECT_EQ(i < got.size() ? got[i] : "<missing>", i < want.size() ? want[i] : "<extra>")
