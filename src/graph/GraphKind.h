@@ -54,9 +54,9 @@ public:
     // unless the kind reads its picture otherwise.
     virtual std::optional<GraphReadout> readout(int x, int y) const;
 
-    // The CLI's --series text (CP932, LF line ends): what draw asks the painter to draw.
-    // The default traces one draw on a 640 x 480 surface that draws nothing.
-    virtual std::string seriesText();
+    // The CLI's --series text (CP932, LF line ends): what draw asks the painter to draw on a
+    // surface of the given size. The default traces one draw on a surface that draws nothing.
+    virtual std::string seriesText(int width, int height);
 
 protected:
     ChartPainter& painter() const { return painter_; }
