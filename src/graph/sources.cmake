@@ -1,6 +1,8 @@
 list(APPEND LORVANEL_CORE_SOURCES
+    src/graph/CalendarGraph.cpp
     src/graph/CalendarLayout.cpp
     src/graph/CalendarModel.cpp
+    src/graph/CellGraphDrawing.cpp
     src/graph/ChartAxis.cpp
     src/graph/ChartPainter.cpp
     src/graph/ChartTrace.cpp
@@ -12,5 +14,6 @@ list(APPEND LORVANEL_CORE_SOURCES
     src/graph/GraphKinds.cpp
     src/graph/GraphSeries.cpp
     src/graph/TimeDistributionGraph.cpp
+    src/graph/WeekHourGraph.cpp
     src/graph/WeekHourLayout.cpp
     src/graph/WeekHourModel.cpp)
