@@ -1,0 +1,71 @@
+#include "ui/GraphPictureFile.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+namespace lorvanel {
+
+namespace {
+
+bool fail(QString* error, const QString& reason) {
+    if (error) *error = reason;
+    return false;
+}
+
+bool writePng(QSaveFile& file, QSize size, const std::function<void(QPainter&)>& paint) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        paint(painter);
+    }
+    return image.save(&file, "PNG");
+}
+
+bool writeSvg(QSaveFile& file, QSize size, const QString& title,
+              const std::function<void(QPainter&)>& paint) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(title);
+    QPainter painter;
+    if (!painter.begin(&svg)) return false;
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    paint(painter);
+    return painter.end();
+}
+
+} // namespace
+
+PictureFormat pictureFormatOf(const QString& path) {
+    return QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0
+               ? PictureFormat::Svg
+               : PictureFormat::Png;
+}
+
+bool saveGraphPicture(const QString& path, QSize size, const std::function<void(QPainter&)>& paint,
+                      QString* error) {
+    if (size.isEmpty()) return fail(error, QStringLiteral("画像の大きさが0です"));
+    // QSaveFile writes to a temporary file in the same directory and renames it on commit;
+    // without a commit the temporary file is removed and the target is untouched.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return fail(error, file.errorString());
+    const bool written = pictureFormatOf(path) == PictureFormat::Svg
+                             ? writeSvg(file, size, QFileInfo(path).completeBaseName(), paint)
+                             : writePng(file, size, paint);
+    if (!written || file.error() != QFileDevice::NoError) {
+        const QString reason = file.error() != QFileDevice::NoError
+                                   ? file.errorString()
+                                   : QStringLiteral("画像を書き出せませんでした");
+        file.cancelWriting();
+        return fail(error, reason);
+    }
+    if (!file.commit()) return fail(error, file.errorString());
+    return true;
+}
+
+} // namespace lorvanel
