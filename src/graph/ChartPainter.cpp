@@ -165,7 +165,8 @@ void ChartPainter::drawSeries(int index, std::string_view name, std::span<const 
     // Without a value axis above 0 no value has a place; only the legend is drawn.
     if (n >= 2 && y_.mode == ChartAxis::Mode::Value && y_.maximum > 0) {
         const float xstep = static_cast<float>(plot_.width() - 1) / static_cast<float>(n - 1);
-        const float yscale = static_cast<float>(plot_.height() - 1) / static_cast<float>(y_.maximum);
+        const float yscale =
+            static_cast<float>(plot_.height() - 1) / static_cast<float>(y_.maximum);
         float xf = static_cast<float>(plot_.left);
         int px = 0;
         int py = 0;

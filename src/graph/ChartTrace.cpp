@@ -30,7 +30,8 @@ void appendAxis(std::string& out, const char* name, const ChartAxis& axis) {
         appendf(out, "\tvalue\t%d\t%d", axis.minimum, axis.maximum);
         break;
     case ChartAxis::Mode::Date:
-        appendf(out, "\tdate\t%ld\t%ld", static_cast<long>(axis.start), static_cast<long>(axis.end));
+        appendf(out, "\tdate\t%ld\t%ld", static_cast<long>(axis.start),
+                static_cast<long>(axis.end));
         break;
     }
     for (const std::string& label : axis.labels) {
@@ -80,7 +81,8 @@ std::string ChartTrace::text() const {
     if (densityDrawn) {
         appendf(out, "density\t%zu\t%d\n", densityPoints, densityMaximum);
         static const char kDigits[] = "0123456789abcdefghij";
-        if (densityIndices.size() == static_cast<std::size_t>(DensityMap::kColumns) * DensityMap::kRows) {
+        if (densityIndices.size() ==
+            static_cast<std::size_t>(DensityMap::kColumns) * DensityMap::kRows) {
             for (int r = DensityMap::kRows - 1; r >= 0; --r) {
                 for (int c = 0; c < DensityMap::kColumns; ++c)
                     out += kDigits[densityIndices[r * DensityMap::kColumns + c]];

@@ -12,8 +12,8 @@ namespace lorvanel {
 namespace {
 
 constexpr Rgb kBoardPalette[10] = {
-    {0, 0, 255},   {255, 0, 0},   {0, 255, 0}, {0, 255, 255}, {255, 0, 255},
-    {255, 255, 0}, {128, 128, 128}, {0, 0, 128}, {128, 0, 0},  {0, 128, 0},
+    {0, 0, 255},   {255, 0, 0},     {0, 255, 0}, {0, 255, 255}, {255, 0, 255},
+    {255, 255, 0}, {128, 128, 128}, {0, 0, 128}, {128, 0, 0},   {0, 128, 0},
 };
 constexpr std::size_t kPoints = 200;
 
@@ -77,8 +77,8 @@ void CumulativeGraph::draw() {
     }
     for (std::size_t j = 0; j < taken; ++j) {
         makeRunningTotal(perBoard[j]);
-        chart.drawSeries(index++, boards[j].name, resampled(perBoard[j], kPoints),
-                         kBoardPalette[j], 2);
+        chart.drawSeries(index++, boards[j].name, resampled(perBoard[j], kPoints), kBoardPalette[j],
+                         2);
     }
 }
 

@@ -27,7 +27,8 @@ std::vector<DateTick> dateTicks(Time32 start, Time32 end, int left, int right) {
             if (month == 1) {
                 tick.kind = DateTick::Kind::January;
                 char text[16];
-                std::snprintf(text, sizeof text, "%02d", (year >= 2000 ? year - 2000 : year - 1900) % 100);
+                std::snprintf(text, sizeof text, "%02d",
+                              (year >= 2000 ? year - 2000 : year - 1900) % 100);
                 tick.text = text;
             } else if (month == 7 && multiYear) {
                 tick.kind = DateTick::Kind::July;

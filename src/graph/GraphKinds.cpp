@@ -17,8 +17,7 @@ struct KindEntry {
     std::unique_ptr<GraphKind> (*create)(ChartPainter&, IniFile*);
 };
 
-template <class Kind>
-std::unique_ptr<GraphKind> make(ChartPainter& painter, IniFile* settings) {
+template <class Kind> std::unique_ptr<GraphKind> make(ChartPainter& painter, IniFile* settings) {
     return std::make_unique<Kind>(painter, settings);
 }
 
