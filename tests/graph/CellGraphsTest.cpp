@@ -5,6 +5,7 @@
 #include "graph/ChartPainter.h"
 #include "graph/DensityMap.h"
 #include "graph/GraphKinds.h"
+#include "graph/RecordingSurface.h"
 #include "graph/WeekHourGraph.h"
 #include "report/TestPostLog.h"
 
@@ -23,45 +24,12 @@ using lorvanel::testing::postsAt;
 
 namespace {
 
-// Keeps the fills and texts; text is 6 px per byte and the font's height.
-class CellRecorder : public Surface {
-public:
-    struct Fill {
-        SurfaceRect rect;
-        Rgb colour;
-    };
-    struct Text {
-        int x, y;
-        std::string text;
-        FontSpec font;
-    };
-    std::vector<Fill> fills;
-    std::vector<Text> texts;
-    int lines = 0;
+using lorvanel::testing::RecordingSurface;
+using lorvanel::testing::SurfaceCall;
 
-    void setFont(const FontSpec& font) override { font_ = font; }
-    const FontSpec& font() const override { return font_; }
-    void drawLine(int, int, int, int, Rgb, int) override { ++lines; }
-    void fillRect(const SurfaceRect& r, Rgb colour) override { fills.push_back({r, colour}); }
-    void frameRect(const SurfaceRect&, Rgb) override { ++lines; }
-    TextSize measureText(std::string_view text) override {
-        return {static_cast<int>(text.size()) * 6, font_.height};
-    }
-    void drawText(int x, int y, std::string_view text, Rgb) override {
-        texts.push_back({x, y, std::string(text), font_});
-    }
-    void drawImage(const SurfaceImage&, const SurfaceRect&) override {}
-
-    const Text* find(const std::string& text) const {
-        for (const Text& t : texts)
-            if (t.text == text) return &t;
-        return nullptr;
-    }
-    bool empty() const { return fills.empty() && texts.empty() && lines == 0; }
-
-private:
-    FontSpec font_;
-};
+SurfaceRect rectOf(const SurfaceCall& c) {
+    return {c.x1, c.y1, c.x2, c.y2};
+}
 
 // Posts at the given local times, in a log that outlives the kind's use of it.
 struct Selection {
@@ -84,7 +52,7 @@ TEST(CalendarGraph, DrawsEveryDayOfTheRangeInItsLevelColour) {
     ChartPainter painter;
     CalendarGraph kind(painter, nullptr);
     kind.attach(sel.posts());
-    CellRecorder s;
+    RecordingSurface s;
     painter.begin(s, {0, 0, 640, 480});
     kind.draw();
 
@@ -97,9 +65,9 @@ TEST(CalendarGraph, DrawsEveryDayOfTheRangeInItsLevelColour) {
 
     // One cell per day, none for the days of the two weeks outside the range.
     std::map<std::pair<int, int>, Rgb> cells;
-    for (const CellRecorder::Fill& f : s.fills) {
-        if (f.rect.width() == layout.pitch - 1 && f.rect.height() == layout.pitch - 1)
-            cells[{f.rect.left, f.rect.top}] = f.colour;
+    for (const SurfaceCall& f : s.of(SurfaceCall::Op::Fill)) {
+        if (rectOf(f).width() == layout.pitch - 1 && rectOf(f).height() == layout.pitch - 1)
+            cells[{f.x1, f.y1}] = f.colour;
     }
     ASSERT_EQ(cells.size(), 4u);
     const int expectedLevel[4] = {3, 0, 1, 4}; // 3 posts, none, 1, 6
@@ -112,35 +80,35 @@ TEST(CalendarGraph, DrawsEveryDayOfTheRangeInItsLevelColour) {
     }
 
     // Title on top in the title font, the years at the left, newest above.
-    const CellRecorder::Text* title = s.find("書き込みカレンダー");
+    const SurfaceCall* title = s.textCall("書き込みカレンダー");
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->font, ChartPainter::titleFont());
-    EXPECT_EQ(title->y, 16);
-    EXPECT_EQ(title->x, (640 - 18 * 6) / 2);
-    const CellRecorder::Text* y2016 = s.find("2016");
-    const CellRecorder::Text* y2015 = s.find("2015");
+    EXPECT_EQ(title->y1, 16);
+    EXPECT_EQ(title->x1, (640 - 18 * 6) / 2);
+    const SurfaceCall* y2016 = s.textCall("2016");
+    const SurfaceCall* y2015 = s.textCall("2015");
     ASSERT_TRUE(y2016 && y2015);
-    EXPECT_LT(y2016->y, y2015->y);
-    EXPECT_LT(y2016->x, layout.cellLeft);
+    EXPECT_LT(y2016->y1, y2015->y1);
+    EXPECT_LT(y2016->x1, layout.cellLeft);
     // Month labels; rows of 10 px are lower than the text, so every second weekday is named.
     EXPECT_EQ(layout.pitch, 10);
-    EXPECT_NE(s.find("1月"), nullptr);
-    EXPECT_NE(s.find("12月"), nullptr);
-    for (int w = 0; w < 7; ++w) EXPECT_EQ(s.find(weekdayName(w)) != nullptr, w % 2 == 0) << w;
+    EXPECT_NE(s.textCall("1月"), nullptr);
+    EXPECT_NE(s.textCall("12月"), nullptr);
+    for (int w = 0; w < 7; ++w) EXPECT_EQ(s.textCall(weekdayName(w)) != nullptr, w % 2 == 0) << w;
     // The legend: its ends and the lowest count of each level, left to right.
-    const CellRecorder::Text* few = s.find("少");
-    const CellRecorder::Text* many = s.find("多");
+    const SurfaceCall* few = s.textCall("少");
+    const SurfaceCall* many = s.textCall("多");
     ASSERT_TRUE(few && many);
-    int previousX = few->x;
+    int previousX = few->x1;
     for (const char* bound : {"1", "2", "3", "6"}) {
-        const CellRecorder::Text* t = s.find(bound);
+        const SurfaceCall* t = s.textCall(bound);
         ASSERT_NE(t, nullptr) << bound;
-        EXPECT_GT(t->x, previousX);
-        EXPECT_GE(t->y, layout.legendTop);
-        previousX = t->x;
+        EXPECT_GT(t->x1, previousX);
+        EXPECT_GE(t->y1, layout.legendTop);
+        previousX = t->x1;
     }
-    EXPECT_GT(many->x, previousX);
-    EXPECT_EQ(s.find("(古い1年分は表示しきれません)"), nullptr);
+    EXPECT_GT(many->x1, previousX);
+    EXPECT_EQ(s.textCall("(古い1年分は表示しきれません)"), nullptr);
 
     // The readout of a day of the range, none for a drawn-out day or outside the strips.
     const CalendarStrip& top = layout.strips[0];
@@ -163,16 +131,16 @@ TEST(CalendarGraph, LeavesOutOlderYearsAndSaysSo) {
     ChartPainter painter;
     CalendarGraph kind(painter, nullptr);
     kind.attach(sel.posts());
-    CellRecorder s;
+    RecordingSurface s;
     painter.begin(s, {0, 0, 640, 480});
     kind.draw();
-    EXPECT_NE(s.find("(古い3年分は表示しきれません)"), nullptr);
-    EXPECT_NE(s.find("2010"), nullptr);
-    EXPECT_EQ(s.find("2009"), nullptr);
+    EXPECT_NE(s.textCall("(古い3年分は表示しきれません)"), nullptr);
+    EXPECT_NE(s.textCall("2010"), nullptr);
+    EXPECT_EQ(s.textCall("2009"), nullptr);
     // Small cells: only every third weekday is named.
-    EXPECT_NE(s.find("日"), nullptr);
-    EXPECT_EQ(s.find("月"), nullptr);
-    EXPECT_NE(s.find("水"), nullptr);
+    EXPECT_NE(s.textCall("日"), nullptr);
+    EXPECT_EQ(s.textCall("月"), nullptr);
+    EXPECT_NE(s.textCall("水"), nullptr);
 }
 
 TEST(CalendarGraph, EmptySelectionDrawsNothing) {
@@ -180,10 +148,10 @@ TEST(CalendarGraph, EmptySelectionDrawsNothing) {
     ChartPainter painter;
     CalendarGraph kind(painter, nullptr);
     kind.attach(&none);
-    CellRecorder s;
+    RecordingSurface s;
     painter.begin(s, {0, 0, 640, 480});
     kind.draw();
-    EXPECT_TRUE(s.empty());
+    EXPECT_TRUE(s.calls.empty());
     EXPECT_FALSE(kind.readout(100, 100));
     EXPECT_EQ(kind.seriesText(640, 480), "blank\n");
     kind.attach(nullptr);
@@ -210,16 +178,16 @@ TEST(WeekHourGraph, DrawsTheCellsOnTheDensityPaletteWithTheTotals) {
     ChartPainter painter;
     WeekHourGraph kind(painter, nullptr);
     kind.attach(sel.posts());
-    CellRecorder s;
+    RecordingSurface s;
     painter.begin(s, {0, 0, 640, 480});
     kind.draw();
 
     const WeekHourLayout l = layoutWeekHour(0, 0, 640, 480);
     std::map<std::pair<int, int>, Rgb> cells;
-    for (const CellRecorder::Fill& f : s.fills) {
-        EXPECT_EQ(f.rect.width(), l.cellWidth - 1);
-        EXPECT_EQ(f.rect.height(), l.cellHeight - 1);
-        cells[{f.rect.left, f.rect.top}] = f.colour;
+    for (const SurfaceCall& f : s.of(SurfaceCall::Op::Fill)) {
+        EXPECT_EQ(rectOf(f).width(), l.cellWidth - 1);
+        EXPECT_EQ(rectOf(f).height(), l.cellHeight - 1);
+        cells[{f.x1, f.y1}] = f.colour;
     }
     ASSERT_EQ(cells.size(), 168u);
     EXPECT_EQ((cells[{l.cellX(13), l.cellY(3)}]), DensityMap::paletteColour(19));
@@ -227,29 +195,29 @@ TEST(WeekHourGraph, DrawsTheCellsOnTheDensityPaletteWithTheTotals) {
     EXPECT_EQ((cells[{l.cellX(0), l.cellY(0)}]), DensityMap::paletteColour(9));
     EXPECT_EQ((cells[{l.cellX(12), l.cellY(3)}]), DensityMap::paletteColour(0));
 
-    ASSERT_NE(s.find("曜日・時間帯の分布"), nullptr);
+    ASSERT_NE(s.textCall("曜日・時間帯の分布"), nullptr);
     // Weekday names at the left of their rows, totals at the right: 水 has 3 posts.
-    const CellRecorder::Text* wed = s.find("水");
+    const SurfaceCall* wed = s.textCall("水");
     ASSERT_NE(wed, nullptr);
-    EXPECT_LT(wed->x, l.cellLeft);
+    EXPECT_LT(wed->x1, l.cellLeft);
     std::vector<std::string> rightTotals;
-    for (const CellRecorder::Text& t : s.texts) {
-        if (t.x >= l.gridRight()) rightTotals.push_back(t.text);
-        if (t.x >= l.gridRight() && t.y == wed->y) {
+    for (const SurfaceCall& t : s.of(SurfaceCall::Op::Text)) {
+        if (t.x1 >= l.gridRight()) rightTotals.push_back(t.text);
+        if (t.x1 >= l.gridRight() && t.y1 == wed->y1) {
             EXPECT_EQ(t.text, "3");
         }
     }
     EXPECT_EQ(rightTotals, (std::vector<std::string>{"1", "0", "0", "3", "0", "0", "1"}));
     // Hour numbers above, hour totals below: the 13 o'clock column holds 2.
-    const CellRecorder::Text* h23 = s.find("23");
+    const SurfaceCall* h23 = s.textCall("23");
     ASSERT_NE(h23, nullptr);
-    EXPECT_LT(h23->y, l.cellTop);
+    EXPECT_LT(h23->y1, l.cellTop);
     int totalsBelow = 0;
-    for (const CellRecorder::Text& t : s.texts) {
-        if (t.y < l.gridBottom()) continue;
+    for (const SurfaceCall& t : s.of(SurfaceCall::Op::Text)) {
+        if (t.y1 < l.gridBottom()) continue;
         ++totalsBelow;
         const int column =
-            (t.x + 6 * static_cast<int>(t.text.size()) / 2 - l.cellLeft) / l.cellWidth;
+            (t.x1 + 6 * static_cast<int>(t.text.size()) / 2 - l.cellLeft) / l.cellWidth;
         const int expected = column == 13 ? 2 : column == 14 || column == 0 || column == 23 ? 1 : 0;
         EXPECT_EQ(t.text, std::to_string(expected)) << column;
     }
@@ -270,10 +238,10 @@ TEST(WeekHourGraph, DrawsTheCellsOnTheDensityPaletteWithTheTotals) {
 
     PostList none;
     kind.attach(&none);
-    CellRecorder blank;
+    RecordingSurface blank;
     painter.begin(blank, {0, 0, 640, 480});
     kind.draw();
-    EXPECT_TRUE(blank.empty());
+    EXPECT_TRUE(blank.calls.empty());
     EXPECT_EQ(kind.seriesText(640, 480), "blank\n");
 }
 
