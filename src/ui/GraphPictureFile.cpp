@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <QImage>
-#include <QPainter>
 #include <QSaveFile>
 #include <QSvgGenerator>
 
@@ -15,28 +14,21 @@ bool fail(QString* error, const QString& reason) {
     return false;
 }
 
-bool writePng(QSaveFile& file, QSize size, const std::function<void(QPainter&)>& paint) {
+bool writePng(QSaveFile& file, QSize size, const PicturePainter& paint) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        paint(painter);
-    }
+    paint(image);
     return image.save(&file, "PNG");
 }
 
-bool writeSvg(QSaveFile& file, QSize size, const QString& title,
-              const std::function<void(QPainter&)>& paint) {
+bool writeSvg(QSaveFile& file, QSize size, const QString& title, const PicturePainter& paint) {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(title);
-    QPainter painter;
-    if (!painter.begin(&svg)) return false;
-    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    paint(painter);
-    return painter.end();
+    paint(svg);
+    return true;
 }
 
 } // namespace
@@ -47,7 +39,7 @@ PictureFormat pictureFormatOf(const QString& path) {
                : PictureFormat::Png;
 }
 
-bool saveGraphPicture(const QString& path, QSize size, const std::function<void(QPainter&)>& paint,
+bool saveGraphPicture(const QString& path, QSize size, const PicturePainter& paint,
                       QString* error) {
     if (size.isEmpty()) return fail(error, QStringLiteral("画像の大きさが0です"));
     // QSaveFile writes to a temporary file in the same directory and renames it on commit;

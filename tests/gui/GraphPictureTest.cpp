@@ -16,8 +16,10 @@ using namespace lorvanel;
 
 namespace {
 
-// A red square on the white page and a line of text.
-void paintSample(QPainter& p) {
+// A red square on a white page and a line of text.
+void paintSample(QPaintDevice& device) {
+    QPainter p(&device);
+    p.fillRect(QRect(0, 0, device.width(), device.height()), Qt::white);
     p.fillRect(QRect(10, 10, 20, 20), QColor(255, 0, 0));
     p.drawText(40, 40, QStringLiteral("書き込みカレンダー"));
 }
