@@ -1,7 +1,7 @@
 // lorvanel-cli graph: what a graph kind draws for the loaded logs, as text (--series) or as
 // a PNG picture (--png) drawn by the same painter as the graph tab.
-#include "app/CDoc.h"
-#include "app/DocFilter.h"
+#include "doc/CDoc.h"
+#include "doc/DocFilter.h"
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/FilterOption.h"
