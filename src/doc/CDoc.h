@@ -1,0 +1,100 @@
+#pragma once
+// The document: the loaded post log, the current selection with its statistics and report,
+// the whole-log statistics and the keyword result pages. Every load, filter, clear and close
+// goes through it; views read it and refresh on its hints.
+#include "doc/DocListener.h"
+#include "doc/RecentFileSink.h"
+#include "input/PostLog.h"
+#include "keywords/ResultPage.h"
+#include "platform/Clock.h"
+#include "report/AnalyzeOptions.h"
+#include "report/PostStatistics.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lorvanel {
+
+class CDoc {
+public:
+    // Fills the post log from files; loadFiles unless replaced.
+    using LogLoader = std::function<bool(PostLog& log, std::vector<std::string> paths, bool merge,
+                                         std::uint64_t byteLimit)>;
+
+    CDoc();
+    ~CDoc();
+    CDoc(const CDoc&) = delete;
+    CDoc& operator=(const CDoc&) = delete;
+
+    AnalyzeOptions& analyzeOptions() { return options_; }
+    const AnalyzeOptions& analyzeOptions() const { return options_; }
+
+    // Loads the files (with merge, the current ones too) within byteLimit bytes per file
+    // (0 = whole files), computes the whole log's statistics and report and selects the whole
+    // log. The analysis log is cleared first and tells what happened. On failure the
+    // document holds no posts. Every listener gets DataChanged.
+    bool load(const std::vector<std::string>& paths, bool merge, std::uint64_t byteLimit);
+
+    // Makes posts (of this document's log, in time order) the current selection with its
+    // statistics and report; an empty list leaves the selection and the report empty. On a
+    // failed statistics run the selection stays empty. DataChanged to all but the sender.
+    bool applySelection(const PostList& posts, DocListener* sender = nullptr);
+
+    // Returns to the whole log; nothing happens (no recomputation, no hint) when the whole
+    // log is already selected.
+    bool clearFilter(DocListener* sender = nullptr);
+    bool canClearFilter() const { return selection_.size() != log_.posts.size(); }
+
+    // Releases everything and empties the post log. DataChanged to every listener.
+    void close();
+
+    PostLog& postLog() { return log_; }
+    const PostLog& postLog() const { return log_; }
+    const PostList& selection() const { return selection_; }
+    const PostStatistics& selectionStatistics() const { return selectionStats_; }
+    const PostStatistics& wholeLogStatistics() const { return wholeStats_; }
+    const std::string& reportText() const { return reportText_; }
+
+    // Result pages in creation order. A page lives until it is removed or the selection
+    // changes; listeners get ResultPage with the page either way.
+    const std::vector<std::unique_ptr<ResultPage>>& resultPages() const { return pages_; }
+    const ResultPage* addResultPage(ResultPage page, DocListener* sender = nullptr);
+    bool removeResultPage(const ResultPage* page, DocListener* sender = nullptr);
+    void notifyKeywordAnalysisDone(DocListener* sender = nullptr);
+
+    void addListener(DocListener* listener);
+    void removeListener(DocListener* listener);
+    void setRecentFileSink(RecentFileSink* sink) { recent_ = sink; }
+    // "Now" of the recent counts; the clock must outlive the document.
+    void setClock(const Clock& clock) { clock_ = &clock; }
+    const Clock& clock() const { return *clock_; }
+    void setLoader(LogLoader loader);
+
+private:
+    // Empties the selection, its statistics and report and deletes the result pages; the
+    // lists over the log go before anything touches the log itself.
+    void releaseSelection(DocListener* sender);
+    void deleteResultPages(DocListener* sender);
+    // Statistics and report of posts into the selection's record and text.
+    bool computeReport(const PostList& posts);
+    void notify(const DocUpdate& update, DocListener* sender);
+
+    // Declared so that everything over the log's records is destroyed before the log.
+    AnalyzeOptions options_;
+    PostLog log_;
+    PostStatistics wholeStats_;
+    PostList selection_;
+    PostStatistics selectionStats_;
+    std::string reportText_;
+    std::vector<std::unique_ptr<ResultPage>> pages_;
+
+    std::vector<DocListener*> listeners_;
+    RecentFileSink* recent_ = nullptr;
+    const Clock* clock_;
+    LogLoader loader_;
+};
+
+} // namespace lorvanel

@@ -1,0 +1,17 @@
+#pragma once
+// Narrowing the document to the posts that a filter text selects, as the filter tree and the
+// command-line program do.
+#include <string_view>
+
+namespace lorvanel {
+
+class CDoc;
+class DocListener;
+
+// Compiles text and makes the posts of the whole log that it accepts the current selection,
+// with their statistics and report (DocHint::DataChanged to all listeners but the sender). When the
+// text doesn't compile the user has been told why and the document is unchanged. False then, and
+// when the statistics of the selection can't be computed.
+bool applyFilter(CDoc& doc, std::string_view text, DocListener* sender = nullptr);
+
+} // namespace lorvanel

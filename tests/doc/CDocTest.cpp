@@ -1,0 +1,361 @@
+#include "doc/CDoc.h"
+
+#include "input/AnalysisLog.h"
+#include "report/TestPostLog.h"
+#include "support/RecordingAlertSink.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace lorvanel;
+using lorvanel::testing::at;
+using lorvanel::testing::fillPostLog;
+using lorvanel::testing::TestPost;
+
+namespace {
+
+// Records every notification and checks, at each one, that every post the document's lists
+// refer to is still a post of its log.
+class CheckingListener : public DocListener {
+public:
+    void documentUpdated(CDoc& doc, const DocUpdate& update) override {
+        hints.push_back(update.hint);
+        if (update.hint == DocHint::ResultPage) {
+            pages.push_back(update.page);
+            added.push_back(update.pageAdded);
+            titles.push_back(update.page->title);
+        }
+        const std::set<const PostRecord*> live(doc.postLog().posts.begin(),
+                                               doc.postLog().posts.end());
+        auto check = [&](const PostList& list, const char* what) {
+            for (const PostRecord* p : list) {
+                if (!live.count(p))
+                    ADD_FAILURE() << what << " refers to a post that is not in the log";
+            }
+        };
+        check(doc.selection(), "the selection");
+        check(doc.selectionStatistics().createdThreads, "the selection's created threads");
+        check(doc.wholeLogStatistics().createdThreads, "the whole log's created threads");
+    }
+    std::vector<DocHint> hints;
+    std::vector<const ResultPage*> pages;
+    std::vector<bool> added;
+    std::vector<std::string> titles;
+};
+
+// Posts on 1, 2 and 5 March 2008; the second opened its thread.
+std::vector<TestPost> threeDays() {
+    std::vector<TestPost> posts(4);
+    posts[0].time = at(2008, 3, 1, 10);
+    posts[1].time = at(2008, 3, 2, 11);
+    posts[1].newThread = true;
+    posts[1].title = "立てたスレ";
+    posts[2].time = at(2008, 3, 5, 12);
+    posts[3].time = at(2008, 3, 5, 13);
+    posts[3].dir = "anime";
+    return posts;
+}
+
+// Accepts the posts on one day of the month.
+struct OnDay {
+    int day;
+    bool acceptPost(const PostRecord& p) const { return p.local().day == day; }
+};
+
+class CDocTest : public ::testing::Test {
+protected:
+    CDocTest() : clock(at(2008, 3, 5, 20)) {
+        doc.setClock(clock);
+        doc.setLoader(
+            [this](PostLog& log, std::vector<std::string> paths, bool merge, std::uint64_t limit) {
+                ++loads;
+                // The document's invariant: nothing refers to the log's records when it is
+                // reloaded.
+                EXPECT_TRUE(doc.selection().empty());
+                EXPECT_TRUE(doc.selectionStatistics().createdThreads.empty());
+                EXPECT_TRUE(doc.wholeLogStatistics().createdThreads.empty());
+                EXPECT_TRUE(doc.resultPages().empty());
+                EXPECT_TRUE(doc.reportText().empty());
+                lastPaths = paths;
+                lastMerge = merge;
+                lastLimit = limit;
+                if (!loadSucceeds) {
+                    log.clear();
+                    return false;
+                }
+                lorvanel::testing::LoadFacts facts;
+                facts.sourcePaths = paths;
+                fillPostLog(log, nextPosts, facts);
+                return true;
+            });
+        doc.addListener(&view);
+        doc.addListener(&tree);
+    }
+    ~CDocTest() override {
+        analysisLog().clear();
+        lorvanel::testing::recordedAlerts().clear();
+    }
+    PostList select(int day) {
+        PostList list;
+        selectPosts(list, doc.postLog().posts, OnDay{day});
+        return list;
+    }
+    void addPages() {
+        doc.addResultPage({"ページ1", "a"});
+        doc.addResultPage({"ページ2", "b"});
+        view = CheckingListener();
+        tree = CheckingListener();
+    }
+
+    FixedClock clock;
+    CDoc doc;
+    CheckingListener view, tree;
+    std::vector<TestPost> nextPosts = threeDays();
+    bool loadSucceeds = true;
+    int loads = 0;
+    std::vector<std::string> lastPaths;
+    bool lastMerge = false;
+    std::uint64_t lastLimit = 0;
+};
+
+class RecordingRecentFiles : public RecentFileSink {
+public:
+    void addRecentFile(const std::string& joined) override { entries.push_back(joined); }
+    std::vector<std::string> entries;
+};
+
+} // namespace
+
+TEST_F(CDocTest, LoadSelectsTheWholeLogWithItsReport) {
+    RecordingRecentFiles recent;
+    doc.setRecentFileSink(&recent);
+    ASSERT_TRUE(doc.load({"a.txt", "b.txt"}, true, 1 << 20));
+    EXPECT_EQ(lastPaths, (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_TRUE(lastMerge);
+    EXPECT_EQ(lastLimit, 1u << 20);
+    EXPECT_EQ(doc.selection().size(), 4u);
+    EXPECT_FALSE(doc.canClearFilter());
+    EXPECT_EQ(doc.selectionStatistics().postingDays, 3);
+    EXPECT_EQ(doc.selectionStatistics().today, 2);
+    EXPECT_EQ(doc.wholeLogStatistics().postingDays, 3);
+    EXPECT_EQ(doc.wholeLogStatistics().createdThreadCount, 1u);
+    EXPECT_EQ(doc.reportText().rfind("★総合結果\r\n期間 2008/03/01～2008/03/05 (5日)\r\n", 0), 0u);
+    EXPECT_EQ(recent.entries, (std::vector<std::string>{"\"a.txt\"\"b.txt\""}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged}));
+    EXPECT_EQ(tree.hints, (std::vector<DocHint>{DocHint::DataChanged}));
+    // The analysis log was emptied, then told of the statistics run.
+    ASSERT_EQ(analysisLog().entryCount(), 2u);
+    EXPECT_EQ(analysisLog().entries()[0], "集計しています\r\n");
+    EXPECT_EQ(analysisLog().entries()[1].rfind("完了 ", 0), 0u);
+    EXPECT_TRUE(analysisLog().entries()[1].ends_with("㍉ﾋﾞｮ\r\n"));
+}
+
+TEST_F(CDocTest, ApplyingASelectionTellsEveryViewButTheSender) {
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    const PostStatistics whole = doc.wholeLogStatistics();
+    ASSERT_TRUE(doc.applySelection(select(5), &tree));
+    EXPECT_EQ(doc.selection().size(), 2u);
+    EXPECT_TRUE(doc.canClearFilter());
+    EXPECT_EQ(doc.selectionStatistics().daysInPeriod, 1);
+    EXPECT_EQ(doc.reportText().rfind("★総合結果\r\n期間 2008/03/05～2008/03/05 (1日)\r\n", 0), 0u);
+    // The load facts of the files still appear in the selection's report.
+    EXPECT_NE(doc.reportText().find("lorvanel.txtのタイプ Jane\r\n"), std::string::npos);
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::DataChanged}));
+    EXPECT_EQ(tree.hints, (std::vector<DocHint>{DocHint::DataChanged}));
+    // The whole-log statistics are a copy of their own.
+    EXPECT_EQ(doc.wholeLogStatistics().postingDays, whole.postingDays);
+    EXPECT_EQ(doc.wholeLogStatistics().days, whole.days);
+    EXPECT_EQ(doc.wholeLogStatistics().createdThreadCount, 1u);
+}
+
+TEST_F(CDocTest, AnEmptySelectionThenClearFilterRestoresTheWholeLog) {
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    ASSERT_TRUE(doc.applySelection(select(20), &tree));
+    EXPECT_TRUE(doc.selection().empty());
+    EXPECT_TRUE(doc.reportText().empty());
+    EXPECT_TRUE(doc.canClearFilter());
+    ASSERT_TRUE(doc.clearFilter(&tree));
+    EXPECT_EQ(doc.selection().size(), 4u);
+    EXPECT_EQ(doc.selectionStatistics().postingDays, 3);
+    EXPECT_EQ(doc.reportText().rfind("★総合結果\r\n期間 2008/03/01～", 0), 0u);
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::DataChanged,
+                                                DocHint::DataChanged}));
+    EXPECT_EQ(tree.hints, (std::vector<DocHint>{DocHint::DataChanged}));
+}
+
+TEST_F(CDocTest, ClearFilterOnTheWholeLogDoesNothing) {
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    addPages();
+    const std::string report = doc.reportText();
+    // Were the statistics run again, "today" would follow the clock.
+    clock.set(at(2008, 3, 2, 20));
+    EXPECT_TRUE(doc.clearFilter());
+    EXPECT_EQ(doc.selectionStatistics().today, 2);
+    EXPECT_EQ(doc.reportText(), report);
+    EXPECT_EQ(doc.resultPages().size(), 2u);
+    EXPECT_TRUE(view.hints.empty());
+}
+
+TEST_F(CDocTest, ResultPagesInCreationOrderWithHintFour) {
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    view = CheckingListener();
+    const ResultPage* first = doc.addResultPage({"抽出1", "x"}, &tree);
+    const ResultPage* second = doc.addResultPage({"抽出2", "y"});
+    ASSERT_EQ(doc.resultPages().size(), 2u);
+    EXPECT_EQ(doc.resultPages()[0].get(), first);
+    EXPECT_EQ(doc.resultPages()[1].get(), second);
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage}));
+    EXPECT_EQ(view.pages, (std::vector<const ResultPage*>{first, second}));
+    EXPECT_EQ(view.added, (std::vector<bool>{true, true}));
+    EXPECT_EQ(tree.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::ResultPage}));
+
+    doc.notifyKeywordAnalysisDone(&tree);
+    EXPECT_EQ(view.hints.back(), DocHint::KeywordAnalysisDone);
+    EXPECT_EQ(tree.hints.back(), DocHint::ResultPage);
+
+    EXPECT_TRUE(doc.removeResultPage(first, &view));
+    EXPECT_FALSE(doc.removeResultPage(first));
+    ASSERT_EQ(doc.resultPages().size(), 1u);
+    EXPECT_EQ(doc.resultPages()[0].get(), second);
+    // The removed page was still readable while the views were told.
+    EXPECT_EQ(tree.titles.back(), "抽出1");
+    EXPECT_FALSE(tree.added.back());
+    EXPECT_EQ(view.hints.size(), 3u);
+}
+
+TEST_F(CDocTest, EveryChangeOfTheSelectionDeletesTheResultPages) {
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    addPages();
+    ASSERT_TRUE(doc.applySelection(select(5), &tree));
+    EXPECT_TRUE(doc.resultPages().empty());
+    // Each page leaves with ResultPage in creation order, then the data changed.
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage,
+                                                DocHint::DataChanged}));
+    EXPECT_EQ(view.titles, (std::vector<std::string>{"ページ1", "ページ2"}));
+    EXPECT_EQ(view.added, (std::vector<bool>{false, false}));
+
+    addPages();
+    ASSERT_TRUE(doc.clearFilter());
+    EXPECT_TRUE(doc.resultPages().empty());
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage,
+                                                DocHint::DataChanged}));
+
+    addPages();
+    ASSERT_TRUE(doc.load({"b.txt"}, false, 0));
+    EXPECT_TRUE(doc.resultPages().empty());
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage,
+                                                DocHint::DataChanged}));
+
+    addPages();
+    doc.close();
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage,
+                                                DocHint::DataChanged}));
+}
+
+TEST_F(CDocTest, CloseReleasesEverythingBeforeTheLog) {
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    ASSERT_TRUE(doc.applySelection(select(2)));
+    EXPECT_EQ(doc.selectionStatistics().createdThreadCount, 1u);
+    doc.close();
+    EXPECT_TRUE(doc.postLog().posts.empty());
+    EXPECT_FALSE(doc.postLog().hasText());
+    EXPECT_TRUE(doc.postLog().sourcePaths.empty());
+    EXPECT_TRUE(doc.selection().empty());
+    EXPECT_TRUE(doc.reportText().empty());
+    EXPECT_TRUE(doc.selectionStatistics().createdThreads.empty());
+    EXPECT_TRUE(doc.wholeLogStatistics().createdThreads.empty());
+    EXPECT_EQ(doc.wholeLogStatistics().daysInPeriod, 0);
+    EXPECT_FALSE(doc.canClearFilter());
+    EXPECT_EQ(view.hints.back(), DocHint::DataChanged);
+}
+
+TEST_F(CDocTest, AFailedLoadLeavesTheDocumentEmpty) {
+    RecordingRecentFiles recent;
+    doc.setRecentFileSink(&recent);
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    loadSucceeds = false;
+    EXPECT_FALSE(doc.load({"gone.txt"}, false, 0));
+    EXPECT_TRUE(doc.postLog().posts.empty());
+    EXPECT_TRUE(doc.selection().empty());
+    EXPECT_TRUE(doc.reportText().empty());
+    EXPECT_EQ(doc.wholeLogStatistics().daysInPeriod, 0);
+    EXPECT_EQ(recent.entries.size(), 1u);
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::DataChanged}));
+}
+
+TEST_F(CDocTest, StatisticsThatFailLeaveNoPostsAndNoReport) {
+    // Every post has 100 lines, so no line is counted.
+    for (TestPost& p : nextPosts) p.lines = 100;
+    RecordingRecentFiles recent;
+    doc.setRecentFileSink(&recent);
+    EXPECT_FALSE(doc.load({"a.txt"}, false, 0));
+    EXPECT_TRUE(doc.postLog().posts.empty());
+    EXPECT_TRUE(doc.selection().empty());
+    EXPECT_TRUE(doc.reportText().empty());
+    EXPECT_TRUE(recent.entries.empty());
+    EXPECT_EQ(lorvanel::testing::recordedAlerts().texts,
+              (std::vector<std::string>{"レスの解析に失敗しました"}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged}));
+}
+
+TEST_F(CDocTest, ASelectionWhoseStatisticsFailStaysEmpty) {
+    nextPosts[0].lines = 100;
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    EXPECT_FALSE(doc.applySelection(select(1), &tree));
+    EXPECT_TRUE(doc.selection().empty());
+    EXPECT_TRUE(doc.reportText().empty());
+    EXPECT_EQ(doc.selectionStatistics().daysInPeriod, 0);
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::DataChanged}));
+}
+
+TEST_F(CDocTest, ALogWithoutPostsHasNoReportButIsRemembered) {
+    nextPosts.clear();
+    RecordingRecentFiles recent;
+    doc.setRecentFileSink(&recent);
+    EXPECT_TRUE(doc.load({"empty.txt"}, false, 0));
+    EXPECT_TRUE(doc.selection().empty());
+    EXPECT_TRUE(doc.reportText().empty());
+    EXPECT_EQ(recent.entries, (std::vector<std::string>{"empty.txt"}));
+    EXPECT_EQ(analysisLog().entries().front(), "集計しています\r\n");
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged}));
+}
+
+TEST_F(CDocTest, ApplyingTheSelectionItselfKeepsIt) {
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    ASSERT_TRUE(doc.applySelection(select(5)));
+    ASSERT_TRUE(doc.applySelection(doc.selection()));
+    EXPECT_EQ(doc.selection().size(), 2u);
+    EXPECT_EQ(doc.selectionStatistics().postingDays, 1);
+}
+
+TEST_F(CDocTest, AListenerRemovedWhileTheOthersAreToldIsNotCalled) {
+    struct Remover : DocListener {
+        DocListener* victim = nullptr;
+        void documentUpdated(CDoc& d, const DocUpdate&) override { d.removeListener(victim); }
+    };
+    CDoc other;
+    other.setLoader([](PostLog& log, std::vector<std::string>, bool, std::uint64_t) {
+        fillPostLog(log, threeDays());
+        return true;
+    });
+    Remover remover;
+    CheckingListener victim;
+    remover.victim = &victim;
+    other.addListener(&remover);
+    other.addListener(&victim);
+    other.close();
+    EXPECT_TRUE(victim.hints.empty());
+}
+
+TEST(CDocFiles, AMissingFileFailsWithTheSystemsMessage) {
+    CDoc doc;
+    analysisLog().clear();
+    lorvanel::testing::recordedAlerts().clear();
+    EXPECT_FALSE(doc.load({"/nonexistent/lorvanel-test/none.txt"}, false, 0));
+    EXPECT_TRUE(doc.postLog().posts.empty());
+    EXPECT_TRUE(doc.reportText().empty());
+    EXPECT_GE(analysisLog().entryCount(), 1u);
+    EXPECT_EQ(analysisLog().text().find("集計しています"), std::string::npos);
+    analysisLog().clear();
+    lorvanel::testing::recordedAlerts().clear();
+}
