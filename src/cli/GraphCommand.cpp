@@ -1,10 +1,10 @@
 // lorvanel-cli graph: what a graph kind draws for the loaded logs, as text (--series) or as
-// a PNG picture (--png) drawn by the same painter as the graph tab.
-#include "doc/CDoc.h"
-#include "doc/DocFilter.h"
+// a PNG or SVG picture (--png, --svg) drawn by the same painter as the graph tab.
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/FilterOption.h"
+#include "doc/CDoc.h"
+#include "doc/DocFilter.h"
 #include "graph/ChartPainter.h"
 #include "graph/CumulativeGraph.h"
 #include "graph/GraphKinds.h"
@@ -12,6 +12,7 @@
 
 #ifdef LORVANEL_CLI_PNG
 #include "ui/GraphImage.h"
+#include "ui/GraphSvgFile.h"
 #endif
 
 #include <cerrno>
@@ -33,6 +34,7 @@ struct GraphRequest {
     int height = 480;
     bool series = false;
     std::string png;
+    std::string svg;
 };
 
 int parseNumber(const std::string& text, long low, long high, const std::string& what) {
@@ -76,16 +78,19 @@ GraphRequest parseRequest(const std::vector<std::string>& args) {
             r.series = true;
         else if (a == "--png")
             r.png = cur.value(a);
+        else if (a == "--svg")
+            r.svg = cur.value(a);
         else
             throw UsageError{"unknown option '" + a + "'"};
     }
     if (r.kind < 0) throw UsageError{"--kind is missing"};
-    if (r.series == !r.png.empty()) throw UsageError{"give either --series or --png FILE"};
+    if (int(r.series) + int(!r.png.empty()) + int(!r.svg.empty()) != 1)
+        throw UsageError{"give one of --series, --png FILE and --svg FILE"};
     if (r.paths.empty()) throw UsageError{"no log file given"};
 #ifndef LORVANEL_CLI_PNG
-    if (!r.png.empty())
+    if (!r.png.empty() || !r.svg.empty())
         throw UsageError{"this lorvanel-cli was built without Qt Gui and can't write --png "
-                         "pictures; use --series"};
+                         "or --svg pictures; use --series"};
 #endif
     return r;
 }
@@ -114,9 +119,13 @@ int runGraph(const std::vector<std::string>& args) {
 #ifdef LORVANEL_CLI_PNG
     OffscreenGui gui;
     std::string error;
-    if (!writeGraphPng(*kind, painter, request.width, request.height, request.png, error)) {
-        std::fprintf(stderr, "lorvanel-cli: can't write %s: %s\n", request.png.c_str(),
-                     error.c_str());
+    const std::string& path = request.png.empty() ? request.svg : request.png;
+    const bool written =
+        request.png.empty()
+            ? writeGraphSvg(*kind, painter, request.width, request.height, path, error)
+            : writeGraphPng(*kind, painter, request.width, request.height, path, error);
+    if (!written) {
+        std::fprintf(stderr, "lorvanel-cli: can't write %s: %s\n", path.c_str(), error.c_str());
         return kExitFailed;
     }
 #endif
@@ -125,13 +134,15 @@ int runGraph(const std::vector<std::string>& args) {
 
 const CommandRegistration registration({
     "graph",
-    "  graph --kind 0|1|2 [--limit-mb N] [--filter TEXT] [--show-total 0|1] [--size WxH]\n"
-    "        (--series | --png FILE) FILE...\n"
+    "  graph --kind 0|1|2|3|4 [--limit-mb N] [--filter TEXT] [--show-total 0|1] [--size WxH]\n"
+    "        (--series | --png FILE | --svg FILE) FILE...\n"
     "      Draws a graph of the posts (all, or those the filter selects): 0 cumulative posts\n"
     "      per day and board, 1 posts per day with moving averages, 2 time of day against\n"
-    "      date. --series prints what is drawn (title, axes, ticks, series, density map) as\n"
-    "      tab-separated lines; --png writes the picture (default size 640x480).\n"
-    "      --show-total 0 leaves out the whole selection's line of kind 0.",
+    "      date, 3 a calendar of posts per day, 4 posts by weekday and hour. --series prints\n"
+    "      what is drawn (title, axes, ticks, series, density map; the days and levels of\n"
+    "      kind 3, the cells of kind 4) as tab-separated lines; --png and --svg write the\n"
+    "      picture (default size 640x480). --show-total 0 leaves out the whole selection's\n"
+    "      line of kind 0.",
     60,
     &runGraph,
 });

@@ -1,5 +1,11 @@
 #include "ui/GraphPictureFile.h"
 
+#include "graph/ChartPainter.h"
+#include "graph/GraphKind.h"
+#include "ui/GraphImageQt.h"
+#include "ui/GraphSvgFile.h"
+
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
@@ -39,14 +45,14 @@ PictureFormat pictureFormatOf(const QString& path) {
                : PictureFormat::Png;
 }
 
-bool saveGraphPicture(const QString& path, QSize size, const PicturePainter& paint,
-                      QString* error) {
+bool saveGraphPicture(const QString& path, PictureFormat format, QSize size,
+                      const PicturePainter& paint, QString* error) {
     if (size.isEmpty()) return fail(error, QStringLiteral("画像の大きさが0です"));
     // QSaveFile writes to a temporary file in the same directory and renames it on commit;
     // without a commit the temporary file is removed and the target is untouched.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return fail(error, file.errorString());
-    const bool written = pictureFormatOf(path) == PictureFormat::Svg
+    const bool written = format == PictureFormat::Svg
                              ? writeSvg(file, size, QFileInfo(path).completeBaseName(), paint)
                              : writePng(file, size, paint);
     if (!written || file.error() != QFileDevice::NoError) {
@@ -58,6 +64,16 @@ bool saveGraphPicture(const QString& path, QSize size, const PicturePainter& pai
     }
     if (!file.commit()) return fail(error, file.errorString());
     return true;
+}
+
+bool writeGraphSvg(GraphKind& kind, ChartPainter& painter, int width, int height,
+                   const std::string& path, std::string& error) {
+    QString reason;
+    const bool ok = saveGraphPicture(
+        QFile::decodeName(path.c_str()), PictureFormat::Svg, QSize(width, height),
+        [&](QPaintDevice& device) { paintGraph(kind, painter, device, width, height); }, &reason);
+    if (!ok) error = reason.toStdString();
+    return ok;
 }
 
 } // namespace lorvanel

@@ -16,12 +16,12 @@ enum class PictureFormat { Png, Svg };
 // The suffix decides: ".svg" (any case) is SVG, every other name PNG.
 PictureFormat pictureFormatOf(const QString& path);
 
-// Lets paint draw the picture on a device of the given size (an image filled white for PNG,
-// an SVG generator for SVG; paint opens and closes its own QPainter on it) and writes it to
-// path. On failure returns false with the reason in error (when given); path is then left
-// as it was.
+// Lets paint draw the picture in the format on a device of the given size (an image filled white
+// for PNG, an SVG generator for SVG; paint opens and closes its own QPainter on it) and writes it
+// to path. On failure returns false with the reason in error (when given); path is then left as it
+// was.
 using PicturePainter = std::function<void(QPaintDevice&)>;
-bool saveGraphPicture(const QString& path, QSize size, const PicturePainter& paint,
-                      QString* error = nullptr);
+bool saveGraphPicture(const QString& path, PictureFormat format, QSize size,
+                      const PicturePainter& paint, QString* error = nullptr);
 
 } // namespace lorvanel

@@ -55,7 +55,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("graph.png"));
         QString error;
-        QVERIFY2(saveGraphPicture(path, QSize(320, 200), paintSample, &error), qPrintable(error));
+        QVERIFY2(
+            saveGraphPicture(path, pictureFormatOf(path), QSize(320, 200), paintSample, &error),
+            qPrintable(error));
         QImage image;
         QVERIFY(image.load(path, "PNG"));
         QCOMPARE(image.size(), QSize(320, 200));
@@ -69,7 +71,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("graph.svg"));
         QString error;
-        QVERIFY2(saveGraphPicture(path, QSize(640, 480), paintSample, &error), qPrintable(error));
+        QVERIFY2(
+            saveGraphPicture(path, pictureFormatOf(path), QSize(640, 480), paintSample, &error),
+            qPrintable(error));
         const QStringList elements = xmlElements(path);
         QVERIFY(!elements.isEmpty());
         QCOMPARE(elements.first(), QStringLiteral("svg"));
@@ -87,7 +91,7 @@ private slots:
         // A directory that does not exist.
         const QString missing = dir.filePath(QStringLiteral("no/such/graph.png"));
         QString error;
-        QVERIFY(!saveGraphPicture(missing, QSize(64, 64), paintSample, &error));
+        QVERIFY(!saveGraphPicture(missing, PictureFormat::Png, QSize(64, 64), paintSample, &error));
         QVERIFY(!error.isEmpty());
         QVERIFY(!QFile::exists(missing));
 
@@ -98,7 +102,7 @@ private slots:
         old.write("old");
         old.close();
         error.clear();
-        QVERIFY(!saveGraphPicture(kept, QSize(0, 480), paintSample, &error));
+        QVERIFY(!saveGraphPicture(kept, PictureFormat::Svg, QSize(0, 480), paintSample, &error));
         QVERIFY(!error.isEmpty());
         QFile check(kept);
         QVERIFY(check.open(QIODevice::ReadOnly));
@@ -106,7 +110,8 @@ private slots:
 
         // A name that is a directory.
         error.clear();
-        QVERIFY(!saveGraphPicture(dir.path(), QSize(64, 64), paintSample, &error));
+        QVERIFY(
+            !saveGraphPicture(dir.path(), PictureFormat::Png, QSize(64, 64), paintSample, &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.svg")});
     }
