@@ -11,9 +11,13 @@ list(APPEND LORVANEL_CORE_SOURCES
 list(APPEND LORVANEL_GUI_SOURCES
     src/app/CAboutDlg.cpp
     src/app/CDlgAnalyzeOptions.cpp
+    src/app/CDlgBarSearch.cpp
     src/app/CDlgDropConfirm.cpp
     src/app/CDlgOpt1.cpp
     src/app/CLorvanelApp.cpp
+    src/app/CLorvanelView2.cpp
+    src/app/CLorvanelViewBrowser.cpp
+    src/app/CLorvanelViewFrame.cpp
     src/app/CMainFrame.cpp
     src/app/CMainView.cpp
     src/app/COptionSheet.cpp
