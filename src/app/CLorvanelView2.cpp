@@ -1,7 +1,7 @@
 #include "app/CLorvanelView2.h"
 
-#include "app/CDoc.h"
 #include "app/CLorvanelViewBrowser.h"
+#include "doc/CDoc.h"
 #include "postlist/PostSearch.h"
 #include "postlist/PostText.h"
 #include "postlist/RowCopy.h"

@@ -3,7 +3,7 @@
 // title, name and date, the body, an empty row), painted a page at a time from the core's row
 // model. Whole rows are selected by dragging and copied; the post number and the title are
 // links to a menu that copies the post or its URL or opens the thread in a browser.
-#include "app/DocListener.h"
+#include "doc/DocListener.h"
 #include "postlist/PostRows.h"
 #include "postlist/RowViewport.h"
 

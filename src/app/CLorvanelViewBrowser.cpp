@@ -1,6 +1,6 @@
 #include "app/CLorvanelViewBrowser.h"
 
-#include "app/Settings.h"
+#include "doc/Settings.h"
 #include "ui/QtText.h"
 
 #include <QDesktopServices>

@@ -1,8 +1,8 @@
 #include "app/CMainView.h"
 
-#include "app/CDoc.h"
 #include "app/CLorvanelViewFrame.h"
 #include "app/CReportFrame.h"
+#include "doc/CDoc.h"
 #include "ui/FixedFont.h"
 #include "ui/QtText.h"
 

@@ -3,10 +3,10 @@
 #include "GuiTestSupport.h"
 
 #include "app/CDlgBarSearch.h"
-#include "app/CDoc.h"
 #include "app/CLorvanelView2.h"
 #include "app/CLorvanelViewFrame.h"
-#include "app/Settings.h"
+#include "doc/CDoc.h"
+#include "doc/Settings.h"
 #include "input/BoardDirectory.h"
 #include "input/PostLog.h"
 #include "support/RecordingAlertSink.h"
