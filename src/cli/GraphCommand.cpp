@@ -2,13 +2,11 @@
 // a PNG or SVG picture (--png, --svg) drawn by the same painter as the graph tab.
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
-#include "cli/FilterOption.h"
-#include "doc/CDoc.h"
-#include "doc/DocFilter.h"
 #include "graph/ChartPainter.h"
 #include "graph/CumulativeGraph.h"
 #include "graph/GraphKinds.h"
-#include "input/AnalysisLog.h"
+#include "input/PostList.h"
+#include "input/PostLog.h"
 
 #ifdef LORVANEL_CLI_PNG
 #include "ui/GraphImage.h"
@@ -24,10 +22,8 @@ namespace lorvanel::cli {
 
 namespace {
 
-struct GraphRequest {
-    std::vector<std::string> paths;
-    std::uint64_t byteLimit = 0;
-    std::optional<std::string> filter; // CP932
+// The graph's own options; the common ones come from the command line.
+struct GraphSwitches {
     int kind = -1;
     std::optional<bool> showTotal;
     int width = 640;
@@ -47,83 +43,59 @@ int parseNumber(const std::string& text, long low, long high, const std::string&
     return static_cast<int>(n);
 }
 
-void parseSize(const std::string& text, GraphRequest& r) {
+void parseSize(const std::string& text, GraphSwitches& sw) {
     const std::size_t x = text.find('x');
     if (x == std::string::npos) throw UsageError{"--size needs WIDTHxHEIGHT, not '" + text + "'"};
-    r.width = parseNumber(text.substr(0, x), 100, 8000, "--size's width");
-    r.height = parseNumber(text.substr(x + 1), 100, 8000, "--size's height");
-}
-
-GraphRequest parseRequest(const std::vector<std::string>& args) {
-    GraphRequest r;
-    ArgCursor cur(args);
-    bool optionsEnd = false;
-    while (!cur.done()) {
-        const std::string& a = cur.next();
-        if (optionsEnd || a.empty() || a[0] != '-' || a == "-")
-            r.paths.push_back(a);
-        else if (a == "--")
-            optionsEnd = true;
-        else if (a == "--limit-mb")
-            r.byteLimit = parseLimitMb(cur.value(a));
-        else if (a == "--filter")
-            r.filter = filterOptionValue(cur.value(a));
-        else if (a == "--kind")
-            r.kind = parseNumber(cur.value(a), 0, graphKindCount() - 1, "--kind");
-        else if (a == "--show-total")
-            r.showTotal = parseNumber(cur.value(a), 0, 1, "--show-total") != 0;
-        else if (a == "--size")
-            parseSize(cur.value(a), r);
-        else if (a == "--series")
-            r.series = true;
-        else if (a == "--png")
-            r.png = cur.value(a);
-        else if (a == "--svg")
-            r.svg = cur.value(a);
-        else
-            throw UsageError{"unknown option '" + a + "'"};
-    }
-    if (r.kind < 0) throw UsageError{"--kind is missing"};
-    if (int(r.series) + int(!r.png.empty()) + int(!r.svg.empty()) != 1)
-        throw UsageError{"give one of --series, --png FILE and --svg FILE"};
-    if (r.paths.empty()) throw UsageError{"no log file given"};
-#ifndef LORVANEL_CLI_PNG
-    if (!r.png.empty() || !r.svg.empty())
-        throw UsageError{"this lorvanel-cli was built without Qt Gui and can't write --png "
-                         "or --svg pictures; use --series"};
-#endif
-    return r;
+    sw.width = parseNumber(text.substr(0, x), 100, 8000, "--size's width");
+    sw.height = parseNumber(text.substr(x + 1), 100, 8000, "--size's height");
 }
 
 int runGraph(const std::vector<std::string>& args) {
-    const GraphRequest request = parseRequest(args);
-    CDoc doc;
-    bool ok = doc.load(request.paths, false, request.byteLimit);
-    if (ok && request.filter) ok = applyFilter(doc, *request.filter);
-    if (!ok) {
+    GraphSwitches sw;
+    CommandLine line(kLimitMb | kFilter);
+    line.option("--kind", [&](const std::string& v) {
+        sw.kind = parseNumber(v, 0, graphKindCount() - 1, "--kind");
+    });
+    line.option("--show-total", [&](const std::string& v) {
+        sw.showTotal = parseNumber(v, 0, 1, "--show-total") != 0;
+    });
+    line.option("--size", [&](const std::string& v) { parseSize(v, sw); });
+    line.flag("--series", [&] { sw.series = true; });
+    line.option("--png", [&](const std::string& v) { sw.png = v; });
+    line.option("--svg", [&](const std::string& v) { sw.svg = v; });
+    const CommonOptions common = line.parse(args);
+    if (sw.kind < 0) throw UsageError{"--kind is missing"};
+    if (int(sw.series) + int(!sw.png.empty()) + int(!sw.svg.empty()) != 1)
+        throw UsageError{"give one of --series, --png FILE and --svg FILE"};
+#ifndef LORVANEL_CLI_PNG
+    if (!sw.png.empty() || !sw.svg.empty())
+        throw UsageError{"this lorvanel-cli was built without Qt Gui and can't write --png "
+                         "or --svg pictures; use --series"};
+#endif
+
+    PostLog log;
+    PostList selection;
+    if (!loadPosts(log, selection, common)) {
         writeAnalysisLogToStderr();
         return kExitFailed;
     }
-
     ChartPainter painter;
-    std::unique_ptr<GraphKind> kind = createGraphKind(request.kind, painter, nullptr);
-    if (auto* cumulative = dynamic_cast<CumulativeGraph*>(kind.get());
-        cumulative && request.showTotal)
-        cumulative->setShowTotal(*request.showTotal);
-    kind->attach(&doc.selection());
+    std::unique_ptr<GraphKind> kind = createGraphKind(sw.kind, painter, nullptr);
+    if (auto* cumulative = dynamic_cast<CumulativeGraph*>(kind.get()); cumulative && sw.showTotal)
+        cumulative->setShowTotal(*sw.showTotal);
+    kind->attach(&selection);
 
-    if (request.series) {
-        writeText(kind->seriesText(request.width, request.height), false);
+    if (sw.series) {
+        writeText(kind->seriesText(sw.width, sw.height), false);
         return kExitOk;
     }
 #ifdef LORVANEL_CLI_PNG
     OffscreenGui gui;
     std::string error;
-    const std::string& path = request.png.empty() ? request.svg : request.png;
-    const bool written =
-        request.png.empty()
-            ? writeGraphSvg(*kind, painter, request.width, request.height, path, error)
-            : writeGraphPng(*kind, painter, request.width, request.height, path, error);
+    const std::string& path = sw.png.empty() ? sw.svg : sw.png;
+    const bool written = sw.png.empty()
+                             ? writeGraphSvg(*kind, painter, sw.width, sw.height, path, error)
+                             : writeGraphPng(*kind, painter, sw.width, sw.height, path, error);
     if (!written) {
         std::fprintf(stderr, "lorvanel-cli: can't write %s: %s\n", path.c_str(), error.c_str());
         return kExitFailed;

@@ -131,7 +131,9 @@ TEST(ChartPainter, DateTicksAcrossYearsMarkJanuaryAndJulyAndUnnumberedMonths) {
     EXPECT_EQ(ticks[1].text, "07");
     EXPECT_EQ(ticks[13].text, "08");
     for (const DateTick& t : ticks)
-        if (t.kind != DateTick::Kind::January) EXPECT_EQ(t.text, "");
+        if (t.kind != DateTick::Kind::January) {
+            EXPECT_EQ(t.text, "");
+        }
     for (std::size_t i = 1; i < ticks.size(); ++i) EXPECT_GT(ticks[i].x, ticks[i - 1].x);
 
     // The January 2007 tick: a grid line through the plot, a 2-px bar and the year in the

@@ -47,7 +47,7 @@ std::vector<TestPost> boards(const std::vector<int>& counts) {
         for (int i = 0; i < counts[j]; ++i) {
             TestPost p;
             p.time = at(2010, 1, 1, 0, 0) + 60 * minute++;
-            char dir[16];
+            char dir[32];
             std::snprintf(dir, sizeof dir, "brd%02zu", j + 1);
             p.dir = dir;
             posts.push_back(p);

@@ -27,28 +27,27 @@ public:
     void setFont(const FontSpec& font) override { font_ = font; }
     const FontSpec& font() const override { return font_; }
     void drawLine(int x1, int y1, int x2, int y2, Rgb colour, int width) override {
-        calls.push_back({SurfaceCall::Op::Line, x1, y1, x2, y2, colour, width});
+        SurfaceCall& c = add(SurfaceCall::Op::Line, x1, y1, x2, y2, colour);
+        c.width = width;
     }
     void fillRect(const SurfaceRect& r, Rgb colour) override {
-        calls.push_back({SurfaceCall::Op::Fill, r.left, r.top, r.right, r.bottom, colour});
+        add(SurfaceCall::Op::Fill, r.left, r.top, r.right, r.bottom, colour);
     }
     void frameRect(const SurfaceRect& r, Rgb colour) override {
-        calls.push_back({SurfaceCall::Op::Frame, r.left, r.top, r.right, r.bottom, colour});
+        add(SurfaceCall::Op::Frame, r.left, r.top, r.right, r.bottom, colour);
     }
     TextSize measureText(std::string_view text) override {
         return {static_cast<int>(text.size()) * 6, font_.height};
     }
     void drawText(int x, int y, std::string_view text, Rgb colour) override {
-        SurfaceCall c{SurfaceCall::Op::Text, x, y, 0, 0, colour};
+        SurfaceCall& c = add(SurfaceCall::Op::Text, x, y, 0, 0, colour);
         c.text = std::string(text);
         c.font = font_;
-        calls.push_back(std::move(c));
     }
     void drawImage(const SurfaceImage& image, const SurfaceRect& r) override {
-        SurfaceCall c{SurfaceCall::Op::Image, r.left, r.top, r.right, r.bottom};
+        SurfaceCall& c = add(SurfaceCall::Op::Image, r.left, r.top, r.right, r.bottom, kBlack);
         c.imageWidth = image.width;
         c.imageHeight = image.height;
-        calls.push_back(std::move(c));
         lastImage = image;
     }
 
@@ -67,6 +66,17 @@ public:
     SurfaceImage lastImage;
 
 private:
+    SurfaceCall& add(SurfaceCall::Op op, int x1, int y1, int x2, int y2, Rgb colour) {
+        SurfaceCall& c = calls.emplace_back();
+        c.op = op;
+        c.x1 = x1;
+        c.y1 = y1;
+        c.x2 = x2;
+        c.y2 = y2;
+        c.colour = colour;
+        return c;
+    }
+
     FontSpec font_;
 };
 
