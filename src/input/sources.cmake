@@ -4,6 +4,9 @@ list(APPEND LORVANEL_CORE_SOURCES
     src/input/BoardDirectory.cpp
     src/input/DirectoryRules.cpp
     src/input/DomainConstants.cpp
+    src/input/JDimLogFiles.cpp
+    src/input/JDimReader.cpp
+    src/input/JDimText.cpp
     src/input/KeyValueReader.cpp
     src/input/Loader.cpp
     src/input/LogFormat.cpp

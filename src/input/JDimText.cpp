@@ -1,0 +1,176 @@
+#include "input/JDimText.h"
+
+#include "platform/Cp932Encoder.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace lorvanel {
+
+namespace {
+
+// Classes of the ASCII bytes: characters that may stand in a URL, and the three bytes that
+// need a closer look ("<" may open "<br>", "&" an entity, ":" a URL's "://").
+enum : std::uint8_t { kUrlChar = 1, kSpecial = 2 };
+
+constexpr std::array<std::uint8_t, 128> asciiClasses() {
+    std::array<std::uint8_t, 128> t{};
+    for (int c = '0'; c <= '9'; ++c) t[c] = kUrlChar;
+    for (int c = 'A'; c <= 'Z'; ++c) t[c] = kUrlChar;
+    for (int c = 'a'; c <= 'z'; ++c) t[c] = kUrlChar;
+    for (const char c : std::string_view("-._~/?#[]@!$'()*+,;=%")) t[c] = kUrlChar;
+    t['&'] = kUrlChar | kSpecial;
+    t[':'] = kUrlChar | kSpecial;
+    t['<'] = kSpecial;
+    return t;
+}
+constexpr std::array<std::uint8_t, 128> kAscii = asciiClasses();
+
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool startsWith(const char* p, const char* end, const char* s, std::size_t n) {
+    return static_cast<std::size_t>(end - p) >= n && std::memcmp(p, s, n) == 0;
+}
+
+// The character an entity at p stands for and the entity's length; 0 when none of the four.
+struct Entity {
+    char c = 0;
+    std::size_t length = 0;
+};
+Entity entityAt(const char* p, const char* end) {
+    if (startsWith(p, end, "&amp;", 5)) return {'&', 5};
+    if (startsWith(p, end, "&lt;", 4)) return {'<', 4};
+    if (startsWith(p, end, "&gt;", 4)) return {'>', 4};
+    if (startsWith(p, end, "&quot;", 6)) return {'"', 6};
+    return {};
+}
+
+char* putReference(char* out, std::uint32_t u) {
+    char digits[10];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u);
+    *out++ = '&';
+    *out++ = '#';
+    while (n) *out++ = digits[--n];
+    *out++ = ';';
+    return out;
+}
+
+bool isContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
+
+// Decodes the character at p (a byte of 0x80 or more). Returns the code point and sets
+// length; a malformed sequence gives 0 with length = the bytes of its longest valid start.
+std::uint32_t decodeUtf8(const unsigned char* p, const unsigned char* end, std::size_t& length) {
+    const unsigned c = p[0];
+    const std::size_t avail = static_cast<std::size_t>(end - p);
+    length = 1;
+    if (c >= 0xC2 && c <= 0xDF) {
+        if (avail < 2 || !isContinuation(p[1])) return 0;
+        length = 2;
+        return (c & 0x1F) << 6 | (p[1] & 0x3F);
+    }
+    if (c >= 0xE0 && c <= 0xEF) {
+        const unsigned lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
+        if (avail < 2 || p[1] < lo || p[1] > hi) return 0;
+        if (avail < 3 || !isContinuation(p[2])) {
+            length = 2;
+            return 0;
+        }
+        length = 3;
+        return (c & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+    }
+    if (c >= 0xF0 && c <= 0xF4) {
+        const unsigned lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
+        if (avail < 2 || p[1] < lo || p[1] > hi) return 0;
+        if (avail < 3 || !isContinuation(p[2])) {
+            length = 2;
+            return 0;
+        }
+        if (avail < 4 || !isContinuation(p[3])) {
+            length = 3;
+            return 0;
+        }
+        length = 4;
+        return (c & 0x07) << 18 | (p[1] & 0x3F) << 12 | (p[2] & 0x3F) << 6 | (p[3] & 0x3F);
+    }
+    return 0;
+}
+
+} // namespace
+
+char* convertJDimText(const char* begin, const char* end, JDimField kind, char* out,
+                      std::size_t& invalidCount) {
+    const Cp932EncodeTable& table = cp932EncodeTable();
+    char* const outStart = out;
+    const bool unescape = kind != JDimField::Raw;
+    const bool message = kind == JDimField::Message;
+    bool inUrl = false;
+    const char* p = begin;
+    while (p < end) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (c < 0x80) {
+            const std::uint8_t cls = kAscii[c];
+            if (!(cls & kSpecial)) {
+                inUrl = inUrl && (cls & kUrlChar);
+                *out++ = static_cast<char>(c);
+                ++p;
+                continue;
+            }
+            if (c == '<') {
+                inUrl = false;
+                if (message && startsWith(p, end, "<br>", 4)) {
+                    *out++ = '\r';
+                    *out++ = '\n';
+                    p += 4;
+                    continue;
+                }
+            } else if (c == '&' && unescape) {
+                // Inside a URL the log keeps "&" raw, so "&amp;" there is what was typed;
+                // the other three stand for characters that end a URL.
+                const Entity e = entityAt(p, end);
+                if (e.length && !(inUrl && e.c == '&')) {
+                    if (e.c != '&') inUrl = false;
+                    *out++ = e.c;
+                    p += e.length;
+                    continue;
+                }
+            } else if (c == ':' && message && !inUrl) {
+                inUrl = startsWith(p, end, "://", 3) && out > outStart && isAsciiLetter(out[-1]);
+            }
+            *out++ = static_cast<char>(c);
+            ++p;
+            continue;
+        }
+        inUrl = false;
+        std::size_t length;
+        const auto* u8 = reinterpret_cast<const unsigned char*>(p);
+        const std::uint32_t u = decodeUtf8(u8, reinterpret_cast<const unsigned char*>(end), length);
+        p += length;
+        if (u == 0) {
+            *out++ = '?';
+            ++invalidCount;
+            continue;
+        }
+        const std::uint16_t code = table.code(u);
+        if (code == 0) {
+            out = putReference(out, u);
+        } else if (code < 0x100) {
+            *out++ = static_cast<char>(code);
+        } else {
+            *out++ = static_cast<char>(code >> 8);
+            *out++ = static_cast<char>(code & 0xFF);
+        }
+    }
+    return out;
+}
+
+} // namespace lorvanel
