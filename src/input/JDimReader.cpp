@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <string.h>
 #include <string_view>
+#include <vector>
 
 namespace lorvanel {
 
@@ -35,15 +37,38 @@ struct RecordSpans {
     Span url, subject, name, mail, date, message;
 };
 
+// The first s (at least two bytes) in [p, end): candidates found by its first byte.
 const char* find(const char* p, const char* end, std::string_view s) {
-    const auto it = std::search(p, end, s.begin(), s.end());
-    return it == end ? nullptr : it;
+    while (end - p >= static_cast<std::ptrdiff_t>(s.size())) {
+        const auto* at = static_cast<const char*>(std::memchr(p, s[0], end - p - s.size() + 1));
+        if (!at) return nullptr;
+        if (std::memcmp(at + 1, s.data() + 1, s.size() - 1) == 0) return at;
+        p = at + 1;
+    }
+    return nullptr;
 }
 
-// The last occurrence of s that ends at or before end.
+// The last s that lies wholly in [begin, end).
 const char* findLast(const char* begin, const char* end, std::string_view s) {
-    const auto it = std::find_end(begin, end, s.begin(), s.end());
-    return it == end ? nullptr : it;
+    while (end - begin >= static_cast<std::ptrdiff_t>(s.size())) {
+        const auto* at =
+            static_cast<const char*>(::memrchr(begin, s[0], end - begin - s.size() + 1));
+        if (!at) return nullptr;
+        if (std::memcmp(at + 1, s.data() + 1, s.size() - 1) == 0) return at;
+        end = at + s.size() - 1;
+    }
+    return nullptr;
+}
+
+// The first "<br>" in [p, end).
+const char* findBr(const char* p, const char* end) {
+    while (end - p >= 4) {
+        const auto* at = static_cast<const char*>(std::memchr(p, '<', end - p - 3));
+        if (!at) return nullptr;
+        if (std::memcmp(at, "<br>", 4) == 0) return at;
+        p = at + 1;
+    }
+    return nullptr;
 }
 
 bool startsWith(const char* p, const char* end, std::string_view s) {
@@ -59,19 +84,19 @@ bool hasDigit(Span s) {
 bool splitRecord(const char* p, const char* end, RecordSpans& r) {
     if (!startsWith(p, end, kRecordStart)) return false;
     p += kRecordStart.size();
-    const char* urlEnd = find(p, end, kBr);
+    const char* urlEnd = findBr(p, end);
     if (!urlEnd) return false;
     r.url = {p, urlEnd};
     p = urlEnd + kBr.size();
     if (!startsWith(p, end, "[ ")) return false;
-    const char* titleEnd = find(p, end, kBr);
+    const char* titleEnd = findBr(p, end);
     const char* boardEnd = titleEnd ? find(p, titleEnd, " ] ") : nullptr;
     if (!boardEnd) return false;
     r.subject = {boardEnd + 3, titleEnd};
     p = titleEnd + kBr.size();
     if (!startsWith(p, end, kNameLabel)) return false;
     p += kNameLabel.size();
-    const char* headerEnd = find(p, end, kBr);
+    const char* headerEnd = findBr(p, end);
     if (!headerEnd) return false;
     const char* mailEnd = findLast(p, headerEnd, kMailEnd);
     if (!mailEnd) return false;
@@ -87,27 +112,40 @@ bool splitRecord(const char* p, const char* end, RecordSpans& r) {
     return true;
 }
 
-// Where converted texts go: large buffers owned by the arena, each record's texts together
-// in one of them. A record never needs more than kJDimMaxGrowth times its line.
+// Where converted texts go. A record is converted into a scratch buffer first; when it is
+// no longer than its line (kana and kanji take three bytes in UTF-8 and two in CP932, so it
+// mostly is) it is copied over the line, whose bytes are read already and whose memory is
+// warm; otherwise into buffers of the arena, each sized for the rest of the text.
 class OutputArea {
 public:
     explicit OutputArea(PostArena& arena) : arena_(arena) {}
 
-    // Room for need bytes; a new buffer is sized for the rest of the text (rest bytes), which
-    // mostly shrinks in conversion, so that one or two buffers hold a whole file.
-    char* reserve(std::size_t need, std::size_t rest) {
-        if (static_cast<std::size_t>(end_ - next_) < need) {
-            const std::size_t size = std::max({need, rest + rest / 8 + 4096, kMinBuffer});
-            next_ = arena_.allocateText(size);
-            end_ = next_ + size;
-        }
-        return next_;
+    char* scratch(std::size_t need) {
+        if (scratch_.size() < need) scratch_.resize(std::max(need, scratch_.size() * 2));
+        return scratch_.data();
     }
-    void commit(char* used) { next_ = used; }
+    // Moves the converted record [scratch, end) to its place: over the line when it fits,
+    // else into the arena. Returns where it went.
+    char* place(const char* end, char* line, std::size_t lineLength, std::size_t rest) {
+        const std::size_t n = static_cast<std::size_t>(end - scratch_.data());
+        char* to = line;
+        if (n > lineLength) {
+            if (static_cast<std::size_t>(end_ - next_) < n) {
+                const std::size_t size = std::max({n, rest / 4 + 4096, kMinBuffer});
+                next_ = arena_.allocateText(size);
+                end_ = next_ + size;
+            }
+            to = next_;
+            next_ += n;
+        }
+        std::memcpy(to, scratch_.data(), n);
+        return to;
+    }
 
 private:
     static constexpr std::size_t kMinBuffer = 64 * 1024;
     PostArena& arena_;
+    std::vector<char> scratch_;
     char* next_ = nullptr;
     char* end_ = nullptr;
 };
@@ -127,7 +165,9 @@ char* completeDate(char* begin, char* end, bool& noSeconds) {
 }
 
 bool isNewThreadUrl(const char* url, const char* end) {
-    for (const char* p = url; (p = find(p, end, kNewThreadKey)); ++p) {
+    for (const char* p = url; (p = static_cast<const char*>(::memmem(
+                                   p, end - p, kNewThreadKey.data(), kNewThreadKey.size())));
+         ++p) {
         const char* after = p + kNewThreadKey.size();
         if (after == end || *after == '/') return true;
     }
@@ -141,13 +181,13 @@ const char* JDimReader::formatName() const {
 }
 
 bool JDimReader::parse(PostList& posts, PostArena& arena, char* text, std::size_t length) {
-    const char* p = text;
-    const char* const end = text + length;
+    char* p = text;
+    char* const end = text + length;
     OutputArea area(arena);
-    std::size_t invalid = 0;
+    JDimCounts counts;
     int lineNumber = 0;
-    for (const char* next; p < end; p = next) {
-        const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', end - p));
+    for (char* next; p < end; p = next) {
+        char* lineEnd = static_cast<char*>(std::memchr(p, '\n', end - p));
         next = lineEnd ? lineEnd + 1 : end;
         if (!lineEnd) lineEnd = end;
         if (lineNumber < INT_MAX) ++lineNumber;
@@ -165,45 +205,53 @@ bool JDimReader::parse(PostList& posts, PostArena& arena, char* text, std::size_
             continue;
         }
 
-        const std::size_t lineLength = static_cast<std::size_t>(lineEnd - p);
-        char* out =
-            area.reserve(kJDimMaxGrowth * lineLength + 16, static_cast<std::size_t>(end - p));
-        PostRecord r;
-        char* url = out;
-        out = convertJDimText(s.url.begin, s.url.end, JDimField::Raw, out, invalid);
-        const bool newThread = isNewThreadUrl(url, out);
+        // The fields one after the other, each with its NUL, as offsets from the start.
+        const std::size_t lineLength = static_cast<std::size_t>(next - p);
+        char* const first = area.scratch(kJDimMaxGrowth * lineLength + 16);
+        char* out = first;
+        auto field = [&](Span span, JDimField kind) {
+            const std::size_t at = static_cast<std::size_t>(out - first);
+            out = convertJDimText(span.begin, span.end, kind, out, counts);
+            return at;
+        };
+        const std::size_t url = field(s.url, JDimField::Raw);
+        const bool newThread = isNewThreadUrl(first + url, out);
         *out++ = '\0';
-        r.url = url;
-        r.urlEnd = out; // urlText gives the whole URL, its closing "/" included
-        r.title = out;
-        out = convertJDimText(s.subject.begin, s.subject.end, JDimField::Escaped, out, invalid);
+        const std::size_t urlEnd = static_cast<std::size_t>(out - first);
+        const std::size_t title = field(s.subject, JDimField::Escaped);
         *out++ = '\0';
-        r.name = out;
-        out = convertJDimText(s.name.begin, s.name.end, JDimField::Escaped, out, invalid);
+        const std::size_t name = field(s.name, JDimField::Escaped);
         *out++ = '\0';
-        r.mail = out;
-        out = convertJDimText(s.mail.begin, s.mail.end, JDimField::Escaped, out, invalid);
+        const std::size_t mail = field(s.mail, JDimField::Escaped);
         *out++ = '\0';
-        char* date = out;
-        out = convertJDimText(s.date.begin, s.date.end, JDimField::Raw, out, invalid);
+        const std::size_t date = field(s.date, JDimField::Raw);
         bool noSeconds = false;
-        out = completeDate(date, out, noSeconds);
+        out = completeDate(first + date, out, noSeconds);
         *out++ = '\0';
-        char* body = out;
-        out = convertJDimText(s.message.begin, s.message.end, JDimField::Message, out, invalid);
-        r.lineCount = 1 + static_cast<std::int32_t>(std::count(body, out, '\r'));
+        const std::size_t crBefore = counts.carriageReturns;
+        const std::size_t body = field(s.message, JDimField::Message);
+        const std::size_t bodyLines = 1 + counts.carriageReturns - crBefore;
         *out++ = '\0';
-        r.body = body;
 
+        // The line's bytes are all read: the record may take their place.
+        char* const base = area.place(out, p, lineLength, static_cast<std::size_t>(end - p));
+        PostRecord r;
+        r.url = base + url;
+        r.urlEnd = base + urlEnd; // urlText gives the whole URL, its closing "/" included
+        r.title = base + title;
+        r.name = base + name;
+        r.mail = base + mail;
+        r.body = base + body;
+        r.lineCount = static_cast<std::int32_t>(std::min<std::size_t>(bodyLines, INT32_MAX));
         if (newThread) r.flags |= PostRecord::kNewThread;
-        const DirectoryMatch d = threadUrlDirectory(url);
+        const DirectoryMatch d = threadUrlDirectory(base + url);
         if (d.dir) {
             r.dir = d.dir;
             r.dirCut = d.end;
             r.dirCutChar = *d.end;
             *d.end = '\0';
         }
-        r.time = parsePostTime(date).time;
+        r.time = parsePostTime(base + date).time;
         // Posts logged in minutes only may share a minute; they keep their order a second
         // apart instead of being refused as going backwards.
         if (noSeconds && !posts.empty()) {
@@ -213,12 +261,12 @@ bool JDimReader::parse(PostList& posts, PostArena& arena, char* text, std::size_
 
         PostRecord* record = arena.create();
         *record = r;
-        if (addPost(posts, record, &arena, false)) area.commit(out);
+        addPost(posts, record, &arena, false);
     }
-    if (invalid != 0)
+    if (counts.invalid != 0)
         analysisLog().append("UTF-8として正しくない文字が%d個あります。「?」として読み込みました。"
                              "\r\n",
-                             static_cast<int>(std::min<std::size_t>(invalid, INT_MAX)));
+                             static_cast<int>(std::min<std::size_t>(counts.invalid, INT_MAX)));
     return !posts.empty();
 }
 

@@ -24,9 +24,23 @@ constexpr std::array<std::uint8_t, 128> asciiClasses() {
     t['&'] = kUrlChar | kSpecial;
     t[':'] = kUrlChar | kSpecial;
     t['<'] = kSpecial;
+    t['\r'] = kSpecial;
     return t;
 }
 constexpr std::array<std::uint8_t, 128> kAscii = asciiClasses();
+
+// Whether none of the eight bytes of w has its high bit set or is one of the bytes that need
+// a closer look ("<", "&", ":", CR): the usual test for a zero byte, once per such byte.
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+constexpr bool hasByte(std::uint64_t w, unsigned char b) {
+    const std::uint64_t x = w ^ (kOnes * b);
+    return ((x - kOnes) & ~x & kHighs) != 0;
+}
+constexpr bool isPlainAscii(std::uint64_t w) {
+    return !(w & kHighs) && !hasByte(w, '<') && !hasByte(w, '&') && !hasByte(w, ':') &&
+           !hasByte(w, '\r');
+}
 
 bool isAsciiLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -108,15 +122,28 @@ std::uint32_t decodeUtf8(const unsigned char* p, const unsigned char* end, std::
 } // namespace
 
 char* convertJDimText(const char* begin, const char* end, JDimField kind, char* out,
-                      std::size_t& invalidCount) {
-    const Cp932EncodeTable& table = cp932EncodeTable();
+                      JDimCounts& counts) {
+    const std::uint16_t* const table = cp932EncodeTable().data();
     char* const outStart = out;
     const bool unescape = kind != JDimField::Raw;
     const bool message = kind == JDimField::Message;
     bool inUrl = false;
-    const char* p = begin;
-    while (p < end) {
-        const auto c = static_cast<unsigned char>(*p);
+    const auto* p = reinterpret_cast<const unsigned char*>(begin);
+    const auto* const e = reinterpret_cast<const unsigned char*>(end);
+    while (p < e) {
+        // Outside a URL, runs of plain ASCII are copied eight bytes at a time.
+        if (!inUrl) {
+            while (e - p >= 8) {
+                std::uint64_t w;
+                std::memcpy(&w, p, 8);
+                if (!isPlainAscii(w)) break;
+                std::memcpy(out, &w, 8);
+                out += 8;
+                p += 8;
+            }
+            if (p == e) break;
+        }
+        const unsigned c = *p;
         if (c < 0x80) {
             const std::uint8_t cls = kAscii[c];
             if (!(cls & kSpecial)) {
@@ -125,49 +152,64 @@ char* convertJDimText(const char* begin, const char* end, JDimField kind, char* 
                 ++p;
                 continue;
             }
+            const char* at = reinterpret_cast<const char*>(p);
             if (c == '<') {
                 inUrl = false;
-                if (message && startsWith(p, end, "<br>", 4)) {
+                if (message && startsWith(at, end, "<br>", 4)) {
                     *out++ = '\r';
                     *out++ = '\n';
+                    ++counts.carriageReturns;
                     p += 4;
                     continue;
                 }
-            } else if (c == '&' && unescape) {
+            } else if (c == '&') {
                 // Inside a URL the log keeps "&" raw, so "&amp;" there is what was typed;
                 // the other three stand for characters that end a URL.
-                const Entity e = entityAt(p, end);
-                if (e.length && !(inUrl && e.c == '&')) {
-                    if (e.c != '&') inUrl = false;
-                    *out++ = e.c;
-                    p += e.length;
+                const Entity entity = unescape ? entityAt(at, end) : Entity{};
+                if (entity.length && !(inUrl && entity.c == '&')) {
+                    if (entity.c != '&') inUrl = false;
+                    *out++ = entity.c;
+                    p += entity.length;
                     continue;
                 }
-            } else if (c == ':' && message && !inUrl) {
-                inUrl = startsWith(p, end, "://", 3) && out > outStart && isAsciiLetter(out[-1]);
+            } else if (c == ':') {
+                if (message && !inUrl)
+                    inUrl =
+                        startsWith(at, end, "://", 3) && out > outStart && isAsciiLetter(out[-1]);
+            } else { // CR
+                inUrl = false;
+                ++counts.carriageReturns;
             }
             *out++ = static_cast<char>(c);
             ++p;
             continue;
         }
         inUrl = false;
-        std::size_t length;
-        const auto* u8 = reinterpret_cast<const unsigned char*>(p);
-        const std::uint32_t u = decodeUtf8(u8, reinterpret_cast<const unsigned char*>(end), length);
-        p += length;
-        if (u == 0) {
-            *out++ = '?';
-            ++invalidCount;
-            continue;
+        std::uint32_t u;
+        // Three-byte characters, the kana and kanji that make most of the text, first.
+        if ((c & 0xF0) == 0xE0 && e - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80 &&
+            (u = (c & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F)) >= 0x800 &&
+            (u < 0xD800 || u > 0xDFFF)) {
+            p += 3;
+        } else {
+            std::size_t length;
+            u = decodeUtf8(p, e, length);
+            p += length;
+            if (u == 0) {
+                *out++ = '?';
+                ++counts.invalid;
+                continue;
+            }
         }
-        const std::uint16_t code = table.code(u);
-        if (code == 0) {
-            out = putReference(out, u);
-        } else if (code < 0x100) {
+        const std::uint16_t code = u < 0x10000 ? table[u] : 0;
+        if (code >= 0x100) {
+            out[0] = static_cast<char>(code >> 8);
+            out[1] = static_cast<char>(code & 0xFF);
+            out += 2;
+        } else if (code != 0) {
             *out++ = static_cast<char>(code);
         } else {
-            *out++ = static_cast<char>(code >> 8);
-            *out++ = static_cast<char>(code & 0xFF);
+            out = putReference(out, u);
         }
     }
     return out;

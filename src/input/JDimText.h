@@ -15,11 +15,17 @@ enum class JDimField {
 // CP932 lacks becomes a reference of up to seven bytes, "&#2047;").
 inline constexpr std::size_t kJDimMaxGrowth = 4;
 
+// What a conversion met, added up over the calls that share it.
+struct JDimCounts {
+    std::size_t invalid = 0;         // malformed UTF-8 sequences, each written as one "?"
+    std::size_t carriageReturns = 0; // CR bytes written (a message's lines are one more)
+};
+
 // Writes the CP932 form of [begin, end) at out, which has room for kJDimMaxGrowth times the
-// source's length, and returns the end of what it wrote (no NUL is added). Characters CP932
-// lacks become decimal references "&#N;"; each malformed UTF-8 sequence (a stray byte, or the
-// valid start of a cut character) becomes one "?" and adds one to invalidCount.
+// source's length and does not overlap it, and returns the end of what it wrote (no NUL is
+// added). Characters CP932 lacks become decimal references "&#N;"; each malformed UTF-8
+// sequence (a stray byte, or the valid start of a cut character) becomes one "?".
 char* convertJDimText(const char* begin, const char* end, JDimField kind, char* out,
-                      std::size_t& invalidCount);
+                      JDimCounts& counts);
 
 } // namespace lorvanel

@@ -11,6 +11,8 @@ public:
     // What CP932 writes for the code point: 0 when it has no code for it, a value below 0x100
     // for a single byte, else lead byte × 256 + trail byte. U+0000 has no code here.
     std::uint16_t code(std::uint32_t u) const { return u < table_.size() ? table_[u] : 0; }
+    // The codes of U+0000..U+FFFF, for loops that look up every character.
+    const std::uint16_t* data() const { return table_.data(); }
 
 private:
     friend const Cp932EncodeTable& cp932EncodeTable();

@@ -18,14 +18,19 @@ std::string U8(const char8_t* s) {
 struct Converted {
     std::string text;
     std::size_t invalid = 0;
+    std::size_t carriageReturns = 0;
 };
 
 Converted convert(const std::string& utf8, JDimField kind) {
     Converted c;
-    c.text.resize(utf8.size() * kJDimMaxGrowth + 64); // slack, so that an overrun shows as a size
+    // Slack beyond the bound, so that an overrun shows as a size rather than as damage.
+    c.text.resize(utf8.size() * kJDimMaxGrowth + 64);
+    JDimCounts counts;
     char* end =
-        convertJDimText(utf8.data(), utf8.data() + utf8.size(), kind, c.text.data(), c.invalid);
+        convertJDimText(utf8.data(), utf8.data() + utf8.size(), kind, c.text.data(), counts);
     c.text.resize(static_cast<std::size_t>(end - c.text.data()));
+    c.invalid = counts.invalid;
+    c.carriageReturns = counts.carriageReturns;
     return c;
 }
 
@@ -45,7 +50,9 @@ TEST(JDimText, EntitiesAreUnescapedOnceWithAmpersandLast) {
 }
 
 TEST(JDimText, LineBreaksOnlyInTheMessage) {
-    EXPECT_EQ(message("a<br>b<br><br>c<br>"), "a\r\nb\r\n\r\nc\r\n");
+    const Converted lines = convert("a<br>b<br><br>c\r<br>", JDimField::Message);
+    EXPECT_EQ(lines.text, "a\r\nb\r\n\r\nc\r\r\n");
+    EXPECT_EQ(lines.carriageReturns, 5u);
     EXPECT_EQ(message("<b>x</b> <br <BR>"), "<b>x</b> <br <BR>");
     EXPECT_EQ(convert("a<br>b", JDimField::Escaped).text, "a<br>b");
 }
