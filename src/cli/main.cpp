@@ -1,6 +1,7 @@
 // lorvanel-cli: the analyzer's core for scripting and tests.
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
+#include "cli/JDimOption.h"
 #include "input/BoardDirectory.h"
 
 #include <algorithm>
@@ -19,7 +20,9 @@ void printHelp(std::FILE* out) {
     std::fputs("usage: lorvanel-cli COMMAND [OPTIONS] ...\n\n"
                "Analyses the posting logs that BBS browsers keep of their user's own posts.\n"
                "Texts are printed in UTF-8 unless a command offers --sjis.\n"
-               "Exit status: 0 success, 1 the load or analysis failed, 2 usage error.\n\n"
+               "Exit status: 0 success, 1 the load or analysis failed, 2 usage error.\n"
+               "--jdim, in place of FILE..., reads JDim's post log from $JDIM_CACHE/log,\n"
+               "~/.jd/log or ~/.cache/jdim/log (exit status 1 when there is none).\n\n"
                "Commands:\n",
                out);
     std::vector<Command> sorted = commands();
@@ -60,6 +63,8 @@ int main(int argc, char** argv) {
             std::fputs("lorvanel-cli: the built-in board list is missing\n", stderr);
             return kExitFailed;
         }
+        // Every command that reads logs takes JDim's in place of its files.
+        if (std::strstr(c.usage, "FILE...") && !expandJDimOption(args)) return kExitFailed;
         try {
             return c.run(args);
         } catch (const UsageError& e) {

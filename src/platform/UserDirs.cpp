@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,6 +52,39 @@ bool isDirectory(const std::string& path) {
     FileStatus st;
     int err = 0;
     return fileStatus(path, st, err) && st.isDirectory;
+}
+
+bool copyFile(const std::string& from, const std::string& to, int& errorCode) {
+    std::string bytes;
+    try {
+        bytes = readWholeFile(from);
+    } catch (const FileError& e) {
+        errorCode = e.errorCode();
+        return false;
+    }
+    const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        errorCode = errno;
+        return false;
+    }
+    std::size_t done = 0;
+    int code = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            code = errno;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::close(fd) != 0 && !code) code = errno;
+    if (code) {
+        ::unlink(to.c_str());
+        errorCode = code;
+        return false;
+    }
+    return true;
 }
 
 bool makeDirectories(const std::string& path, int& errorCode) {

@@ -24,6 +24,10 @@ UserDirs userDirs(const EnvironmentLookup& env = processEnvironment);
 // Whether the path names an existing directory.
 bool isDirectory(const std::string& path);
 
+// Copies a file's bytes to a new file (replacing one of that name). False with errorCode set
+// when either side fails; a partly written copy is removed.
+bool copyFile(const std::string& from, const std::string& to, int& errorCode);
+
 // Creates the directory and any missing parents (mode 0700 for the new ones, as the XDG
 // rules ask). False with errorCode set when that fails.
 bool makeDirectories(const std::string& path, int& errorCode);
