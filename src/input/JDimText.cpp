@@ -185,21 +185,29 @@ char* convertJDimText(const char* begin, const char* end, JDimField kind, char* 
             continue;
         }
         inUrl = false;
-        std::uint32_t u;
-        // Three-byte characters, the kana and kanji that make most of the text, first.
-        if ((c & 0xF0) == 0xE0 && e - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80 &&
-            (u = (c & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F)) >= 0x800 &&
-            (u < 0xD800 || u > 0xDFFF)) {
+        // Runs of kana and kanji, most of the text: three bytes in, two out. Anything else
+        // (a half-width kana, a character CP932 lacks, an overlong form, a surrogate, which
+        // the table leaves without code) goes the general way below.
+        while (e - p >= 3) {
+            const unsigned c0 = p[0], c1 = p[1], c2 = p[2];
+            if ((c0 & 0xF0) != 0xE0 || (((c1 & 0xC0) ^ 0x80) | ((c2 & 0xC0) ^ 0x80))) break;
+            const unsigned v = (c0 & 0x0F) << 12 | (c1 & 0x3F) << 6 | (c2 & 0x3F);
+            const std::uint16_t code = table[v];
+            if (code < 0x100 || v < 0x800) break;
+            out[0] = static_cast<char>(code >> 8);
+            out[1] = static_cast<char>(code & 0xFF);
+            out += 2;
             p += 3;
-        } else {
-            std::size_t length;
-            u = decodeUtf8(p, e, length);
-            p += length;
-            if (u == 0) {
-                *out++ = '?';
-                ++counts.invalid;
-                continue;
-            }
+        }
+        if (p == e) break;
+        if (*p < 0x80) continue;
+        std::size_t length;
+        const std::uint32_t u = decodeUtf8(p, e, length);
+        p += length;
+        if (u == 0) {
+            *out++ = '?';
+            ++counts.invalid;
+            continue;
         }
         const std::uint16_t code = u < 0x10000 ? table[u] : 0;
         if (code >= 0x100) {
