@@ -1,7 +1,6 @@
 // lorvanel-cli: the analyzer's core for scripting and tests.
-#include "cli/CliSupport.h"
 #include "cli/Command.h"
-#include "cli/JDimOption.h"
+#include "cli/CommandLine.h"
 #include "input/BoardDirectory.h"
 
 #include <algorithm>
@@ -63,13 +62,17 @@ int main(int argc, char** argv) {
             std::fputs("lorvanel-cli: the built-in board list is missing\n", stderr);
             return kExitFailed;
         }
-        // Every command that reads logs takes JDim's in place of its files.
-        if (std::strstr(c.usage, "FILE...") && !expandJDimOption(args)) return kExitFailed;
         try {
             return c.run(args);
         } catch (const UsageError& e) {
             std::fprintf(stderr, "lorvanel-cli %s: %s\n%s\n", c.name, e.message.c_str(), c.usage);
             return kExitUsage;
+        } catch (const FilterError& e) {
+            std::fprintf(stderr, "lorvanel-cli %s: %s\n", c.name, e.message.c_str());
+            return kExitFailed;
+        } catch (const LogsNotFound& e) {
+            std::fprintf(stderr, "lorvanel-cli %s: %s", c.name, e.message.c_str());
+            return kExitFailed;
         }
     }
     std::fprintf(stderr, "lorvanel-cli: unknown command '%s' (see lorvanel-cli --help)\n", argv[1]);

@@ -70,7 +70,8 @@ TEST_F(JDimCliTest, NothingFoundExitsWithOneAndSaysWhereItLooked) {
     const CliResult r = runCli({"report", "--jdim"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, U8(u8"JDimの書き込みログが見つかりません。次のフォルダを探しました。\n  ") +
+    EXPECT_EQ(r.err, U8(u8"lorvanel-cli report: JDimの書き込みログが見つかりません。"
+                        u8"次のフォルダを探しました。\n  ") +
                          home.path() + "/.jd/log\n  " + home.path() +
                          U8(u8"/.cache/jdim/log\nJDimの「設定 > 一般 > 書き込みログを保存する」"
                             u8"をオンにすると、書き込みがログに残ります。\n"));
