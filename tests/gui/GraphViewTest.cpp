@@ -52,7 +52,7 @@ private slots:
         CDoc doc;
         {
             CGraphFrame frame(doc);
-            QCOMPARE(frame.kindChooser()->count(), 3);
+            QCOMPARE(frame.kindChooser()->count(), 5);
             QCOMPARE(frame.kindChooser()->currentIndex(), 2);
             QCOMPARE(frame.view()->kindIndex(), 2);
             QVERIFY(!frame.optionsButton()->isEnabled());
