@@ -134,9 +134,9 @@ TEST(CalendarGraph, LeavesOutOlderYearsAndSaysSo) {
     RecordingSurface s;
     painter.begin(s, {0, 0, 640, 480});
     kind.draw();
-    EXPECT_NE(s.textCall("(古い3年分は表示しきれません)"), nullptr);
-    EXPECT_NE(s.textCall("2010"), nullptr);
-    EXPECT_EQ(s.textCall("2009"), nullptr);
+    EXPECT_NE(s.textCall("(古い4年分は表示しきれません)"), nullptr);
+    EXPECT_NE(s.textCall("2011"), nullptr);
+    EXPECT_EQ(s.textCall("2010"), nullptr);
     // Small cells: only every third weekday is named.
     EXPECT_NE(s.textCall("日"), nullptr);
     EXPECT_EQ(s.textCall("月"), nullptr);
