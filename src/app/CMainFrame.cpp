@@ -1,16 +1,17 @@
 #include "app/CMainFrame.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CLorvanelView2.h"
+#include "app/CLorvanelViewFrame.h"
 #include "app/CMainView.h"
 #include "app/COptionSheet.h"
 #include "app/CReportFrame.h"
 #include "app/CReportView.h"
 #include "app/CUiPrompts.h"
 #include "doc/CDoc.h"
+#include "doc/KeywordCommands.h"
 #include "doc/Settings.h"
 #include "input/PathList.h"
-#include "keywords/AutoKeywordAnalysis.h"
-#include "keywords/KeywordFileAnalysis.h"
 #include "platform/File.h"
 #include "platform/Paths.h"
 #include "ui/QtText.h"
@@ -96,6 +97,9 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     createToolBar();
     counts_ = new QLabel(this);
     statusBar()->addPermanentWidget(counts_);
+    // The post list names the thread of the link under the pointer in the message pane.
+    connect(view_->postListFrame()->view(), &CLorvanelView2::statusMessage, statusBar(),
+            [bar = statusBar()](const QString& text) { bar->showMessage(text); });
     resize(960, 680);
 
     doc_.addListener(this);
@@ -315,16 +319,11 @@ void CMainFrame::openRecent(int index) {
 }
 
 void CMainFrame::runAutoKeywords() {
-    ResultPage page = analyzeAutoKeywords(doc_.selection());
-    doc_.addResultPage(std::move(page));
-    doc_.notifyKeywordAnalysisDone();
+    runAutoKeywordAnalysis(doc_);
 }
 
 void CMainFrame::runKeywordFile(const std::string& path) {
-    ResultPage page;
-    if (!analyzeKeywordFile(doc_.selection(), doc_.postLog(), path, page)) return;
-    doc_.addResultPage(std::move(page));
-    doc_.notifyKeywordAnalysisDone();
+    runKeywordFileAnalysis(doc_, path);
 }
 
 void CMainFrame::toggleFilterTree() {
@@ -357,6 +356,14 @@ void CMainFrame::about() {
 }
 
 void CMainFrame::copyOrSelectAll(bool selectAll) {
+    if (view_->currentWidget() == view_->postListFrame()) {
+        CLorvanelView2* list = view_->postListFrame()->view();
+        if (selectAll)
+            list->selectAll();
+        else
+            list->copySelection();
+        return;
+    }
     auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
     if (!text && view_->currentWidget() == view_->reportFrame())
         text = view_->reportFrame()->view();
