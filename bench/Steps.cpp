@@ -182,7 +182,6 @@ std::vector<Step> makeSteps(PostLog& log) {
     again.target = 10.0;
     again.run = fileAnalysis;
     steps.push_back(std::move(again));
-    for (Step& paint : calendarPaintSteps(log)) steps.push_back(std::move(paint));
     return steps;
 }
 

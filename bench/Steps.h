@@ -26,9 +26,6 @@ struct Step {
 // The steps over a loaded log, in the order they must run. The log must outlive them.
 std::vector<Step> makeSteps(PostLog& log);
 
-// Full paints of graph kinds 3 and 4 (none in a build without Qt Gui); part of makeSteps.
-std::vector<Step> calendarPaintSteps(PostLog& log);
-
 struct MemoryResult {
     std::string name;
     std::uint64_t peakBytes = 0;
