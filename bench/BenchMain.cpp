@@ -2,6 +2,7 @@
 // and prints every figure as a multiple of a physical baseline measured in the same run.
 #include "ChildRun.h"
 #include "Figures.h"
+#include "GraphSteps.h"
 #include "JDimLoad.h"
 #include "Measure.h"
 #include "Steps.h"
@@ -208,6 +209,7 @@ int run(const Options& o) {
             // The tenth's share differs a little between the logs; its name says so.
             doubling.push_back({steps[0][k].name, t[1], t[0]});
         }
+        benchGraphs(figures, logs[0], baseJane, o.runs);
     }
     trimHeap();
     std::size_t janePosts = 0;
