@@ -2,7 +2,7 @@
 
 #include "input/AnalysisLog.h"
 #include "platform/Alert.h"
-#include "report/TestPostLog.h"
+#include "support/MemoryLog.h"
 #include "support/RecordingAlertSink.h"
 
 #include <gtest/gtest.h>
