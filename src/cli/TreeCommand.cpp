@@ -1,0 +1,118 @@
+// lorvanel-cli tree: the filter tree of the desktop program as text, or the filter text that
+// a selection of its items stands for.
+#include "app/CDoc.h"
+#include "app/DocFilter.h"
+#include "cli/CliSupport.h"
+#include "cli/Command.h"
+#include "platform/Clock.h"
+#include "platform/LocalTime.h"
+#include "trees/FilterTree.h"
+#include "trees/TreeListing.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace lorvanel::cli {
+
+namespace {
+
+struct TreeRequest {
+    std::vector<std::string> paths;
+    std::uint64_t byteLimit = 0;
+    std::optional<std::string> filter; // CP932, not yet compiled
+    std::optional<Time32> now;
+    bool expandAll = false;
+    std::vector<std::string> selectPaths; // UTF-8 as given
+};
+
+// "YYYY/MM/DD HH:MM:SS" in local time.
+Time32 parseLocalNow(const std::string& text) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, used = 0;
+    const bool parsed = std::sscanf(text.c_str(), "%4d/%2d/%2d %2d:%2d:%2d%n", &y, &mo, &d, &h, &mi,
+                                    &s, &used) == 6 &&
+                        used == static_cast<int>(text.size());
+    if (!parsed || y < 1901 || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 59)
+        throw UsageError{"--now needs a local time \"YYYY/MM/DD HH:MM:SS\", not '" + text + "'"};
+    return fromLocalTime(y, mo, d, h, mi, s);
+}
+
+TreeRequest parseRequest(const std::vector<std::string>& args) {
+    TreeRequest r;
+    ArgCursor cur(args);
+    bool optionsEnd = false;
+    while (!cur.done()) {
+        const std::string& a = cur.next();
+        if (optionsEnd || a.empty() || a[0] != '-' || a == "-")
+            r.paths.push_back(a);
+        else if (a == "--")
+            optionsEnd = true;
+        else if (a == "--limit-mb")
+            r.byteLimit = parseLimitMb(cur.value(a));
+        else if (a == "--filter")
+            // Compiled over the loaded log, where a text that doesn't compile leaves the whole
+            // log in the tree, as a click on such an item does in the program.
+            r.filter = argumentToCp932(cur.value(a), "--filter");
+        else if (a == "--now")
+            r.now = parseLocalNow(cur.value(a));
+        else if (a == "--expand") {
+            if (cur.value(a) != "all") throw UsageError{"--expand takes only 'all'"};
+            r.expandAll = true;
+        } else if (a == "--select")
+            r.selectPaths.push_back(cur.value(a));
+        else
+            throw UsageError{"unknown option '" + a + "'"};
+    }
+    if (r.paths.empty()) throw UsageError{"no log file given"};
+    return r;
+}
+
+int runTree(const std::vector<std::string>& args) {
+    const TreeRequest request = parseRequest(args);
+    FixedClock fixed(request.now.value_or(0));
+    const Clock& clock = request.now ? static_cast<const Clock&>(fixed) : systemClock();
+    CDoc doc;
+    doc.setClock(clock);
+
+    bool ok = doc.load(request.paths, false, request.byteLimit);
+    if (ok && request.filter) ok = applyFilter(doc, *request.filter);
+
+    FilterTree tree;
+    tree.rebuild(doc.selectionStatistics(), !doc.postLog().posts.empty(), clock.now());
+    if (request.expandAll) tree.expandAll(doc.wholeLogStatistics());
+
+    if (request.selectPaths.empty()) {
+        writeText(treeListing(tree), false);
+        return ok ? kExitOk : kExitFailed;
+    }
+    tree.clearSelection();
+    for (const std::string& path : request.selectPaths) {
+        TreeNode* node = tree.findPath(argumentToCp932(path, "--select"), doc.wholeLogStatistics());
+        if (!node) {
+            std::fprintf(stderr, "no tree item: %s\n", path.c_str());
+            return kExitUsage;
+        }
+        node->selected = true;
+    }
+    writeText(tree.combinedText() + "\n", false);
+    return ok ? kExitOk : kExitFailed;
+}
+
+const CommandRegistration registration({
+    "tree",
+    "  tree [--limit-mb N] [--filter TEXT] [--now \"YYYY/MM/DD HH:MM:SS\"] [--expand all]\n"
+    "       [--select PATH]... FILE...\n"
+    "      Loads the files as one log and prints the filter tree of the program, one item\n"
+    "      per line in tree order: two spaces per level, the label, a TAB, the item's filter\n"
+    "      text, a TAB and its kind (\"-\" for the history root). --filter TEXT narrows the log\n"
+    "      first, as selecting a tree item does; --now fixes the local time that today and\n"
+    "      this week refer to; --expand all expands every item once. --select PATH (the\n"
+    "      labels from the top level down joined by \"/\"; repeatable) prints only the\n"
+    "      filter text of the selected items. Exit status 1 when the load fails or the\n"
+    "      filter doesn't compile, 2 when a selected item doesn't exist.",
+    35,
+    &runTree,
+});
+
+} // namespace
+
+} // namespace lorvanel::cli
