@@ -20,5 +20,6 @@ list(APPEND LORVANEL_GUI_SOURCES
     src/app/CReportFrame.cpp
     src/app/CReportTree.cpp
     src/app/CReportView.cpp
-    src/app/CUiPrompts.cpp)
+    src/app/CUiPrompts.cpp
+    src/app/StartupTour.cpp)
 set(LORVANEL_GUI_MAIN src/app/GuiMain.cpp)
