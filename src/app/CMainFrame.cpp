@@ -2,16 +2,17 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CDoc.h"
+#include "app/CFilterTree.h"
 #include "app/CMainView.h"
 #include "app/COptionSheet.h"
+#include "app/CReportFrame.h"
+#include "app/CReportView.h"
 #include "app/CUiPrompts.h"
 #include "app/Settings.h"
 #include "input/PathList.h"
 #include "keywords/AutoKeywordAnalysis.h"
 #include "keywords/KeywordFileAnalysis.h"
 #include "platform/File.h"
-#include "app/CReportFrame.h"
-#include "app/CReportView.h"
 #include "ui/QtText.h"
 
 #include <QApplication>
@@ -80,8 +81,8 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     splitter_ = new QSplitter(Qt::Horizontal, this);
     leftPane_ = new QTabWidget(splitter_);
     leftPane_->setDocumentMode(true);
-    // The filter tree of a later version takes this tab's place.
-    leftPane_->addTab(new QWidget(leftPane_), QStringLiteral("フィルタ"));
+    filterTree_ = new CFilterTree(doc_, leftPane_);
+    leftPane_->addTab(filterTree_, QStringLiteral("フィルタ"));
     view_ = new CMainView(doc_, splitter_);
     splitter_->addWidget(leftPane_);
     splitter_->addWidget(view_);
@@ -167,8 +168,9 @@ void CMainFrame::createMenus() {
     QAction* multi = addCommand(viewMenu, cmd::kMultiSelect, QStringLiteral("フィルタの複数選択"));
     multi->setCheckable(true);
     multi->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    // Multiple selection belongs to the filter tree, which this version does not have yet.
-    multi->setEnabled(false);
+    multi->setChecked(true);
+    connect(multi, &QAction::toggled, this,
+            [this](bool on) { filterTree_->setMultiSelection(on); });
     QAction* clear = addCommand(viewMenu, cmd::kClearFilter, QStringLiteral("フィルタ解除"));
     clear->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
     connect(clear, &QAction::triggered, this, &CMainFrame::clearFilter);

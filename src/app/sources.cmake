@@ -12,7 +12,9 @@ list(APPEND LORVANEL_GUI_SOURCES
     src/app/CAboutDlg.cpp
     src/app/CDlgAnalyzeOptions.cpp
     src/app/CDlgDropConfirm.cpp
+    src/app/CDlgFilter.cpp
     src/app/CDlgOpt1.cpp
+    src/app/CFilterTree.cpp
     src/app/CLorvanelApp.cpp
     src/app/CMainFrame.cpp
     src/app/CMainView.cpp
