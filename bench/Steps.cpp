@@ -3,12 +3,12 @@
 #include "ChildRun.h"
 #include "Measure.h"
 
-#include "app/AnalyzeOptions.h"
 #include "filter/CompileFilter.h"
 #include "input/PostLog.h"
 #include "keywords/AutoKeywordAnalysis.h"
 #include "keywords/KeywordFileAnalysis.h"
 #include "platform/Clock.h"
+#include "report/AnalyzeOptions.h"
 #include "report/ComputeStatistics.h"
 #include "report/WriteReport.h"
 

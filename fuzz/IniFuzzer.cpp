@@ -5,7 +5,7 @@
 // that same file, a value set in it, and a file set joined for the recent list.
 #include "FuzzSupport.h"
 
-#include "app/Settings.h"
+#include "doc/Settings.h"
 #include "input/PathList.h"
 #include "platform/IniFile.h"
 #include "trees/CustomFilter.h"

@@ -1,8 +1,8 @@
 #include "app/CDlgFilter.h"
 
-#include "app/Settings.h"
 #include "filter/CompileFilter.h"
 #include "platform/File.h"
+#include "platform/Paths.h"
 #include "trees/CustomFilter.h"
 #include "ui/FixedFont.h"
 #include "ui/QtText.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The option sheet's page "全般": auto-load, the load size limit and the browser list, edited
 // in the sheet's scratch copy of the settings.
-#include "app/Settings.h"
+#include "doc/Settings.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
 #include "app/CFilterTree.h"
 
 #include "app/CDlgFilter.h"
-#include "app/CDoc.h"
-#include "app/DocFilter.h"
-#include "app/Settings.h"
+#include "doc/CDoc.h"
+#include "doc/DocFilter.h"
+#include "doc/Settings.h"
 #include "filter/CompileFilter.h"
 #include "trees/TreeListing.h"
 #include "ui/QtText.h"

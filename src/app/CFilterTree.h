@@ -3,7 +3,7 @@
 // categories and the user's custom filters. Every change of the selected items narrows the
 // document to the posts their combined filter text selects; the context menu creates,
 // copies, edits and deletes custom filters.
-#include "app/DocListener.h"
+#include "doc/DocListener.h"
 #include "trees/FilterTree.h"
 
 #include <QSet>

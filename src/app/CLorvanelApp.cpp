@@ -1,11 +1,12 @@
 #include "app/CLorvanelApp.h"
 
-#include "app/CDoc.h"
 #include "app/CMainFrame.h"
 #include "app/CUiPrompts.h"
-#include "app/Settings.h"
+#include "doc/CDoc.h"
+#include "doc/Settings.h"
 #include "input/BoardDirectory.h"
 #include "input/PathList.h"
+#include "platform/Paths.h"
 #include "ui/GuiAlertSink.h"
 #include "ui/QtText.h"
 

@@ -2,8 +2,8 @@
 // The application: start-up (settings, board list, document, main window, the last file set)
 // and exit (analysis options, settings), in that order.
 #include "app/CUiPrompts.h"
-#include "app/DocListener.h"
-#include "app/RecentFileSink.h"
+#include "doc/DocListener.h"
+#include "doc/RecentFileSink.h"
 
 #include <memory>
 #include <string>

@@ -1,18 +1,19 @@
 #include "app/CMainFrame.h"
 
 #include "app/CAboutDlg.h"
-#include "app/CDoc.h"
 #include "app/CFilterTree.h"
 #include "app/CMainView.h"
 #include "app/COptionSheet.h"
 #include "app/CReportFrame.h"
 #include "app/CReportView.h"
 #include "app/CUiPrompts.h"
-#include "app/Settings.h"
+#include "doc/CDoc.h"
+#include "doc/Settings.h"
 #include "input/PathList.h"
 #include "keywords/AutoKeywordAnalysis.h"
 #include "keywords/KeywordFileAnalysis.h"
 #include "platform/File.h"
+#include "platform/Paths.h"
 #include "ui/QtText.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // The main window: menus, tool bar and status bar around a splitter of the filter pane and
 // the main view, the commands that open, merge, reload and close post logs, the recent-file
 // and keyword-file menus, and file drops.
-#include "app/DocListener.h"
+#include "doc/DocListener.h"
 
 #include <QMainWindow>
 

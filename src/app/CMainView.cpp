@@ -1,7 +1,7 @@
 #include "app/CMainView.h"
 
-#include "app/CDoc.h"
 #include "app/CReportFrame.h"
+#include "doc/CDoc.h"
 #include "ui/FixedFont.h"
 #include "ui/QtText.h"
 

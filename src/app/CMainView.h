@@ -1,7 +1,7 @@
 #pragma once
 // The right-hand pane of the main window: the tabs "レポート", "グラフ" and "lorvanel.txt",
 // followed by one closable tab per keyword result page of the document.
-#include "app/DocListener.h"
+#include "doc/DocListener.h"
 
 #include <QTabWidget>
 

@@ -3,7 +3,7 @@
 // settings and of the two analysis switches; nothing changes until the caller takes them
 // after OK.
 #include "app/CDlgOpt1.h"
-#include "app/Settings.h"
+#include "doc/Settings.h"
 
 #include <QDialog>
 

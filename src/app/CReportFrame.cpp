@@ -1,9 +1,9 @@
 #include "app/CReportFrame.h"
 
-#include "app/CDoc.h"
-#include "input/AnalysisLog.h"
 #include "app/CReportTree.h"
 #include "app/CReportView.h"
+#include "doc/CDoc.h"
+#include "input/AnalysisLog.h"
 #include "report/ReportWindowText.h"
 
 namespace lorvanel {

@@ -2,7 +2,7 @@
 // The report window, the main view's tab "レポート": the heading list beside the text of the
 // report and the analysis log. It refreshes when the post log, the selection or a keyword
 // analysis changes.
-#include "app/DocListener.h"
+#include "doc/DocListener.h"
 
 #include <QSplitter>
 

@@ -1,24 +1,16 @@
 #pragma once
-// The heading list of the report window: "Top" and every line of the text that starts with
-// "★"; choosing one scrolls the text pane to it.
+// The heading list of the report window (see report/ReportHeadings.h); choosing a heading
+// scrolls the text pane to it.
+#include "report/ReportHeadings.h"
+
 #include <QTreeWidget>
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace lorvanel {
 
 class CReportView;
-
-struct ReportHeading {
-    int line = 0;     // 0-based line of the text
-    std::string text; // CP932, without the line end
-};
-
-// "Top" at line 0, then each line whose first two bytes are "★" (0x81 0x9A), in text order.
-// A line ends at CR LF, a lone CR or a lone LF.
-std::vector<ReportHeading> reportHeadings(std::string_view text);
 
 class CReportTree : public QTreeWidget {
     Q_OBJECT

@@ -1,8 +1,8 @@
 // lorvanel: the desktop program.
-#include "app/CDoc.h"
 #include "app/CLorvanelApp.h"
 #include "app/CMainFrame.h"
 #include "app/StartupTour.h"
+#include "doc/CDoc.h"
 #include "platform/Alert.h"
 #include "ui/QtText.h"
 

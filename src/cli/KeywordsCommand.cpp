@@ -1,10 +1,10 @@
 // lorvanel-cli keywords: the result page of automatic keyword analysis, or of a keyword file,
 // over the posts of the given logs (or those of them a filter selects).
-#include "app/CDoc.h"
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
+#include "doc/CDoc.h"
+#include "doc/KeywordCommands.h"
 #include "filter/FilterSelection.h"
-#include "keywords/KeywordCommands.h"
 #include "keywords/ResultPage.h"
 
 #include <cstdio>

@@ -1,10 +1,10 @@
 // lorvanel-cli report: the statistics report of log files followed by the analysis log, the
 // text that the report window shows.
-#include "app/CDoc.h"
-#include "app/DocFilter.h"
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/FilterOption.h"
+#include "doc/CDoc.h"
+#include "doc/DocFilter.h"
 #include "input/AnalysisLog.h"
 #include "platform/Clock.h"
 #include "report/ReportWindowText.h"

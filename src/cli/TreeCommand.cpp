@@ -1,9 +1,9 @@
 // lorvanel-cli tree: the filter tree of the desktop program as text, or the filter text that
 // a selection of its items stands for.
-#include "app/CDoc.h"
-#include "app/DocFilter.h"
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
+#include "doc/CDoc.h"
+#include "doc/DocFilter.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
 #include "trees/FilterTree.h"

@@ -5,10 +5,8 @@
 
 namespace lorvanel {
 
-bool computeStatistics(PostStatistics& s, const PostList& posts, AnalyzeOptions& options,
+bool computeStatistics(PostStatistics& s, const PostList& posts, const AnalyzeOptions& options,
                        const Clock& clock) {
-    // Negative values are out of range too.
-    if (static_cast<unsigned>(options.rankMax) > 100u) options.rankMax = 100;
     s.clear();
     if (!posts.empty()) {
         s.firstTime = posts.front()->time;

@@ -1,16 +1,15 @@
 #pragma once
 // Filling a PostStatistics record from a time-ordered post list.
-#include "app/AnalyzeOptions.h"
 #include "platform/Clock.h"
+#include "report/AnalyzeOptions.h"
 #include "report/PostStatistics.h"
 
 namespace lorvanel {
 
-// Runs every aggregation over posts (ascending by time). options.rankMax is clamped to 100;
-// the recent counts are relative to clock.now(). Fails, with a message box and an analysis
-// log entry, when no post has between 1 and 99 lines (or the list is empty); the record's
-// content is then of no use.
-bool computeStatistics(PostStatistics& stats, const PostList& posts, AnalyzeOptions& options,
+// Runs every aggregation over posts (ascending by time); the recent counts are relative to
+// clock.now(). Fails, with a message box and an analysis log entry, when no post has between 1 and
+// 99 lines (or the list is empty); the record's content is then of no use.
+bool computeStatistics(PostStatistics& stats, const PostList& posts, const AnalyzeOptions& options,
                        const Clock& clock = systemClock());
 
 } // namespace lorvanel

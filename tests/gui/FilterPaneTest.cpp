@@ -4,12 +4,12 @@
 #include "GuiTestSupport.h"
 
 #include "app/CDlgFilter.h"
-#include "app/CDoc.h"
 #include "app/CFilterTree.h"
 #include "app/CMainFrame.h"
 #include "app/CMainView.h"
 #include "app/CReportFrame.h"
 #include "app/CReportView.h"
+#include "doc/CDoc.h"
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
 #include "platform/LocalTime.h"

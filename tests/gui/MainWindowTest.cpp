@@ -2,13 +2,13 @@
 // keyword menu, result-page tabs, the filter pane and clearing a filter.
 #include "GuiTestSupport.h"
 
-#include "app/CDoc.h"
 #include "app/CMainFrame.h"
 #include "app/CMainView.h"
-#include "app/Settings.h"
-#include "platform/Encoding.h"
 #include "app/CReportFrame.h"
 #include "app/CReportTree.h"
+#include "doc/CDoc.h"
+#include "doc/Settings.h"
+#include "platform/Encoding.h"
 
 #include <QDir>
 #include <QMenu>
@@ -78,8 +78,10 @@ private slots:
 
     void dropsLoadEachPathOnceAndAskBeforeReplacing() {
         WorkingDirectory dir;
-        const std::string a = dir.write("a.txt", janeLogText(janeSeries(2, "2008/01/01")));
-        const std::string b = dir.write("b.txt", janeLogText(janeSeries(3, "2008/02/01")));
+        const std::string a =
+            dir.write("a.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
+        const std::string b =
+            dir.write("b.txt", janeLogText(janeSeries(3, QStringLiteral("2008/02/01"))));
         Started s(dir);
         s.frame()->dropPaths({q(a), q(a)});
         QCOMPARE(s.prompts->dropAsked, 0);
@@ -103,7 +105,8 @@ private slots:
 
     void dropEventCarriesLocalFiles() {
         WorkingDirectory dir;
-        const std::string a = dir.write("a.txt", janeLogText(janeSeries(2, "2008/01/01")));
+        const std::string a =
+            dir.write("a.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
         Started s(dir);
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(q(a)), QUrl(QStringLiteral("http://example.invalid/x"))});
@@ -148,8 +151,10 @@ private slots:
 
     void editorGetsEveryLoadedFile() {
         WorkingDirectory dir;
-        const std::string a = dir.write("a.txt", janeLogText(janeSeries(2, "2008/01/01")));
-        const std::string b = dir.write("b b.txt", janeLogText(janeSeries(2, "2008/03/01")));
+        const std::string a =
+            dir.write("a.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
+        const std::string b =
+            dir.write("b b.txt", janeLogText(janeSeries(2, QStringLiteral("2008/03/01"))));
         Started s(dir);
         s.frame()->dropPaths({q(a), q(b)});
         QVERIFY(s.frame()->action(cmd::kOpenInEditor)->isEnabled());
@@ -161,7 +166,8 @@ private slots:
 
     void closeEmptiesEverything() {
         WorkingDirectory dir;
-        const std::string a = dir.write("a.txt", janeLogText(janeSeries(2, "2008/01/01")));
+        const std::string a =
+            dir.write("a.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
         Started s(dir);
         s.frame()->dropPaths({q(a)});
         s.doc().addResultPage(ResultPage{"page", "text"});
@@ -213,7 +219,8 @@ private slots:
 
     void clearFilterReturnsToTheWholeLog() {
         WorkingDirectory dir;
-        const std::string a = dir.write("a.txt", janeLogText(janeSeries(4, "2008/01/01")));
+        const std::string a =
+            dir.write("a.txt", janeLogText(janeSeries(4, QStringLiteral("2008/01/01"))));
         Started s(dir);
         s.frame()->dropPaths({q(a)});
         PostList some;
@@ -227,7 +234,8 @@ private slots:
 
     void keywordAnalysesAddResultPages() {
         WorkingDirectory dir;
-        const std::string a = dir.write("a.txt", janeLogText(janeSeries(4, "2008/01/01")));
+        const std::string a =
+            dir.write("a.txt", janeLogText(janeSeries(4, QStringLiteral("2008/01/01"))));
         QDir(q(dir.path())).mkpath(QStringLiteral("keywords"));
         dir.write("keywords/topics.txt", cp932(QStringLiteral("★スレ\r\nスレ\r\n")));
         dir.write("keywords/empty.txt", cp932(QStringLiteral("no groups here\r\n")));

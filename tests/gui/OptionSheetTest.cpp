@@ -3,10 +3,10 @@
 #include "GuiTestSupport.h"
 
 #include "app/CDlgAnalyzeOptions.h"
-#include "app/CDoc.h"
 #include "app/CMainFrame.h"
 #include "app/COptionSheet.h"
-#include "app/Settings.h"
+#include "doc/CDoc.h"
+#include "doc/Settings.h"
 #include "support/RecordingAlertSink.h"
 
 #include <QCheckBox>

@@ -2,9 +2,9 @@
 // captions and place, and reopening an entry.
 #include "GuiTestSupport.h"
 
-#include "app/CDoc.h"
 #include "app/CMainFrame.h"
-#include "app/Settings.h"
+#include "doc/CDoc.h"
+#include "doc/Settings.h"
 #include "input/PathList.h"
 
 #include <QMenu>
@@ -77,7 +77,8 @@ private slots:
 
     void failedLoadLeavesTheListAlone() {
         WorkingDirectory dir;
-        const std::string good = dir.write("good.txt", janeLogText(janeSeries(2, "2008/01/01")));
+        const std::string good =
+            dir.write("good.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
         auto prompts = std::make_unique<ScriptedPrompts>();
         ScriptedPrompts* script = prompts.get();
         CLorvanelApp app(std::move(prompts));
@@ -120,8 +121,10 @@ private slots:
 
     void mergeAddsTheChosenFile() {
         WorkingDirectory dir;
-        const std::string a = dir.write("a.txt", janeLogText(janeSeries(2, "2008/01/01")));
-        const std::string b = dir.write("b.txt", janeLogText(janeSeries(3, "2008/02/01")));
+        const std::string a =
+            dir.write("a.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
+        const std::string b =
+            dir.write("b.txt", janeLogText(janeSeries(3, QStringLiteral("2008/02/01"))));
         auto prompts = std::make_unique<ScriptedPrompts>();
         ScriptedPrompts* script = prompts.get();
         CLorvanelApp app(std::move(prompts));

@@ -2,12 +2,12 @@
 // last file set, files named on the command line, the window placement.
 #include "GuiTestSupport.h"
 
-#include "app/CDoc.h"
 #include "app/CMainFrame.h"
 #include "app/CMainView.h"
-#include "app/Settings.h"
 #include "app/CReportFrame.h"
 #include "app/CReportTree.h"
+#include "doc/CDoc.h"
+#include "doc/Settings.h"
 #include "support/RecordingAlertSink.h"
 
 #include <QtTest>
@@ -60,8 +60,10 @@ private slots:
 
     void autoLoadsTheNewestRecentEntry() {
         WorkingDirectory dir;
-        const std::string older = dir.write("older.txt", janeLogText(janeSeries(2, "2008/01/01")));
-        const std::string newer = dir.write("newer.txt", janeLogText(janeSeries(3, "2008/02/01")));
+        const std::string older =
+            dir.write("older.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
+        const std::string newer =
+            dir.write("newer.txt", janeLogText(janeSeries(3, QStringLiteral("2008/02/01"))));
         dir.write("lorvanel.ini", "[RecentLorvanelText]\r\nCount=2\r\nMax=4\r\n0=\"" + newer +
                                       "\"\r\n1=\"" + older + "\"\r\n");
         CLorvanelApp app(std::make_unique<ScriptedPrompts>());
@@ -78,7 +80,8 @@ private slots:
 
     void autoLoadOffStartsEmpty() {
         WorkingDirectory dir;
-        const std::string log = dir.write("log.txt", janeLogText(janeSeries(2, "2008/01/01")));
+        const std::string log =
+            dir.write("log.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
         dir.write("lorvanel.ini", "[Settings]\r\nAutoLoadLastText=0\r\n[RecentLorvanelText]\r\n"
                                   "Count=1\r\n0=\"" +
                                       log + "\"\r\n");
@@ -91,8 +94,10 @@ private slots:
 
     void twoQuotedPathsReopenBothFiles() {
         WorkingDirectory dir;
-        const std::string a = dir.write("a.txt", janeLogText(janeSeries(2, "2008/01/01")));
-        const std::string b = dir.write("b.txt", janeLogText(janeSeries(3, "2008/03/01")));
+        const std::string a =
+            dir.write("a.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
+        const std::string b =
+            dir.write("b.txt", janeLogText(janeSeries(3, QStringLiteral("2008/03/01"))));
         dir.write("lorvanel.ini",
                   "[RecentLorvanelText]\r\nCount=1\r\n0=\"\"" + a + "\"\"" + b + "\"\"\r\n");
         CLorvanelApp app(std::make_unique<ScriptedPrompts>());
@@ -106,8 +111,10 @@ private slots:
 
     void commandLineFileIsAnalysedInsteadOfTheLastSet() {
         WorkingDirectory dir;
-        const std::string last = dir.write("last.txt", janeLogText(janeSeries(2, "2008/01/01")));
-        const std::string given = dir.write("given.txt", janeLogText(janeSeries(4, "2008/05/01")));
+        const std::string last =
+            dir.write("last.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
+        const std::string given =
+            dir.write("given.txt", janeLogText(janeSeries(4, QStringLiteral("2008/05/01"))));
         dir.write("lorvanel.ini", "[RecentLorvanelText]\r\nCount=1\r\n0=\"" + last + "\"\r\n");
         CLorvanelApp app(std::make_unique<ScriptedPrompts>());
         CLorvanelApp::StartOptions options = startOptions(dir);
@@ -141,9 +148,10 @@ private slots:
         QCOMPARE(ini.getInt("Settings", "FileSizeLimit", -1), 3);
     }
 
-    void rankMaxIsWrittenBackClampedAfterAStatisticsRun() {
+    void rankMaxIsWrittenBackClamped() {
         WorkingDirectory dir;
-        const std::string log = dir.write("log.txt", janeLogText(janeSeries(2, "2008/01/01")));
+        const std::string log =
+            dir.write("log.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
         dir.write("lorvanel.ini", "[AnalyzeOptions]\r\nRankMax=500\r\n[RecentLorvanelText]\r\n"
                                   "Count=1\r\n0=\"" +
                                       log + "\"\r\n");

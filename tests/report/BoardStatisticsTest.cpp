@@ -1,3 +1,4 @@
+#include "platform/IniFile.h"
 #include "report/ComputeStatistics.h"
 #include "report/TestPostLog.h"
 
@@ -185,29 +186,43 @@ TEST_F(BoardStatisticsTest, CreatedThreadsInListOrder) {
     EXPECT_TRUE(stats.createdThreads.empty());
 }
 
-TEST_F(BoardStatisticsTest, OptionsSwitchTheRankingsOffAndRankMaxIsClamped) {
+TEST_F(BoardStatisticsTest, OptionsSwitchTheRankingsOff) {
     const std::vector<TestPost> posts = {next("news", "a"), next("news", "b")};
     options.threadRanking = 0;
     options.monthThreadRanking = 0;
-    options.rankMax = 250;
     ASSERT_TRUE(run(posts));
     EXPECT_TRUE(stats.threadRanking.empty());
     EXPECT_EQ(stats.threadCount, 0);
     EXPECT_TRUE(stats.monthThreadRanking.empty());
-    EXPECT_EQ(options.rankMax, 100);
 
-    options.rankMax = -1;
     options.threadRanking = 2; // any non-zero value is on
     ASSERT_TRUE(run(posts));
-    EXPECT_EQ(options.rankMax, 100);
     EXPECT_EQ(stats.threadCount, 2);
+}
 
-    options.rankMax = 100;
-    ASSERT_TRUE(run(posts));
-    EXPECT_EQ(options.rankMax, 100);
-    options.rankMax = 0;
-    ASSERT_TRUE(run(posts));
-    EXPECT_EQ(options.rankMax, 0);
+// The stored ranking size is brought into 0..100 as it is read, so every statistics run and
+// the value written back see it in range.
+TEST(AnalyzeOptionsTest, RankMaxIsClampedWhereTheOptionsAreRead) {
+    const auto readRankMax = [](const std::string& value) {
+        IniFile ini;
+        ini.parse("[AnalyzeOptions]\r\nRankMax=" + value + "\r\n");
+        AnalyzeOptions options;
+        readAnalyzeOptions(ini, options);
+        return options.rankMax;
+    };
+    EXPECT_EQ(readRankMax("250"), 100);
+    EXPECT_EQ(readRankMax("-1"), 100);
+    EXPECT_EQ(readRankMax("100"), 100);
+    EXPECT_EQ(readRankMax("0"), 0);
+    EXPECT_EQ(readRankMax("37"), 37);
+
+    IniFile empty;
+    AnalyzeOptions options;
+    options.rankMax = 55;
+    options.threadRanking = 0;
+    readAnalyzeOptions(empty, options);
+    EXPECT_EQ(options.rankMax, 10);
+    EXPECT_EQ(options.threadRanking, 1);
 }
 
 TEST_F(BoardStatisticsTest, ARecordIsReusedFromScratch) {

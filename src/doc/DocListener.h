@@ -6,15 +6,15 @@ namespace lorvanel {
 class CDoc;
 struct ResultPage;
 
-enum class DocHint : int {
-    DataChanged = 1,         // the post log or the current selection changed
-    KeywordAnalysisDone = 3, // a keyword analysis finished
-    ResultPage = 4,          // a result page was added or is being removed (see DocUpdate)
+enum class DocHint {
+    DataChanged,         // the post log or the current selection changed
+    KeywordAnalysisDone, // a keyword analysis finished
+    ResultPage,          // a result page was added or is being removed (see DocUpdate)
 };
 
 struct DocUpdate {
     DocHint hint = DocHint::DataChanged;
-    // Hint 4 only: the page. When added it is listed in resultPages(); when being removed it
+    // ResultPage only: the page. When added it is listed in resultPages(); when being removed it
     // is no longer listed but stays valid until the call returns.
     const ResultPage* page = nullptr;
     bool pageAdded = false;

@@ -1,6 +1,6 @@
-#include "keywords/KeywordCommands.h"
+#include "doc/KeywordCommands.h"
 
-#include "app/CDoc.h"
+#include "doc/CDoc.h"
 #include "keywords/AutoKeywordAnalysis.h"
 
 namespace lorvanel {

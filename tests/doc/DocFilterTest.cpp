@@ -1,5 +1,5 @@
-#include "app/DocFilter.h"
-#include "app/CDoc.h"
+#include "doc/DocFilter.h"
+#include "doc/CDoc.h"
 
 #include "input/AnalysisLog.h"
 #include "report/TestPostLog.h"

@@ -1,6 +1,7 @@
 #pragma once
 // The keyword-analysis commands as the document runs them: over its current selection, the
-// page added to its result pages (hint 4), then hint 3 to tell that the analysis finished.
+// page added to its result pages (DocHint::ResultPage), then DocHint::KeywordAnalysisDone to tell
+// that the analysis finished.
 #include "keywords/KeywordFileAnalysis.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 // The keyword commands against the document: pages, hints and their lifetime.
-#include "keywords/KeywordCommands.h"
-#include "app/CDoc.h"
+#include "doc/KeywordCommands.h"
+#include "doc/CDoc.h"
 #include "support/LogBuilder.h"
 #include "support/TempDir.h"
 
@@ -16,7 +16,9 @@ namespace {
 
 struct HintRecorder : DocListener {
     void documentUpdated(CDoc&, const DocUpdate& u) override {
-        std::string h = std::to_string(static_cast<int>(u.hint));
+        std::string h = u.hint == DocHint::DataChanged           ? "DataChanged"
+                        : u.hint == DocHint::KeywordAnalysisDone ? "KeywordAnalysisDone"
+                                                                 : "ResultPage";
         if (u.hint == DocHint::ResultPage) h += (u.pageAdded ? "+" : "-") + u.page->title;
         hints.push_back(h);
     }
@@ -56,7 +58,9 @@ TEST_F(KeywordCommands, EachRunAddsAPageThenTellsTheAnalysisFinished) {
     const ResultPage* k = runKeywordFileAnalysis(doc, keywordFile);
     ASSERT_NE(k, nullptr);
     EXPECT_NE(k->text.find("G: 3/3(100.00%)"), std::string::npos);
-    EXPECT_EQ(recorder.hints, (std::vector<std::string>{"4+キーワード解析", "3", "4+k", "3"}));
+    EXPECT_EQ(recorder.hints,
+              (std::vector<std::string>{"ResultPage+キーワード解析", "KeywordAnalysisDone",
+                                        "ResultPage+k", "KeywordAnalysisDone"}));
     ASSERT_EQ(doc.resultPages().size(), 2u);
     EXPECT_EQ(doc.resultPages()[0].get(), a); // creation order
     EXPECT_EQ(doc.resultPages()[1].get(), k);
@@ -78,7 +82,8 @@ TEST_F(KeywordCommands, PagesGoWhenTheSelectionChanges) {
     first.pushBack(doc.postLog().posts.front());
     ASSERT_TRUE(doc.applySelection(first));
     EXPECT_TRUE(doc.resultPages().empty());
-    EXPECT_EQ(recorder.hints, (std::vector<std::string>{"4-キーワード解析", "4-k", "1"}));
+    EXPECT_EQ(recorder.hints, (std::vector<std::string>{"ResultPage-キーワード解析", "ResultPage-k",
+                                                        "DataChanged"}));
 
     // The folded copies outlive the pages and serve the next run over the new selection.
     const ResultPage* k = runKeywordFileAnalysis(doc, keywordFile);

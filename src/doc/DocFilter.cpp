@@ -1,6 +1,6 @@
-#include "app/DocFilter.h"
+#include "doc/DocFilter.h"
 
-#include "app/CDoc.h"
+#include "doc/CDoc.h"
 #include "filter/FilterSelection.h"
 
 namespace lorvanel {

@@ -1,4 +1,5 @@
-#include "app/Settings.h"
+#include "doc/Settings.h"
+#include "platform/Paths.h"
 
 #include "platform/File.h"
 #include "support/TempDir.h"

@@ -1,7 +1,7 @@
 // Settings files that no version of the program wrote: garbage bytes, values longer than any
 // buffer, and settings whose text the ini form itself would alter (blanks and quotes at the
 // ends of a value). Reading keeps every bound, and what is written reads back unchanged.
-#include "app/Settings.h"
+#include "doc/Settings.h"
 #include "input/PathList.h"
 
 #include <gtest/gtest.h>

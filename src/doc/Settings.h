@@ -1,8 +1,8 @@
 #pragma once
 // The program's settings record and the settings file that holds it, with the bounded
-// string lists of recent file sets and browsers. Other owners (analysis options, custom
-// filters, graph settings) keep their own sections in the same file.
-#include "app/AnalyzeOptions.h"
+// string lists of recent file sets and browsers. Other owners (the analysis options of
+// report/AnalyzeOptions.h, custom filters, graph settings) keep their own sections in the
+// same file.
 #include "platform/IniFile.h"
 
 #include <cstdint>
@@ -61,7 +61,6 @@ inline constexpr const char* kRecentLorvanelText = "RecentLorvanelText";
 inline constexpr const char* kBrowserList = "BrowserList";
 inline constexpr const char* kWindow = "Window";
 inline constexpr const char* kMainFramePlacement = "MainFramePlacement";
-inline constexpr const char* kAnalyzeOptions = "AnalyzeOptions";
 } // namespace ini
 
 // The settings record. Paths (recent files, browsers, the keyword directory) are kept in the
@@ -91,11 +90,6 @@ struct Settings {
     bool operator==(const Settings& other) const = default;
 };
 
-// The document's analysis options in section "AnalyzeOptions"; missing keys give the
-// defaults. Written in the order ThreadRanking, MonthThreadRanking, RankMax.
-void readAnalyzeOptions(const IniFile& ini, AnalyzeOptions& options);
-void writeAnalyzeOptions(IniFile& ini, const AnalyzeOptions& options);
-
 // The main window's placement, an opaque byte record; nothing when absent or damaged.
 std::optional<std::string> readWindowPlacement(const IniFile& ini);
 void writeWindowPlacement(IniFile& ini, std::string_view placement);
@@ -117,26 +111,12 @@ bool updateSettingsFile(const std::function<void(IniFile&)>& change, std::string
 // The process-wide settings record.
 Settings& settings();
 
-// The folder part of a path: everything up to and including its last separator.
-std::string directoryPart(std::string_view path);
-
 // The directory of keyword files for the stored setting. A setting with a folder part names
 // that folder part (so an absolute setting ends in a separator). A plain name ("keywords")
 // lies beside the executable: the first of baseDirectories (each ending in a separator) that
 // has a directory of that name, else the first base.
 std::string resolveKeywordDirectory(std::string_view stored,
                                     const std::vector<std::string>& baseDirectories);
-
-// The directories (each ending in a separator) where the program's own files lie: beside
-// the executable first, then the installed data directory.
-void setProgramDirectories(std::vector<std::string> directories);
-const std::vector<std::string>& programDirectories();
-// The first existing file of that name in the program directories; the name itself when no
-// directory has it.
-std::string findProgramFile(std::string_view name);
-
-// The path of a file in a directory, with exactly one separator between them.
-std::string joinPath(std::string_view directory, std::string_view name);
 
 // Menu caption of the recent entry at index (0-based): "&1 path" .. "&9 path", then "&0 path".
 std::string recentFileCaption(std::size_t index, std::string_view entry);

@@ -1,6 +1,7 @@
-#include "app/Settings.h"
+#include "doc/Settings.h"
 
 #include "platform/File.h"
+#include "platform/Paths.h"
 
 #include <algorithm>
 #include <charconv>
@@ -80,24 +81,6 @@ void Settings::write(IniFile& ini) const {
     browsers.write(ini, ini::kBrowserList);
 }
 
-void readAnalyzeOptions(const IniFile& ini, AnalyzeOptions& options) {
-    const AnalyzeOptions defaults;
-    options.threadRanking = ini.getInt(AnalyzeOptions::kSection, AnalyzeOptions::kThreadRankingKey,
-                                       defaults.threadRanking);
-    options.monthThreadRanking =
-        ini.getInt(AnalyzeOptions::kSection, AnalyzeOptions::kMonthThreadRankingKey,
-                   defaults.monthThreadRanking);
-    options.rankMax =
-        ini.getInt(AnalyzeOptions::kSection, AnalyzeOptions::kRankMaxKey, defaults.rankMax);
-}
-
-void writeAnalyzeOptions(IniFile& ini, const AnalyzeOptions& options) {
-    ini.setInt(AnalyzeOptions::kSection, AnalyzeOptions::kThreadRankingKey, options.threadRanking);
-    ini.setInt(AnalyzeOptions::kSection, AnalyzeOptions::kMonthThreadRankingKey,
-               options.monthThreadRanking);
-    ini.setInt(AnalyzeOptions::kSection, AnalyzeOptions::kRankMaxKey, options.rankMax);
-}
-
 std::optional<std::string> readWindowPlacement(const IniFile& ini) {
     std::string bytes;
     if (!ini.getBytes(ini::kWindow, ini::kMainFramePlacement, bytes) || bytes.empty())
@@ -160,11 +143,6 @@ Settings& settings() {
     return record;
 }
 
-std::string directoryPart(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
 std::string resolveKeywordDirectory(std::string_view stored,
                                     const std::vector<std::string>& baseDirectories) {
     std::string folder = directoryPart(stored);
@@ -177,38 +155,6 @@ std::string resolveKeywordDirectory(std::string_view stored,
     }
     return baseDirectories.empty() ? std::string(stored)
                                    : baseDirectories.front() + std::string(stored);
-}
-
-namespace {
-std::vector<std::string>& programDirectoryStorage() {
-    static std::vector<std::string> dirs;
-    return dirs;
-}
-} // namespace
-
-void setProgramDirectories(std::vector<std::string> directories) {
-    programDirectoryStorage() = std::move(directories);
-}
-
-const std::vector<std::string>& programDirectories() {
-    return programDirectoryStorage();
-}
-
-std::string findProgramFile(std::string_view name) {
-    for (const std::string& dir : programDirectories()) {
-        FileStatus st;
-        int code = 0;
-        const std::string candidate = joinPath(dir, name);
-        if (fileStatus(candidate, st, code) && !st.isDirectory) return candidate;
-    }
-    return std::string(name);
-}
-
-std::string joinPath(std::string_view directory, std::string_view name) {
-    std::string path(directory);
-    if (!path.empty() && path.back() != '/') path += '/';
-    path += name;
-    return path;
 }
 
 std::string recentFileCaption(std::size_t index, std::string_view entry) {

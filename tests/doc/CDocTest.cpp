@@ -1,4 +1,4 @@
-#include "app/CDoc.h"
+#include "doc/CDoc.h"
 
 #include "input/AnalysisLog.h"
 #include "report/TestPostLog.h"
@@ -19,7 +19,7 @@ namespace {
 class CheckingListener : public DocListener {
 public:
     void documentUpdated(CDoc& doc, const DocUpdate& update) override {
-        hints.push_back(static_cast<int>(update.hint));
+        hints.push_back(update.hint);
         if (update.hint == DocHint::ResultPage) {
             pages.push_back(update.page);
             added.push_back(update.pageAdded);
@@ -37,7 +37,7 @@ public:
         check(doc.selectionStatistics().createdThreads, "the selection's created threads");
         check(doc.wholeLogStatistics().createdThreads, "the whole log's created threads");
     }
-    std::vector<int> hints;
+    std::vector<DocHint> hints;
     std::vector<const ResultPage*> pages;
     std::vector<bool> added;
     std::vector<std::string> titles;
@@ -141,8 +141,8 @@ TEST_F(CDocTest, LoadSelectsTheWholeLogWithItsReport) {
     EXPECT_EQ(doc.wholeLogStatistics().createdThreadCount, 1u);
     EXPECT_EQ(doc.reportText().rfind("★総合結果\r\n期間 2008/03/01～2008/03/05 (5日)\r\n", 0), 0u);
     EXPECT_EQ(recent.entries, (std::vector<std::string>{"\"a.txt\"\"b.txt\""}));
-    EXPECT_EQ(view.hints, (std::vector<int>{1}));
-    EXPECT_EQ(tree.hints, (std::vector<int>{1}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged}));
+    EXPECT_EQ(tree.hints, (std::vector<DocHint>{DocHint::DataChanged}));
     // The analysis log was emptied, then told of the statistics run.
     ASSERT_EQ(analysisLog().entryCount(), 2u);
     EXPECT_EQ(analysisLog().entries()[0], "集計しています\r\n");
@@ -160,8 +160,8 @@ TEST_F(CDocTest, ApplyingASelectionTellsEveryViewButTheSender) {
     EXPECT_EQ(doc.reportText().rfind("★総合結果\r\n期間 2008/03/05～2008/03/05 (1日)\r\n", 0), 0u);
     // The load facts of the files still appear in the selection's report.
     EXPECT_NE(doc.reportText().find("lorvanel.txtのタイプ Jane\r\n"), std::string::npos);
-    EXPECT_EQ(view.hints, (std::vector<int>{1, 1}));
-    EXPECT_EQ(tree.hints, (std::vector<int>{1}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::DataChanged}));
+    EXPECT_EQ(tree.hints, (std::vector<DocHint>{DocHint::DataChanged}));
     // The whole-log statistics are a copy of their own.
     EXPECT_EQ(doc.wholeLogStatistics().postingDays, whole.postingDays);
     EXPECT_EQ(doc.wholeLogStatistics().days, whole.days);
@@ -178,8 +178,9 @@ TEST_F(CDocTest, AnEmptySelectionThenClearFilterRestoresTheWholeLog) {
     EXPECT_EQ(doc.selection().size(), 4u);
     EXPECT_EQ(doc.selectionStatistics().postingDays, 3);
     EXPECT_EQ(doc.reportText().rfind("★総合結果\r\n期間 2008/03/01～", 0), 0u);
-    EXPECT_EQ(view.hints, (std::vector<int>{1, 1, 1}));
-    EXPECT_EQ(tree.hints, (std::vector<int>{1}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::DataChanged,
+                                                DocHint::DataChanged}));
+    EXPECT_EQ(tree.hints, (std::vector<DocHint>{DocHint::DataChanged}));
 }
 
 TEST_F(CDocTest, ClearFilterOnTheWholeLogDoesNothing) {
@@ -203,14 +204,14 @@ TEST_F(CDocTest, ResultPagesInCreationOrderWithHintFour) {
     ASSERT_EQ(doc.resultPages().size(), 2u);
     EXPECT_EQ(doc.resultPages()[0].get(), first);
     EXPECT_EQ(doc.resultPages()[1].get(), second);
-    EXPECT_EQ(view.hints, (std::vector<int>{4, 4}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage}));
     EXPECT_EQ(view.pages, (std::vector<const ResultPage*>{first, second}));
     EXPECT_EQ(view.added, (std::vector<bool>{true, true}));
-    EXPECT_EQ(tree.hints, (std::vector<int>{1, 4}));
+    EXPECT_EQ(tree.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::ResultPage}));
 
     doc.notifyKeywordAnalysisDone(&tree);
-    EXPECT_EQ(view.hints.back(), 3);
-    EXPECT_EQ(tree.hints.back(), 4);
+    EXPECT_EQ(view.hints.back(), DocHint::KeywordAnalysisDone);
+    EXPECT_EQ(tree.hints.back(), DocHint::ResultPage);
 
     EXPECT_TRUE(doc.removeResultPage(first, &view));
     EXPECT_FALSE(doc.removeResultPage(first));
@@ -227,24 +228,28 @@ TEST_F(CDocTest, EveryChangeOfTheSelectionDeletesTheResultPages) {
     addPages();
     ASSERT_TRUE(doc.applySelection(select(5), &tree));
     EXPECT_TRUE(doc.resultPages().empty());
-    // Each page leaves with hint 4 in creation order, then the data changed.
-    EXPECT_EQ(view.hints, (std::vector<int>{4, 4, 1}));
+    // Each page leaves with ResultPage in creation order, then the data changed.
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage,
+                                                DocHint::DataChanged}));
     EXPECT_EQ(view.titles, (std::vector<std::string>{"ページ1", "ページ2"}));
     EXPECT_EQ(view.added, (std::vector<bool>{false, false}));
 
     addPages();
     ASSERT_TRUE(doc.clearFilter());
     EXPECT_TRUE(doc.resultPages().empty());
-    EXPECT_EQ(view.hints, (std::vector<int>{4, 4, 1}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage,
+                                                DocHint::DataChanged}));
 
     addPages();
     ASSERT_TRUE(doc.load({"b.txt"}, false, 0));
     EXPECT_TRUE(doc.resultPages().empty());
-    EXPECT_EQ(view.hints, (std::vector<int>{4, 4, 1}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage,
+                                                DocHint::DataChanged}));
 
     addPages();
     doc.close();
-    EXPECT_EQ(view.hints, (std::vector<int>{4, 4, 1}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage,
+                                                DocHint::DataChanged}));
 }
 
 TEST_F(CDocTest, CloseReleasesEverythingBeforeTheLog) {
@@ -261,7 +266,7 @@ TEST_F(CDocTest, CloseReleasesEverythingBeforeTheLog) {
     EXPECT_TRUE(doc.wholeLogStatistics().createdThreads.empty());
     EXPECT_EQ(doc.wholeLogStatistics().daysInPeriod, 0);
     EXPECT_FALSE(doc.canClearFilter());
-    EXPECT_EQ(view.hints.back(), 1);
+    EXPECT_EQ(view.hints.back(), DocHint::DataChanged);
 }
 
 TEST_F(CDocTest, AFailedLoadLeavesTheDocumentEmpty) {
@@ -275,7 +280,7 @@ TEST_F(CDocTest, AFailedLoadLeavesTheDocumentEmpty) {
     EXPECT_TRUE(doc.reportText().empty());
     EXPECT_EQ(doc.wholeLogStatistics().daysInPeriod, 0);
     EXPECT_EQ(recent.entries.size(), 1u);
-    EXPECT_EQ(view.hints, (std::vector<int>{1, 1}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::DataChanged}));
 }
 
 TEST_F(CDocTest, StatisticsThatFailLeaveNoPostsAndNoReport) {
@@ -290,7 +295,7 @@ TEST_F(CDocTest, StatisticsThatFailLeaveNoPostsAndNoReport) {
     EXPECT_TRUE(recent.entries.empty());
     EXPECT_EQ(lorvanel::testing::recordedAlerts().texts,
               (std::vector<std::string>{"レスの解析に失敗しました"}));
-    EXPECT_EQ(view.hints, (std::vector<int>{1}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged}));
 }
 
 TEST_F(CDocTest, ASelectionWhoseStatisticsFailStaysEmpty) {
@@ -300,7 +305,7 @@ TEST_F(CDocTest, ASelectionWhoseStatisticsFailStaysEmpty) {
     EXPECT_TRUE(doc.selection().empty());
     EXPECT_TRUE(doc.reportText().empty());
     EXPECT_EQ(doc.selectionStatistics().daysInPeriod, 0);
-    EXPECT_EQ(view.hints, (std::vector<int>{1, 1}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::DataChanged}));
 }
 
 TEST_F(CDocTest, ALogWithoutPostsHasNoReportButIsRemembered) {
@@ -312,7 +317,7 @@ TEST_F(CDocTest, ALogWithoutPostsHasNoReportButIsRemembered) {
     EXPECT_TRUE(doc.reportText().empty());
     EXPECT_EQ(recent.entries, (std::vector<std::string>{"empty.txt"}));
     EXPECT_EQ(analysisLog().entries().front(), "集計しています\r\n");
-    EXPECT_EQ(view.hints, (std::vector<int>{1}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged}));
 }
 
 TEST_F(CDocTest, ApplyingTheSelectionItselfKeepsIt) {

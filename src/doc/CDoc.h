@@ -2,12 +2,12 @@
 // The document: the loaded post log, the current selection with its statistics and report,
 // the whole-log statistics and the keyword result pages. Every load, filter, clear and close
 // goes through it; views read it and refresh on its hints.
-#include "app/AnalyzeOptions.h"
-#include "app/DocListener.h"
-#include "app/RecentFileSink.h"
+#include "doc/DocListener.h"
+#include "doc/RecentFileSink.h"
 #include "input/PostLog.h"
 #include "keywords/ResultPage.h"
 #include "platform/Clock.h"
+#include "report/AnalyzeOptions.h"
 #include "report/PostStatistics.h"
 
 #include <cstdint>
@@ -35,12 +35,12 @@ public:
     // Loads the files (with merge, the current ones too) within byteLimit bytes per file
     // (0 = whole files), computes the whole log's statistics and report and selects the whole
     // log. The analysis log is cleared first and tells what happened. On failure the
-    // document holds no posts. Every listener gets hint 1.
+    // document holds no posts. Every listener gets DataChanged.
     bool load(const std::vector<std::string>& paths, bool merge, std::uint64_t byteLimit);
 
     // Makes posts (of this document's log, in time order) the current selection with its
     // statistics and report; an empty list leaves the selection and the report empty. On a
-    // failed statistics run the selection stays empty. Hint 1 to all but the sender.
+    // failed statistics run the selection stays empty. DataChanged to all but the sender.
     bool applySelection(const PostList& posts, DocListener* sender = nullptr);
 
     // Returns to the whole log; nothing happens (no recomputation, no hint) when the whole
@@ -48,7 +48,7 @@ public:
     bool clearFilter(DocListener* sender = nullptr);
     bool canClearFilter() const { return selection_.size() != log_.posts.size(); }
 
-    // Releases everything and empties the post log. Hint 1 to every listener.
+    // Releases everything and empties the post log. DataChanged to every listener.
     void close();
 
     PostLog& postLog() { return log_; }
@@ -59,7 +59,7 @@ public:
     const std::string& reportText() const { return reportText_; }
 
     // Result pages in creation order. A page lives until it is removed or the selection
-    // changes; listeners get hint 4 with the page either way.
+    // changes; listeners get ResultPage with the page either way.
     const std::vector<std::unique_ptr<ResultPage>>& resultPages() const { return pages_; }
     const ResultPage* addResultPage(ResultPage page, DocListener* sender = nullptr);
     bool removeResultPage(const ResultPage* page, DocListener* sender = nullptr);

@@ -1,4 +1,4 @@
-#include "app/CDoc.h"
+#include "doc/CDoc.h"
 
 #include "input/AnalysisLog.h"
 #include "input/Loader.h"

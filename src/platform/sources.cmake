@@ -1,9 +1,0 @@
-list(APPEND LORVANEL_CORE_SOURCES
-    src/platform/Alert.cpp
-    src/platform/Clock.cpp
-    src/platform/Encoding.cpp
-    src/platform/File.cpp
-    src/platform/LocalTime.cpp
-    src/platform/Mbcs.cpp)
-list(APPEND LORVANEL_CORE_SOURCES
-    src/platform/IniFile.cpp)
