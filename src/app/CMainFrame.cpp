@@ -2,6 +2,8 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CFilterTree.h"
+#include "app/CLorvanelView2.h"
+#include "app/CLorvanelViewFrame.h"
 #include "app/CMainView.h"
 #include "app/COptionSheet.h"
 #include "app/CReportFrame.h"
@@ -97,6 +99,9 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     createToolBar();
     counts_ = new QLabel(this);
     statusBar()->addPermanentWidget(counts_);
+    // The post list names the thread of the link under the pointer in the message pane.
+    connect(view_->postListFrame()->view(), &CLorvanelView2::statusMessage, statusBar(),
+            [bar = statusBar()](const QString& text) { bar->showMessage(text); });
     resize(960, 680);
 
     doc_.addListener(this);
@@ -359,6 +364,14 @@ void CMainFrame::about() {
 }
 
 void CMainFrame::copyOrSelectAll(bool selectAll) {
+    if (view_->currentWidget() == view_->postListFrame()) {
+        CLorvanelView2* list = view_->postListFrame()->view();
+        if (selectAll)
+            list->selectAll();
+        else
+            list->copySelection();
+        return;
+    }
     auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
     if (!text && view_->currentWidget() == view_->reportFrame())
         text = view_->reportFrame()->view();

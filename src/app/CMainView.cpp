@@ -1,5 +1,6 @@
 #include "app/CMainView.h"
 
+#include "app/CLorvanelViewFrame.h"
 #include "app/CReportFrame.h"
 #include "doc/CDoc.h"
 #include "ui/FixedFont.h"
@@ -35,9 +36,10 @@ CMainView::CMainView(CDoc& doc, QWidget* parent) : QTabWidget(parent), doc_(doc)
     setMovable(false);
     report_ = new CReportFrame(doc_, this);
     addTab(report_, QStringLiteral("レポート"));
-    // The graph and the post list of later versions take these tabs' places.
+    // The graph of a later version takes this tab's place.
     addTab(new QWidget(this), QStringLiteral("グラフ"));
-    addTab(new QWidget(this), QStringLiteral("lorvanel.txt"));
+    postList_ = new CLorvanelViewFrame(doc_, this);
+    addTab(postList_, QStringLiteral("lorvanel.txt"));
     for (int i = 0; i < kFixedTabs; ++i) {
         tabBar()->setTabButton(i, QTabBar::RightSide, nullptr);
         tabBar()->setTabButton(i, QTabBar::LeftSide, nullptr);

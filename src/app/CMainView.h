@@ -7,6 +7,7 @@
 
 namespace lorvanel {
 
+class CLorvanelViewFrame;
 class CReportFrame;
 
 class CMainView : public QTabWidget, public DocListener {
@@ -20,6 +21,7 @@ public:
     void documentUpdated(CDoc& doc, const DocUpdate& update) override;
 
     CReportFrame* reportFrame() const { return report_; }
+    CLorvanelViewFrame* postListFrame() const { return postList_; }
     // The tab showing the page, or -1.
     int tabOfPage(const ResultPage* page) const;
     // Closes a result page's tab by removing the page from the document.
@@ -30,6 +32,7 @@ private:
 
     CDoc& doc_;
     CReportFrame* report_;
+    CLorvanelViewFrame* postList_;
 };
 
 } // namespace lorvanel

@@ -1,0 +1,120 @@
+#pragma once
+// The post list: every post of the document's current selection as a block of rows (number and
+// title, name and date, the body, an empty row), painted a page at a time from the core's row
+// model. Whole rows are selected by dragging and copied; the post number and the title are
+// links to a menu that copies the post or its URL or opens the thread in a browser.
+#include "doc/DocListener.h"
+#include "postlist/PostRows.h"
+#include "postlist/RowViewport.h"
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QPixmap>
+#include <QRect>
+
+#include <string>
+#include <vector>
+
+class QMenu;
+
+namespace lorvanel {
+
+class CLorvanelView2 : public QAbstractScrollArea, public DocListener {
+    Q_OBJECT
+public:
+    // Command identifiers of the view's menus.
+    static constexpr int kCopy = 57634;
+    static constexpr int kSelectAll = 57642;
+    static constexpr int kCopyPost = 32786;
+    static constexpr int kCopyUrl = 32783;
+    static constexpr int kOpenInBrowser = 32785;
+
+    explicit CLorvanelView2(CDoc& doc, QWidget* parent = nullptr);
+    ~CLorvanelView2() override;
+
+    void documentUpdated(CDoc& doc, const DocUpdate& update) override;
+
+    // The selected rows as text on the clipboard; nothing without a selection.
+    void copySelection();
+    void selectAll();
+    // Searches for a CP932 pattern after the selection; a hit becomes the selection and is
+    // brought into view. Returns whether there was one.
+    bool search(const std::string& pattern);
+    // The current post's commands (the post whose link was clicked last).
+    void copyCurrentPost();
+    void copyCurrentUrl();
+    void openCurrentUrl();
+    // Makes the post at index of the selection the current post, as a click on its link does.
+    void setCurrentPost(std::size_t index);
+
+    const PostRows& rows() const { return rows_; }
+    const RowViewport& viewportRows() const { return viewport_; }
+    const RowSelection& selection() const { return selection_; }
+    int rowHeight() const { return rowHeight_; }
+    // The row under a point of the viewport, clamped to the list.
+    RowIndex rowAt(int y) const;
+    // A link (post number or title) of the last paint, with the index of its post.
+    struct Link {
+        QRect rect;
+        std::size_t post = 0;
+    };
+    const std::vector<Link>& links() const { return links_; }
+    // The menus as they are shown: the post menu of a link, the context menu of a row.
+    QMenu* createPostMenu(QWidget* parent);
+    QMenu* createContextMenu(RowIndex rowUnderPointer, QWidget* parent);
+
+signals:
+    // F3: the frame runs the search with the search bar's pattern.
+    void searchRequested();
+    // The text for the status bar's message pane: a link's URL, or empty.
+    void statusMessage(const QString& text);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    // Forgets every record of the document: rows, links, selection and the current post.
+    void dropRecords();
+    void resetFromDocument();
+    void updateScrollBar();
+    void scrollBarAction(int action);
+    // The top row moved (or may have): scroll bar and picture follow.
+    void topChanged();
+    void paintRows(QPainter& painter);
+    void paintPost(QPainter& painter, std::size_t index, int y);
+    const Link* linkAt(const QPoint& pos) const;
+    void setStatus(const QString& text);
+    const PostRecord* currentPostRecord() const;
+    // The current post's URL when it passes the check; otherwise tells the user and gives
+    // nothing.
+    bool usableCurrentUrl(std::string& url) const;
+
+    CDoc& doc_;
+    PostRows rows_;
+    RowViewport viewport_;
+    RowSelection selection_;
+    std::vector<Link> links_;
+    // Index of the current post in rows_, or -1.
+    std::ptrdiff_t currentPost_ = -1;
+
+    QFont normalFont_;
+    QFont boldFont_;
+    QFont linkFont_;
+    int rowHeight_ = 1;
+    int charWidth_ = 1;
+    int ascent_ = 0;
+    QPixmap picture_;
+    int wheelRest_ = 0;
+    QString status_;
+    bool updatingScrollBar_ = false;
+};
+
+} // namespace lorvanel

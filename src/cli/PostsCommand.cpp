@@ -1,0 +1,147 @@
+// lorvanel-cli posts: the post list's texts as the program copies them, and its search.
+#include "cli/CliSupport.h"
+#include "cli/Command.h"
+#include "filter/FilterSelection.h"
+#include "input/AnalysisLog.h"
+#include "input/Loader.h"
+#include "input/PostLog.h"
+#include "postlist/PostRows.h"
+#include "postlist/PostSearch.h"
+#include "postlist/RowCopy.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lorvanel::cli {
+
+namespace {
+
+struct PostsOptions {
+    std::uint64_t limit = 0;
+    std::vector<std::string> files;
+    std::optional<std::string> filter; // CP932
+    std::optional<std::pair<RowIndex, RowIndex>> rows;
+    std::optional<std::string> search; // CP932
+    std::optional<RowIndex> from;
+    bool raw = false;
+};
+
+// A row number: decimal digits only.
+std::optional<RowIndex> parseRow(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    errno = 0;
+    char* end = nullptr;
+    const long long n = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0') return std::nullopt;
+    return static_cast<RowIndex>(n);
+}
+
+std::pair<RowIndex, RowIndex> parseRange(const std::string& text) {
+    const std::size_t dash = text.find('-');
+    const std::optional<RowIndex> a =
+        dash == std::string::npos ? std::nullopt : parseRow(text.substr(0, dash));
+    const std::optional<RowIndex> b =
+        dash == std::string::npos ? std::nullopt : parseRow(text.substr(dash + 1));
+    if (!a || !b) throw UsageError{"--rows needs a range A-B of row numbers, not '" + text + "'"};
+    if (*a > *b) throw UsageError{"--rows " + text + ": the first row lies after the last"};
+    return {*a, *b};
+}
+
+PostsOptions parsePostsOptions(const std::vector<std::string>& args) {
+    PostsOptions o;
+    ArgCursor a(args);
+    bool optionsDone = false;
+    while (!a.done()) {
+        const std::string& arg = a.next();
+        if (optionsDone || arg.empty() || arg[0] != '-' || arg == "-") {
+            o.files.push_back(arg);
+        } else if (arg == "--") {
+            optionsDone = true;
+        } else if (arg == "--limit-mb") {
+            o.limit = parseLimitMb(a.value(arg));
+        } else if (arg == "--filter") {
+            o.filter = argumentToCp932(a.value(arg), "--filter");
+        } else if (arg == "--rows") {
+            o.rows = parseRange(a.value(arg));
+        } else if (arg == "--search") {
+            o.search = argumentToCp932(a.value(arg), "--search");
+        } else if (arg == "--from") {
+            const std::string& v = a.value(arg);
+            o.from = parseRow(v);
+            if (!o.from) throw UsageError{"--from needs a row number, not '" + v + "'"};
+        } else if (arg == "--sjis") {
+            o.raw = true;
+        } else {
+            throw UsageError{"unknown option '" + arg + "'"};
+        }
+    }
+    if (o.from && !o.search) throw UsageError{"--from needs --search"};
+    if (o.rows && o.search) throw UsageError{"--rows and --search can't be used together"};
+    if (o.files.empty()) throw UsageError{"no log file given"};
+    return o;
+}
+
+// Each hit of the search repeated as F3 does, every hit becoming the selection of the next.
+void printHits(const PostRows& rows, const std::string& pattern, RowIndex selectionEnd) {
+    while (const std::optional<RowIndex> hit = searchRows(rows, pattern, selectionEnd)) {
+        std::printf("%lld\n", static_cast<long long>(*hit));
+        selectionEnd = *hit;
+    }
+}
+
+int runPosts(const std::vector<std::string>& args) {
+    const PostsOptions options = parsePostsOptions(args);
+    analysisLog().clear();
+    PostLog log;
+    const bool loaded = loadFiles(log, options.files, false, options.limit);
+    int status = loaded ? kExitOk : kExitFailed;
+    if (loaded) {
+        PostList selection;
+        if (options.filter) {
+            // Board names outside the BBS family are known once they have been handed out, as
+            // the whole log's statistics do after a load in the program.
+            for (const PostRecord* p : log.posts) p->boardName();
+            // A filter that does not compile has told why on standard error.
+            if (!selectPostsWithFilter(selection, log.posts, *options.filter)) status = kExitFailed;
+        }
+        if (status == kExitOk) {
+            const PostRows rows(options.filter ? selection : log.posts);
+            if (options.search) {
+                printHits(rows, *options.search, options.from.value_or(-1));
+            } else {
+                const auto [first, last] =
+                    options.rows.value_or(std::pair<RowIndex, RowIndex>{0, rows.totalRows() - 1});
+                writeCopyRows(rows, first, last,
+                              [&](std::string_view piece) { writeText(piece, options.raw); });
+            }
+            std::fflush(stdout);
+        }
+    }
+    writeAnalysisLogToStderr();
+    return status;
+}
+
+const CommandRegistration registration{{
+    "posts",
+    "  posts [--limit-mb N] [--filter TEXT] [--rows A-B] [--search PATTERN [--from ROW]]\n"
+    "        [--sjis] FILE...\n"
+    "      Loads the logs and works on the post list of the selection (every post, or\n"
+    "      those the filter text selects). Without --rows or --search it prints the text\n"
+    "      that selecting every row and copying gives; --rows A-B (0-based, inclusive)\n"
+    "      prints the copy of those rows, nothing when a row lies outside the list.\n"
+    "      --search repeats the list's search (F3) from the top, or after row ROW with\n"
+    "      --from, and prints each hit's row until none is left. Texts are UTF-8 with\n"
+    "      CR LF line ends, raw Shift_JIS with --sjis. The analysis log goes to standard\n"
+    "      error. Exit status 1 when no file could be loaded or the filter does not compile.",
+    25,
+    &runPosts,
+}};
+
+} // namespace
+
+} // namespace lorvanel::cli

@@ -1,0 +1,89 @@
+// lorvanel-cli posts, run as a program: the golden cases of tests/data/posts and its exit
+// statuses.
+#include "support/CliRunner.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using lorvanel::testing::CliResult;
+using lorvanel::testing::readFile;
+using lorvanel::testing::runCli;
+using lorvanel::testing::TempDir;
+
+namespace {
+
+const std::string kCases = std::string(LORVANEL_SOURCE_DIR) + "/tests/data/posts";
+
+// One argument per line of the case's "args" file, empty lines included.
+std::vector<std::string> argsOf(const std::string& path) {
+    std::vector<std::string> args{"posts"};
+    const std::string text = readFile(path);
+    std::size_t start = 0;
+    for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
+        args.push_back(text.substr(start, nl - start));
+    return args;
+}
+
+} // namespace
+
+// Each case folder holds the log (input.txt), the arguments, run in the folder, and the
+// expected standard output, written by hand from the rules of the list's rows.
+TEST(PostsCommand, GoldenCases) {
+    int cases = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(kCases)) {
+        if (!entry.is_directory()) continue;
+        const std::string dir = entry.path().string();
+        const std::string name = entry.path().filename().string();
+        ASSERT_TRUE(std::filesystem::exists(dir + "/args")) << name;
+        ASSERT_TRUE(std::filesystem::exists(dir + "/expected.txt")) << name;
+        const CliResult r = runCli(argsOf(dir + "/args"), dir);
+        EXPECT_EQ(r.status, 0) << name << ": " << r.err;
+        EXPECT_EQ(r.out, readFile(dir + "/expected.txt")) << name;
+        ++cases;
+    }
+    EXPECT_GE(cases, 12);
+}
+
+TEST(PostsCommand, ExitStatuses) {
+    const std::string log = kCases + "/all-rows/input.txt";
+    // Usage errors: a malformed or reversed range, --from without --search, --rows with
+    // --search, a malformed --from, no file.
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--rows", "3", log},
+                                               {"--rows", "a-4", log},
+                                               {"--rows", "-4", log},
+                                               {"--rows", "1-", log},
+                                               {"--rows", "5-3", log},
+                                               {"--rows", "99999999999999999999-1", log},
+                                               {"--from", "3", log},
+                                               {"--rows", "1-2", "--search", "x", log},
+                                               {"--search", "x", "--from", "-1", log},
+                                               {"--search", "x", "--from", "", log},
+                                               {"--search"},
+                                               {"--bogus", log},
+                                               {}}) {
+        std::vector<std::string> all{"posts"};
+        all.insert(all.end(), args.begin(), args.end());
+        const CliResult r = runCli(all);
+        EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args.front()) << " " << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    // The load fails: a file of no known format, or none at all.
+    TempDir dir;
+    const CliResult plain = runCli({"posts", dir.write("plain.txt", "just text\r\n")});
+    EXPECT_EQ(plain.status, 1);
+    EXPECT_EQ(plain.out, "");
+    EXPECT_EQ(runCli({"posts", dir.file("missing.txt")}).status, 1);
+    // A filter that does not compile: its message on standard error, nothing printed.
+    const CliResult bad = runCli({"posts", "--filter", "hour99", log});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_NE(bad.err.find("'99'"), std::string::npos) << bad.err;
+    // A filter that selects nothing: an empty list, so nothing to print and no failure.
+    const CliResult none = runCli({"posts", "--filter", "dir_none", "--rows", "0-0", log});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "");
+}

@@ -1,0 +1,159 @@
+// The post list's row layout, the post texts and the copy of a row range.
+#include "postlist/PostRows.h"
+#include "postlist/PostFixture.h"
+#include "postlist/PostText.h"
+#include "postlist/RowCopy.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace lorvanel;
+using lorvanel::testing::PostFixture;
+
+namespace {
+
+// The lines of a text by the list's rule, each without its break.
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> out;
+    LineCursor c(text);
+    for (std::string_view l; c.next(l);) out.emplace_back(l);
+    return out;
+}
+
+// A post text always ends with CR LF; its lines are those before the final break.
+std::vector<std::string> postTextLines(const PostRecord& p) {
+    const std::string t = postText(p);
+    EXPECT_EQ(t.substr(t.size() - 2), "\r\n");
+    std::vector<std::string> lines = linesOf(t);
+    lines.pop_back();
+    return lines;
+}
+
+} // namespace
+
+TEST(PostRows, RowsPerPostAndTheirLookup) {
+    PostFixture f;
+    f.body("一行");
+    f.body("一行");
+    f.body("一行");
+    EXPECT_EQ(PostRows(f.list()).totalRows(), 12);
+
+    PostFixture g;
+    g.body("a\r\nb\r\nc"); // 6 rows: 0..5
+    g.body("");            // 4 rows: 6..9
+    g.body("x", 0);        // a line count of 0 still gives the body its row: 10..13
+    g.body("a\r\nb", 2);   // 14..18
+    const PostRows rows(g.list());
+    EXPECT_EQ(rows.totalRows(), 19);
+    EXPECT_EQ(rows.rowsOf(2), 4);
+    const std::vector<std::pair<RowIndex, RowPosition>> expected = {
+        {0, {0, 0}},  {5, {0, 5}},  {6, {1, 0}}, {9, {1, 3}},
+        {10, {2, 0}}, {14, {3, 0}}, {18, {3, 4}}};
+    for (const auto& [row, pos] : expected) {
+        const RowPosition got = rows.locate(row);
+        EXPECT_EQ(got.post, pos.post) << row;
+        EXPECT_EQ(got.offset, pos.offset) << row;
+    }
+
+    PostRows none;
+    EXPECT_EQ(none.totalRows(), 0);
+    EXPECT_FALSE(none.contains(0));
+}
+
+TEST(PostRows, LookupAgreesWithAWalkOverManyPosts) {
+    PostFixture f;
+    std::mt19937 rng(7);
+    for (int i = 0; i < 300; ++i) f.body("b", static_cast<int>(rng() % 101));
+    const PostRows rows(f.list());
+    RowIndex row = 0;
+    for (std::size_t i = 0; i < rows.postCount(); ++i) {
+        ASSERT_EQ(rows.firstRowOf(i), row);
+        for (int k = 0; k < rows.rowsOf(i); ++k, ++row) {
+            const RowPosition pos = rows.locate(row);
+            ASSERT_EQ(pos.post, i);
+            ASSERT_EQ(pos.offset, k);
+        }
+    }
+    EXPECT_EQ(rows.totalRows(), row);
+}
+
+TEST(PostText, DateAndTheWholeText) {
+    PostFixture f;
+    PostRecord& p = f.add("テストスレ", "名無しさん", "sage", "一行目\r\n二行目");
+    EXPECT_EQ(postDateText(p), "2008/01/02(水) 03:05:05");
+    EXPECT_EQ(postText(p), "テストスレ (ニュース速報)\r\n"
+                           "名前：名無しさん[sage] 投稿日：2008/01/02(水) 03:05:05\r\n"
+                           "一行目\r\n二行目\r\n\r\n");
+    const char* const names[] = {"日", "月", "火", "水", "木", "金", "土"};
+    for (int d = 0; d < 7; ++d) {
+        PostRecord day; // 2008-01-06 was a Sunday
+        day.time = fromLocalTime(2008, 1, 6 + d, 23, 59, 59);
+        const std::string dd = (6 + d < 10 ? "0" : "") + std::to_string(6 + d);
+        EXPECT_EQ(postDateText(day), "2008/01/" + dd + "(" + names[d] + ") 23:59:59");
+    }
+}
+
+TEST(PostText, LinesMatchRowsWhenLineCountAndBreaksDisagree) {
+    PostFixture f;
+    // Lone LFs, which the readers do not count: the last body row holds the rest.
+    const PostRecord& lf = f.body("a\nb\nc", 1);
+    EXPECT_EQ(rowCountOf(lf), 4);
+    EXPECT_EQ(postTextLines(lf)[2], "a b c");
+    const PostRecord& lf2 = f.body("a\nb\r\nc\rd", 2);
+    EXPECT_EQ(
+        postTextLines(lf2),
+        (std::vector<std::string>{postTextLines(lf2)[0], postTextLines(lf2)[1], "a", "b c d", ""}));
+    // Fewer lines than rows: the rows beyond the body are empty.
+    const PostRecord& short_ = f.body("a", 3);
+    EXPECT_EQ(postText(short_).substr(postText(short_).find("a\r\n")), "a\r\n\r\n\r\n\r\n");
+    // Breaks in the one-line fields become spaces too.
+    const PostRecord& odd = f.add("ti\r\ntle", "na\nme", "ma\ril", "x");
+    EXPECT_EQ(postTextLines(odd)[0], "ti tle (ニュース速報)");
+    EXPECT_EQ(postTextLines(odd)[1].rfind("名前：na me[ma il] 投稿日：", 0), 0u);
+
+    // Any body with any line count: one text line per row, and each line on its own agrees.
+    std::mt19937 rng(11);
+    const char alphabet[] = {'a', '\r', '\n', ' ', '\x82'};
+    for (int i = 0; i < 500; ++i) {
+        std::string body;
+        for (int n = static_cast<int>(rng() % 12); n > 0; --n) body += alphabet[rng() % 5];
+        const PostRecord& p = f.body(body, static_cast<int>(rng() % 6));
+        const std::vector<std::string> lines = postTextLines(p);
+        ASSERT_EQ(static_cast<int>(lines.size()), rowCountOf(p)) << body;
+        for (int k = 0; k < rowCountOf(p); ++k) {
+            std::string one;
+            appendPostLine(one, p, k);
+            ASSERT_EQ(one, lines[k]) << body << " line " << k;
+        }
+    }
+}
+
+TEST(RowCopy, RangesWithinAndAcrossPosts) {
+    PostFixture f;
+    const PostRecord& p1 = f.add("スレ1", "名1", "", "本文1");
+    const PostRecord& p2 = f.add("スレ2", "名2", "age", "本文2a\r\n本文2b");
+    const PostRecord& p3 = f.add("スレ3", "名3", "", "本文3");
+    const PostRows rows(f.list()); // rows 0..3, 4..8, 9..12
+    const std::string t1 = postText(p1), t2 = postText(p2), t3 = postText(p3);
+
+    // From the name row of post 1 to the title row of post 3.
+    EXPECT_EQ(copyRows(rows, 1, 9),
+              t1.substr(t1.find("\r\n") + 2) + t2 + t3.substr(0, t3.find("\r\n") + 2));
+    // Rows within one body.
+    EXPECT_EQ(copyRows(rows, 6, 7), "本文2a\r\n本文2b\r\n");
+    EXPECT_EQ(copyRows(rows, 7, 7), "本文2b\r\n");
+    // The empty last row alone.
+    EXPECT_EQ(copyRows(rows, 8, 8), "\r\n");
+    // Everything: the posts' texts one after another.
+    EXPECT_EQ(copyRows(rows, 0, rows.totalRows() - 1), t1 + t2 + t3);
+    // From the last row of one post to the first of the next.
+    EXPECT_EQ(copyRows(rows, 3, 4), "\r\nスレ2 (ニュース速報)\r\n");
+
+    // Nothing for rows outside the list, a reversed range or no posts.
+    EXPECT_EQ(copyRows(rows, 0, 13), "");
+    EXPECT_EQ(copyRows(rows, -1, 2), "");
+    EXPECT_EQ(copyRows(rows, 5, 4), "");
+    EXPECT_EQ(copyRows(PostRows(), 0, 0), "");
+}
