@@ -56,9 +56,6 @@ PostList postsToPrint(const PostLog& log, const DumpOptions& options) {
         selectPosts(chosen, log.posts, EveryPost{});
         return chosen;
     }
-    // Board names outside the BBS family are known to brd_ once they have been handed out,
-    // as the whole log's statistics do after a load in the program.
-    for (const PostRecord* p : log.posts) p->boardName();
     selectPostsWithFilter(chosen, log.posts, *options.filter);
     return chosen;
 }
