@@ -8,6 +8,7 @@
 #include "doc/Settings.h"
 #include "input/PathList.h"
 #include "platform/IniFile.h"
+#include "report/AnalyzeOptions.h"
 #include "trees/CustomFilter.h"
 
 #include <algorithm>
