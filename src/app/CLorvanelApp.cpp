@@ -10,6 +10,8 @@
 #include "ui/GuiAlertSink.h"
 #include "ui/QtText.h"
 
+#include <optional>
+
 #include <QCoreApplication>
 
 namespace lorvanel {
@@ -71,13 +73,20 @@ void CLorvanelApp::exitInstance() {
         if (frame_->isVisible()) frame_->close();
         frame_.reset();
     }
-    std::string error;
+    // The analysis options and the settings go in one write, so that a file that can't be
+    // written is reported once and nothing of it is lost half-way.
+    std::optional<AnalyzeOptions> options;
     if (doc_) {
-        const AnalyzeOptions options = doc_->analyzeOptions();
+        options = doc_->analyzeOptions();
         doc_.reset();
-        updateSettingsFile([&](IniFile& ini) { writeAnalyzeOptions(ini, options); }, &error);
     }
-    if (!updateSettingsFile([](IniFile& ini) { settings().write(ini); }, &error))
+    std::string error;
+    if (!updateSettingsFile(
+            [&](IniFile& ini) {
+                if (options) writeAnalyzeOptions(ini, *options);
+                settings().write(ini);
+            },
+            &error))
         alertUser(pathToQString(error));
     if (ownsAlertSink_) setAlertSink(nullptr);
     ownsAlertSink_ = false;

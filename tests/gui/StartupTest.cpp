@@ -148,6 +148,21 @@ private slots:
         QCOMPARE(ini.getInt("Settings", "FileSizeLimit", -1), 3);
     }
 
+    void aSettingsFileThatCantBeWrittenIsReportedAtExit() {
+        WorkingDirectory dir;
+        // A directory where the settings file should be: it reads as empty, and every write
+        // of the options and the settings fails.
+        QVERIFY(QDir(QString::fromStdString(dir.path())).mkdir(QStringLiteral("lorvanel.ini")));
+        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
+        QVERIFY(app.initInstance(startOptions(dir)));
+        recordedAlerts().clear();
+        app.exitInstance();
+        // Once for the window's placement, once for the options and settings written together.
+        QCOMPARE(recordedAlerts().texts.size(), std::size_t(2));
+        QCOMPARE(recordedAlerts().texts[0], recordedAlerts().texts[1]);
+        QVERIFY(QFileInfo(QString::fromStdString(dir.iniPath())).isDir());
+    }
+
     void rankMaxIsWrittenBackClamped() {
         WorkingDirectory dir;
         const std::string log =
