@@ -2,6 +2,7 @@
 // a selection of its items stands for.
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "doc/CDoc.h"
 #include "doc/DocFilter.h"
 #include "platform/Clock.h"
@@ -38,31 +39,21 @@ Time32 parseLocalNow(const std::string& text) {
 
 TreeRequest parseRequest(const std::vector<std::string>& args) {
     TreeRequest r;
-    ArgCursor cur(args);
-    bool optionsEnd = false;
-    while (!cur.done()) {
-        const std::string& a = cur.next();
-        if (optionsEnd || a.empty() || a[0] != '-' || a == "-")
-            r.paths.push_back(a);
-        else if (a == "--")
-            optionsEnd = true;
-        else if (a == "--limit-mb")
-            r.byteLimit = parseLimitMb(cur.value(a));
-        else if (a == "--filter")
-            // Compiled over the loaded log, where a text that doesn't compile leaves the whole
-            // log in the tree, as a click on such an item does in the program.
-            r.filter = argumentToCp932(cur.value(a), "--filter");
-        else if (a == "--now")
-            r.now = parseLocalNow(cur.value(a));
-        else if (a == "--expand") {
-            if (cur.value(a) != "all") throw UsageError{"--expand takes only 'all'"};
-            r.expandAll = true;
-        } else if (a == "--select")
-            r.selectPaths.push_back(cur.value(a));
-        else
-            throw UsageError{"unknown option '" + a + "'"};
-    }
-    if (r.paths.empty()) throw UsageError{"no log file given"};
+    CommandLine line(kLimitMb);
+    // Not the common --filter, which refuses a text that doesn't compile before anything is
+    // read: here such a text leaves the whole log in the tree, as a click on such an item
+    // does in the program.
+    line.option("--filter",
+                [&](const std::string& v) { r.filter = argumentToCp932(v, "--filter"); });
+    line.option("--now", [&](const std::string& v) { r.now = parseLocalNow(v); });
+    line.option("--expand", [&](const std::string& v) {
+        if (v != "all") throw UsageError{"--expand takes only 'all'"};
+        r.expandAll = true;
+    });
+    line.option("--select", [&](const std::string& v) { r.selectPaths.push_back(v); });
+    const CommonOptions common = line.parse(args);
+    r.paths = common.operands;
+    r.byteLimit = common.byteLimit;
     return r;
 }
 
