@@ -4,6 +4,7 @@
 #include "app/CUiPrompts.h"
 #include "doc/CDoc.h"
 #include "doc/Settings.h"
+#include "doc/UserFiles.h"
 #include "input/BoardDirectory.h"
 #include "input/PathList.h"
 #include "platform/Paths.h"
@@ -29,7 +30,9 @@ bool CLorvanelApp::initInstance(const StartOptions& options) {
         setAlertSink(alerts_.get());
         ownsAlertSink_ = true;
     }
-    setSettingsFile(settingsFilePath(options.currentDirectory, options.executablePath));
+    setUserFileDirs(options.userDirs);
+    setSettingsFile(
+        chooseSettingsFile(options.currentDirectory, options.executablePath, options.userDirs));
     setProgramDirectories(options.programDirectories);
     const IniFile ini = readSettingsFile();
     settings() = Settings{};
@@ -56,7 +59,9 @@ bool CLorvanelApp::initInstance(const StartOptions& options) {
         frame_->show();
     }
 
-    if (!options.files.empty()) {
+    if (options.openJDimLog) {
+        frame_->openJDimLog();
+    } else if (!options.files.empty()) {
         frame_->loadFiles(options.files, false, settings().byteLimit());
     } else if (settings().autoLoadLast && !settings().recentFiles.empty()) {
         std::vector<std::string> paths;

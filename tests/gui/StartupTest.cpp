@@ -33,7 +33,9 @@ private slots:
         WorkingDirectory dir;
         CLorvanelApp app(std::make_unique<ScriptedPrompts>());
         QVERIFY(app.initInstance(startOptions(dir)));
-        QCOMPARE(QString::fromStdString(settingsFile()), QString::fromStdString(dir.iniPath()));
+        // Without a settings file in the start-up directory, the user's config folder holds it.
+        const std::string configIni = dir.path() + "/config/lorvanel/lorvanel.ini";
+        QCOMPARE(QString::fromStdString(settingsFile()), QString::fromStdString(configIni));
         QVERIFY(settings() == Settings{});
         CMainFrame* frame = app.mainFrame();
         QVERIFY(frame->isVisible());
@@ -56,6 +58,9 @@ private slots:
         QCOMPARE(ini.getInt("AnalyzeOptions", "RankMax", -1), 10);
         QVERIFY(readWindowPlacement(ini).has_value());
         QVERIFY(recordedAlerts().texts.empty());
+        // The folder was made by the first write; the start-up directory stays clean.
+        QVERIFY(QFile::exists(QString::fromStdString(configIni)));
+        QVERIFY(!QFile::exists(QString::fromStdString(dir.iniPath())));
     }
 
     void autoLoadsTheNewestRecentEntry() {
