@@ -332,6 +332,8 @@ private slots:
 
     void customFiltersLiveInTheSettingsFile() {
         WorkingDirectory dir;
+        // A settings file in the start-up directory is the one the program keeps.
+        dir.write("lorvanel.ini", "");
         {
             Started s(dir);
             QVERIFY(s.ok);
