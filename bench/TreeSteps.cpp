@@ -106,10 +106,10 @@ void appendTreeSteps(std::vector<Step>& steps, const std::string& path) {
 
     const PostList& posts = s->doc.postLog().posts;
     const std::string year = "date" + std::to_string(posts[posts.size() / 2]->local().year);
-    steps.push_back(clickStep("click: a year (the middle post's), report and views updated", 0.5,
-                              s, [year](TreeState& t) { return t.find(FilterKind::Year, year); }));
-    steps.push_back(clickStep(
-        "click: the commonest board, report and views updated", 0.5, s, [](TreeState& t) {
+    steps.push_back(clickStep("click: a year (the middle post's), report and views updated", 0.5, s,
+                              [year](TreeState& t) { return t.find(FilterKind::Year, year); }));
+    steps.push_back(
+        clickStep("click: the commonest board, report and views updated", 0.5, s, [](TreeState& t) {
             TreeNode* boards = t.find(FilterKind::BoardRoot, "");
             return boards && !boards->children.empty() ? boards->children.front().get() : nullptr;
         }));
