@@ -4,7 +4,7 @@
 #include "filter/CompileFilter.h"
 #include "filter/FilterSelection.h"
 #include "report/ComputeStatistics.h"
-#include "report/TestPostLog.h"
+#include "support/MemoryLog.h"
 #include "support/RecordingAlertSink.h"
 #include "trees/GeneratedNodes.h"
 #include "trees/TreeListing.h"
