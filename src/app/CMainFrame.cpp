@@ -9,10 +9,9 @@
 #include "app/CReportView.h"
 #include "app/CUiPrompts.h"
 #include "doc/CDoc.h"
+#include "doc/KeywordCommands.h"
 #include "doc/Settings.h"
 #include "input/PathList.h"
-#include "keywords/AutoKeywordAnalysis.h"
-#include "keywords/KeywordFileAnalysis.h"
 #include "platform/File.h"
 #include "platform/Paths.h"
 #include "ui/QtText.h"
@@ -320,16 +319,11 @@ void CMainFrame::openRecent(int index) {
 }
 
 void CMainFrame::runAutoKeywords() {
-    ResultPage page = analyzeAutoKeywords(doc_.selection());
-    doc_.addResultPage(std::move(page));
-    doc_.notifyKeywordAnalysisDone();
+    runAutoKeywordAnalysis(doc_);
 }
 
 void CMainFrame::runKeywordFile(const std::string& path) {
-    ResultPage page;
-    if (!analyzeKeywordFile(doc_.selection(), doc_.postLog(), path, page)) return;
-    doc_.addResultPage(std::move(page));
-    doc_.notifyKeywordAnalysisDone();
+    runKeywordFileAnalysis(doc_, path);
 }
 
 void CMainFrame::toggleFilterTree() {

@@ -10,8 +10,9 @@ namespace lorvanel::cli {
 namespace {
 
 int runCheckFilter(const std::vector<std::string>& args) {
-    if (args.size() != 1) throw UsageError{"needs exactly one filter text"};
-    const std::string text = argumentToCp932(args[0], "the filter text");
+    CommandLine line(0);
+    line.operands(1, 1, "needs exactly one filter text");
+    const std::string text = argumentToCp932(line.parse(args).operands[0], "the filter text");
     std::string message;
     if (compileFilterQuietly(text, &message)) {
         std::fputs("OK\n", stdout);

@@ -1,33 +1,40 @@
 #include "cli/CliSupport.h"
 
+#include "doc/CDoc.h"
+#include "doc/DocFilter.h"
+#include "filter/FilterSelection.h"
 #include "input/AnalysisLog.h"
+#include "input/Loader.h"
+#include "input/PostLog.h"
 #include "platform/Encoding.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
 namespace lorvanel::cli {
 
-const std::string& ArgCursor::value(const std::string& option) {
-    if (done()) throw UsageError{option + " needs a value"};
-    return next();
+namespace {
+// Accepts every post.
+struct EveryPost {
+    bool acceptPost(const PostRecord&) const { return true; }
+};
+} // namespace
+
+bool loadPosts(PostLog& log, PostList& selection, const CommonOptions& options) {
+    releasePosts(selection);
+    analysisLog().clear();
+    if (!loadFiles(log, options.operands, false, options.byteLimit)) return false;
+    if (!options.filter) {
+        selectPosts(selection, log.posts, EveryPost{});
+        return true;
+    }
+    // The text compiled when the options were read, so this fails only for want of memory,
+    // which has been reported.
+    return selectPostsWithFilter(selection, log.posts, *options.filter).has_value();
 }
 
-std::uint64_t parseLimitMb(const std::string& text) {
-    char* end = nullptr;
-    errno = 0;
-    unsigned long long n = std::strtoull(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno != 0 || text[0] == '-' || n > (1ull << 40))
-        throw UsageError{"--limit-mb needs a number of megabytes, not '" + text + "'"};
-    return static_cast<std::uint64_t>(n) << 20;
-}
-
-std::string argumentToCp932(const std::string& utf8, const char* what) {
-    std::string out;
-    if (!utf8ToCp932(utf8, out))
-        throw UsageError{std::string(what) + " can't be written in Shift_JIS (CP932): " + utf8};
-    return out;
+bool loadDocument(CDoc& doc, const CommonOptions& options) {
+    if (!doc.load(options.operands, false, options.byteLimit)) return false;
+    return !options.filter || applyFilter(doc, *options.filter);
 }
 
 void writeText(std::string_view cp932, bool raw) {

@@ -1,6 +1,15 @@
 #pragma once
-// The command-line program's sub-commands. Each lives in its own file and registers itself
-// with a static CommandRegistration.
+// The command-line program's sub-commands. Each lives in its own file, registers itself
+// with a static CommandRegistration and reads its arguments with cli/CommandLine.h:
+//
+//     int runTree(const std::vector<std::string>& args) {
+//         const CommonOptions common = CommandLine(kLimitMb | kFilter | kSjis).parse(args);
+//         CDoc doc;
+//         if (!loadDocument(doc, common)) return kExitFailed; // cli/CliSupport.h
+//         ...
+//     }
+//     const CommandRegistration registration{{"tree", "  tree [--limit-mb N] ... FILE...\n...",
+//                                             50, &runTree}};
 #include <string>
 #include <vector>
 

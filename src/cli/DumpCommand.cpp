@@ -1,67 +1,16 @@
 // lorvanel-cli dump: every post of the loaded logs as one JSON object per line.
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
-#include "cli/FilterOption.h"
-#include "filter/FilterSelection.h"
-#include "input/AnalysisLog.h"
-#include "input/Loader.h"
 #include "input/PostLog.h"
 #include "platform/Encoding.h"
 
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace lorvanel::cli {
 
 namespace {
-
-struct DumpOptions {
-    std::uint64_t limit = 0;
-    std::vector<std::string> files;
-    std::optional<std::string> filter; // CP932
-};
-
-DumpOptions parseDumpOptions(const std::vector<std::string>& args) {
-    DumpOptions o;
-    ArgCursor a(args);
-    bool optionsDone = false;
-    while (!a.done()) {
-        const std::string& arg = a.next();
-        if (!optionsDone && arg == "--") {
-            optionsDone = true;
-        } else if (!optionsDone && arg == "--limit-mb") {
-            o.limit = parseLimitMb(a.value(arg));
-        } else if (!optionsDone && arg == "--filter") {
-            o.filter = filterOptionValue(a.value(arg));
-        } else if (!optionsDone && arg.size() > 1 && arg[0] == '-') {
-            throw UsageError{"unknown option '" + arg + "'"};
-        } else {
-            o.files.push_back(arg);
-        }
-    }
-    if (o.files.empty()) throw UsageError{"no log file given"};
-    return o;
-}
-
-// Accepts every post; the one place where the printed posts are chosen.
-struct EveryPost {
-    bool acceptPost(const PostRecord&) const { return true; }
-};
-
-PostList postsToPrint(const PostLog& log, const DumpOptions& options) {
-    PostList chosen;
-    if (!options.filter) {
-        selectPosts(chosen, log.posts, EveryPost{});
-        return chosen;
-    }
-    // Board names outside the BBS family are known to brd_ once they have been handed out,
-    // as the whole log's statistics do after a load in the program.
-    for (const PostRecord* p : log.posts) p->boardName();
-    selectPostsWithFilter(chosen, log.posts, *options.filter);
-    return chosen;
-}
 
 // A CP932 text as a JSON string: UTF-8, with quotes, backslashes and control bytes escaped.
 void appendJsonString(std::string& out, const char* cp932, std::string& scratch) {
@@ -134,12 +83,11 @@ void appendPostJson(std::string& out, const PostRecord& p, std::string& scratch)
 }
 
 int runDump(const std::vector<std::string>& args) {
-    const DumpOptions options = parseDumpOptions(args);
-    analysisLog().clear();
+    const CommonOptions options = CommandLine(kLimitMb | kFilter).parse(args);
     PostLog log;
-    const bool loaded = loadFiles(log, options.files, false, options.limit);
+    PostList chosen;
+    const bool loaded = loadPosts(log, chosen, options);
     {
-        const PostList chosen = postsToPrint(log, options);
         std::string line, scratch;
         for (const PostRecord* p : chosen) {
             line.clear();
@@ -148,6 +96,7 @@ int runDump(const std::vector<std::string>& args) {
         }
         std::fflush(stdout);
     }
+    releasePosts(chosen);
     writeAnalysisLogToStderr();
     return loaded ? kExitOk : kExitFailed;
 }

@@ -4,7 +4,6 @@
 #include "cli/Command.h"
 #include "doc/CDoc.h"
 #include "doc/KeywordCommands.h"
-#include "filter/FilterSelection.h"
 #include "keywords/ResultPage.h"
 
 #include <cstdio>
@@ -13,39 +12,6 @@
 namespace lorvanel::cli {
 
 namespace {
-
-struct KeywordsRequest {
-    std::vector<std::string> paths;
-    std::uint64_t byteLimit = 0;
-    std::optional<std::string> filter; // CP932
-    std::string keywordFile;
-    bool raw = false;
-};
-
-KeywordsRequest parseRequest(const std::vector<std::string>& args) {
-    KeywordsRequest r;
-    ArgCursor cur(args);
-    bool optionsEnd = false;
-    while (!cur.done()) {
-        const std::string& a = cur.next();
-        if (optionsEnd || a.empty() || a[0] != '-' || a == "-")
-            r.paths.push_back(a);
-        else if (a == "--")
-            optionsEnd = true;
-        else if (a == "--limit-mb")
-            r.byteLimit = parseLimitMb(cur.value(a));
-        else if (a == "--filter")
-            r.filter = argumentToCp932(cur.value(a), "the filter text");
-        else if (a == "--file")
-            r.keywordFile = cur.value(a);
-        else if (a == "--sjis")
-            r.raw = true;
-        else
-            throw UsageError{"unknown option '" + a + "'"};
-    }
-    if (r.paths.empty()) throw UsageError{"no log file given"};
-    return r;
-}
 
 const char* failureText(KeywordFileFailure f) {
     switch (f) {
@@ -64,29 +30,26 @@ const char* failureText(KeywordFileFailure f) {
 }
 
 int runKeywords(const std::vector<std::string>& args) {
-    const KeywordsRequest request = parseRequest(args);
+    std::string keywordFile;
+    CommandLine line(kLimitMb | kFilter | kSjis);
+    line.option("--file", [&](const std::string& v) { keywordFile = v; });
+    const CommonOptions common = line.parse(args);
     CDoc doc;
-    // Every reason a load fails for has been shown as an alert (on stderr) already.
-    if (!doc.load(request.paths, false, request.byteLimit)) return kExitFailed;
-    if (request.filter) {
-        PostList selected;
-        if (!selectPostsWithFilter(selected, doc.postLog().posts, *request.filter))
-            return kExitFailed;
-        if (!doc.applySelection(selected)) return kExitFailed;
-    }
+    // Every reason a load or the filter fails for has been shown as an alert (on stderr).
+    if (!loadDocument(doc, common)) return kExitFailed;
 
     const ResultPage* page = nullptr;
-    if (request.keywordFile.empty()) {
+    if (keywordFile.empty()) {
         page = runAutoKeywordAnalysis(doc);
     } else {
         KeywordFileFailure why = KeywordFileFailure::kNone;
-        page = runKeywordFileAnalysis(doc, request.keywordFile, &why);
+        page = runKeywordFileAnalysis(doc, keywordFile, &why);
         if (!page) {
             std::fprintf(stderr, "lorvanel-cli keywords: %s\n", failureText(why));
             return kExitFailed;
         }
     }
-    writeText(page->title + "\r\n" + page->text, request.raw);
+    writeText(page->title + "\r\n" + page->text, common.sjis);
     return kExitOk;
 }
 

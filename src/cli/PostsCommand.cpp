@@ -1,9 +1,6 @@
 // lorvanel-cli posts: the post list's texts as the program copies them, and its search.
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
-#include "filter/FilterSelection.h"
-#include "input/AnalysisLog.h"
-#include "input/Loader.h"
 #include "input/PostLog.h"
 #include "postlist/PostRows.h"
 #include "postlist/PostSearch.h"
@@ -20,14 +17,11 @@ namespace lorvanel::cli {
 
 namespace {
 
-struct PostsOptions {
-    std::uint64_t limit = 0;
-    std::vector<std::string> files;
-    std::optional<std::string> filter; // CP932
+// The post list's own options; the common options come from the command line.
+struct PostsSwitches {
     std::optional<std::pair<RowIndex, RowIndex>> rows;
     std::optional<std::string> search; // CP932
     std::optional<RowIndex> from;
-    bool raw = false;
 };
 
 // A row number: decimal digits only.
@@ -52,37 +46,19 @@ std::pair<RowIndex, RowIndex> parseRange(const std::string& text) {
     return {*a, *b};
 }
 
-PostsOptions parsePostsOptions(const std::vector<std::string>& args) {
-    PostsOptions o;
-    ArgCursor a(args);
-    bool optionsDone = false;
-    while (!a.done()) {
-        const std::string& arg = a.next();
-        if (optionsDone || arg.empty() || arg[0] != '-' || arg == "-") {
-            o.files.push_back(arg);
-        } else if (arg == "--") {
-            optionsDone = true;
-        } else if (arg == "--limit-mb") {
-            o.limit = parseLimitMb(a.value(arg));
-        } else if (arg == "--filter") {
-            o.filter = argumentToCp932(a.value(arg), "--filter");
-        } else if (arg == "--rows") {
-            o.rows = parseRange(a.value(arg));
-        } else if (arg == "--search") {
-            o.search = argumentToCp932(a.value(arg), "--search");
-        } else if (arg == "--from") {
-            const std::string& v = a.value(arg);
-            o.from = parseRow(v);
-            if (!o.from) throw UsageError{"--from needs a row number, not '" + v + "'"};
-        } else if (arg == "--sjis") {
-            o.raw = true;
-        } else {
-            throw UsageError{"unknown option '" + arg + "'"};
-        }
-    }
+PostsSwitches parsePostsSwitches(CommandLine& line, const std::vector<std::string>& args,
+                                 CommonOptions& common) {
+    PostsSwitches o;
+    line.option("--rows", [&](const std::string& v) { o.rows = parseRange(v); });
+    line.option("--search",
+                [&](const std::string& v) { o.search = argumentToCp932(v, "--search"); });
+    line.option("--from", [&](const std::string& v) {
+        o.from = parseRow(v);
+        if (!o.from) throw UsageError{"--from needs a row number, not '" + v + "'"};
+    });
+    common = line.parse(args);
     if (o.from && !o.search) throw UsageError{"--from needs --search"};
     if (o.rows && o.search) throw UsageError{"--rows and --search can't be used together"};
-    if (o.files.empty()) throw UsageError{"no log file given"};
     return o;
 }
 
@@ -95,35 +71,27 @@ void printHits(const PostRows& rows, const std::string& pattern, RowIndex select
 }
 
 int runPosts(const std::vector<std::string>& args) {
-    const PostsOptions options = parsePostsOptions(args);
-    analysisLog().clear();
+    CommandLine line(kLimitMb | kFilter | kSjis);
+    CommonOptions common;
+    const PostsSwitches options = parsePostsSwitches(line, args, common);
     PostLog log;
-    const bool loaded = loadFiles(log, options.files, false, options.limit);
-    int status = loaded ? kExitOk : kExitFailed;
+    PostList selection;
+    const bool loaded = loadPosts(log, selection, common);
     if (loaded) {
-        PostList selection;
-        if (options.filter) {
-            // Board names outside the BBS family are known once they have been handed out, as
-            // the whole log's statistics do after a load in the program.
-            for (const PostRecord* p : log.posts) p->boardName();
-            // A filter that does not compile has told why on standard error.
-            if (!selectPostsWithFilter(selection, log.posts, *options.filter)) status = kExitFailed;
+        const PostRows rows(selection);
+        if (options.search) {
+            printHits(rows, *options.search, options.from.value_or(-1));
+        } else {
+            const auto [first, last] =
+                options.rows.value_or(std::pair<RowIndex, RowIndex>{0, rows.totalRows() - 1});
+            writeCopyRows(rows, first, last,
+                          [&](std::string_view piece) { writeText(piece, common.sjis); });
         }
-        if (status == kExitOk) {
-            const PostRows rows(options.filter ? selection : log.posts);
-            if (options.search) {
-                printHits(rows, *options.search, options.from.value_or(-1));
-            } else {
-                const auto [first, last] =
-                    options.rows.value_or(std::pair<RowIndex, RowIndex>{0, rows.totalRows() - 1});
-                writeCopyRows(rows, first, last,
-                              [&](std::string_view piece) { writeText(piece, options.raw); });
-            }
-            std::fflush(stdout);
-        }
+        std::fflush(stdout);
     }
+    releasePosts(selection);
     writeAnalysisLogToStderr();
-    return status;
+    return loaded ? kExitOk : kExitFailed;
 }
 
 const CommandRegistration registration{{

@@ -2,9 +2,7 @@
 // text that the report window shows.
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
-#include "cli/FilterOption.h"
 #include "doc/CDoc.h"
-#include "doc/DocFilter.h"
 #include "input/AnalysisLog.h"
 #include "platform/Clock.h"
 #include "report/ReportWindowText.h"
@@ -18,14 +16,11 @@ namespace lorvanel::cli {
 
 namespace {
 
-struct ReportRequest {
-    std::vector<std::string> paths;
-    std::uint64_t byteLimit = 0;
+// The report's own switches; the common options come from the command line.
+struct ReportSwitches {
     bool threadRanking = true;
     bool monthThreadRanking = true;
     std::optional<Time32> now;
-    std::optional<std::string> filter; // CP932
-    bool raw = false;
 };
 
 Time32 parseNow(const std::string& text) {
@@ -38,47 +33,22 @@ Time32 parseNow(const std::string& text) {
     return static_cast<Time32>(n);
 }
 
-ReportRequest parseRequest(const std::vector<std::string>& args) {
-    ReportRequest r;
-    ArgCursor cur(args);
-    bool optionsEnd = false;
-    while (!cur.done()) {
-        const std::string& a = cur.next();
-        if (optionsEnd || a.empty() || a[0] != '-' || a == "-")
-            r.paths.push_back(a);
-        else if (a == "--")
-            optionsEnd = true;
-        else if (a == "--limit-mb")
-            r.byteLimit = parseLimitMb(cur.value(a));
-        else if (a == "--no-thread-ranking")
-            r.threadRanking = false;
-        else if (a == "--no-month-thread-ranking")
-            r.monthThreadRanking = false;
-        else if (a == "--now")
-            r.now = parseNow(cur.value(a));
-        else if (a == "--sjis")
-            r.raw = true;
-        else if (a == "--filter")
-            r.filter = filterOptionValue(cur.value(a));
-        else
-            throw UsageError{"unknown option '" + a + "'"};
-    }
-    if (r.paths.empty()) throw UsageError{"no log file given"};
-    return r;
-}
-
 int runReport(const std::vector<std::string>& args) {
-    const ReportRequest request = parseRequest(args);
-    FixedClock fixed(request.now.value_or(0));
+    ReportSwitches sw;
+    CommandLine line(kLimitMb | kFilter | kSjis);
+    line.flag("--no-thread-ranking", [&] { sw.threadRanking = false; });
+    line.flag("--no-month-thread-ranking", [&] { sw.monthThreadRanking = false; });
+    line.option("--now", [&](const std::string& v) { sw.now = parseNow(v); });
+    const CommonOptions common = line.parse(args);
+
+    FixedClock fixed(sw.now.value_or(0));
     CDoc doc;
-    if (request.now) doc.setClock(fixed);
-    doc.analyzeOptions().threadRanking = request.threadRanking;
-    doc.analyzeOptions().monthThreadRanking = request.monthThreadRanking;
+    if (sw.now) doc.setClock(fixed);
+    doc.analyzeOptions().threadRanking = sw.threadRanking;
+    doc.analyzeOptions().monthThreadRanking = sw.monthThreadRanking;
 
-    bool ok = doc.load(request.paths, false, request.byteLimit);
-    if (ok && request.filter) ok = applyFilter(doc, *request.filter);
-
-    writeText(reportWindowText(doc.reportText(), analysisLog().text()), request.raw);
+    const bool ok = loadDocument(doc, common);
+    writeText(reportWindowText(doc.reportText(), analysisLog().text()), common.sjis);
     return ok ? kExitOk : kExitFailed;
 }
 

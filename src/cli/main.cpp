@@ -1,6 +1,6 @@
 // lorvanel-cli: the analyzer's core for scripting and tests.
-#include "cli/CliSupport.h"
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "input/BoardDirectory.h"
 
 #include <algorithm>
@@ -65,6 +65,9 @@ int main(int argc, char** argv) {
         } catch (const UsageError& e) {
             std::fprintf(stderr, "lorvanel-cli %s: %s\n%s\n", c.name, e.message.c_str(), c.usage);
             return kExitUsage;
+        } catch (const FilterError& e) {
+            std::fprintf(stderr, "lorvanel-cli %s: %s\n", c.name, e.message.c_str());
+            return kExitFailed;
         }
     }
     std::fprintf(stderr, "lorvanel-cli: unknown command '%s' (see lorvanel-cli --help)\n", argv[1]);

@@ -3,6 +3,7 @@
 #include "input/AnalysisLog.h"
 #include "input/Loader.h"
 #include "input/PathList.h"
+#include "platform/DeferredAlerts.h"
 #include "report/ComputeStatistics.h"
 #include "report/WriteReport.h"
 
@@ -53,6 +54,8 @@ void CDoc::deleteResultPages(DocListener* sender) {
 }
 
 void CDoc::releaseSelection(DocListener* sender) {
+    // Every view lets go of what it points at before anything is freed.
+    notify({DocHint::SelectionAboutToChange}, nullptr);
     releasePosts(selection_);
     reportText_.clear();
     selectionStats_.clear();
@@ -70,6 +73,8 @@ bool CDoc::computeReport(const PostList& posts) {
 }
 
 bool CDoc::load(const std::vector<std::string>& paths, bool merge, std::uint64_t byteLimit) {
+    // The load's messages are shown once the document is whole again and its views know it.
+    DeferredAlerts alerts;
     releaseSelection(nullptr);
     // The whole-log record lists created threads of the log that is about to be replaced.
     wholeStats_.clear();
@@ -101,6 +106,7 @@ bool CDoc::load(const std::vector<std::string>& paths, bool merge, std::uint64_t
 bool CDoc::applySelection(const PostList& posts, DocListener* sender) {
     // A copy first: posts may be the current selection, which is emptied below.
     PostList next = posts;
+    DeferredAlerts alerts;
     releaseSelection(sender);
     bool ok = true;
     if (!next.empty()) {
@@ -113,6 +119,7 @@ bool CDoc::applySelection(const PostList& posts, DocListener* sender) {
 
 bool CDoc::clearFilter(DocListener* sender) {
     if (!canClearFilter()) return true;
+    DeferredAlerts alerts;
     releaseSelection(sender);
     bool ok = true;
     if (!log_.posts.empty()) {

@@ -1,7 +1,9 @@
 #pragma once
 // The document: the loaded post log, the current selection with its statistics and report,
 // the whole-log statistics and the keyword result pages. Every load, filter, clear and close
-// goes through it; views read it and refresh on its hints.
+// goes through it; views read it and refresh on its hints. Before it releases the selection,
+// its statistics, the result pages or the log, every listener gets
+// DocHint::SelectionAboutToChange. Messages raised while it works are shown when it is done.
 #include "doc/DocListener.h"
 #include "doc/RecentFileSink.h"
 #include "input/PostLog.h"

@@ -9,9 +9,9 @@ class CDoc;
 class DocListener;
 
 // Compiles text and makes the posts of the whole log that it accepts the current selection,
-// with their statistics and report (DocHint::DataChanged to all listeners but the sender). When the
-// text doesn't compile the user has been told why and the document is unchanged. False then, and
-// when the statistics of the selection can't be computed.
+// with their statistics and report (DocHint::DataChanged to all listeners but the sender).
+// When the text doesn't compile the document is unchanged and the user is told why once the
+// call is done. False then, and when the statistics of the selection can't be computed.
 bool applyFilter(CDoc& doc, std::string_view text, DocListener* sender = nullptr);
 
 } // namespace lorvanel

@@ -2,6 +2,7 @@
 
 #include "doc/CDoc.h"
 #include "keywords/AutoKeywordAnalysis.h"
+#include "platform/DeferredAlerts.h"
 
 namespace lorvanel {
 
@@ -13,6 +14,8 @@ const ResultPage* runAutoKeywordAnalysis(CDoc& doc, DocListener* sender) {
 
 const ResultPage* runKeywordFileAnalysis(CDoc& doc, const std::string& path,
                                          KeywordFileFailure* failure, DocListener* sender) {
+    // The file's messages are shown once the page is in place and the views know it.
+    DeferredAlerts alerts;
     ResultPage result;
     if (!analyzeKeywordFile(doc.selection(), doc.postLog(), path, result, failure)) return nullptr;
     const ResultPage* page = doc.addResultPage(std::move(result), sender);

@@ -1,7 +1,8 @@
 #pragma once
-// The keyword-analysis commands as the document runs them: over its current selection, the
-// page added to its result pages (DocHint::ResultPage), then DocHint::KeywordAnalysisDone to tell
-// that the analysis finished.
+// The keyword-analysis commands as the document runs them, for the program's menu and the
+// command-line program alike: over its current selection, the page added to its result pages
+// (DocHint::ResultPage), then DocHint::KeywordAnalysisDone. Messages (a keyword file that
+// can't be read) are shown once the command is done.
 #include "keywords/KeywordFileAnalysis.h"
 
 #include <string>

@@ -66,8 +66,19 @@ const std::string& BoardDirectory::boardDisplayName(const PostRecord& post) {
     if (!post.dir || !*post.dir) return unknownBoard();
     std::string name = std::string(post.dir) + "＠" + (post.server ? post.server : "");
     auto it = foreign_.find(name);
-    if (it == foreign_.end()) it = foreign_.emplace(std::move(name), std::string(post.dir)).first;
+    if (it == foreign_.end())
+        it = foreign_.emplace(std::move(name), ForeignBoard{std::string(post.dir)}).first;
     return it->first;
+}
+
+void BoardDirectory::retainForeignBoard(std::string_view name) {
+    auto it = foreign_.find(name);
+    if (it != foreign_.end()) ++it->second.logs;
+}
+
+void BoardDirectory::releaseForeignBoard(std::string_view name) {
+    auto it = foreign_.find(name);
+    if (it != foreign_.end() && it->second.logs > 0) --it->second.logs;
 }
 
 std::string BoardDirectory::boardDirFromName(std::string_view name) const {
@@ -85,8 +96,8 @@ BoardDirectory::resolveBoardFilter(std::string_view name) const {
     const std::size_t pos = name.find(at);
     if (pos != std::string_view::npos) {
         auto it = foreign_.find(name);
-        if (it == foreign_.end()) return {};
-        return {std::string(name.substr(pos + at.size())), it->second};
+        if (it == foreign_.end() || it->second.logs == 0) return {};
+        return {std::string(name.substr(pos + at.size())), it->second.dir};
     }
     return {std::string(), std::string(name)};
 }

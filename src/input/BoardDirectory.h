@@ -25,15 +25,27 @@ public:
     // Directory of a display name (first board in directory order), else the name itself.
     std::string boardDirFromName(std::string_view name) const;
     // Server and directory that a filter's board name stands for; an empty server matches
-    // any server.
+    // any server. A name outside the family ("dir＠server") stands for its board only while a
+    // loaded log has posts there; otherwise it resolves as an unknown name does (both empty).
     std::pair<std::string, std::string> resolveBoardFilter(std::string_view name) const;
+
+    // A loaded log's names outside the family (as boardDisplayName handed them out): retained
+    // when the log is loaded, released when it is cleared; a name counts while any log holds
+    // it.
+    void retainForeignBoard(std::string_view name);
+    void releaseForeignBoard(std::string_view name);
 
     const std::map<std::string, std::string, std::less<>>& boards() const { return boards_; }
 
 private:
     std::map<std::string, std::string, std::less<>> boards_;
-    // "dir＠server" -> dir, for posts outside the family.
-    std::map<std::string, std::string, std::less<>> foreign_;
+    struct ForeignBoard {
+        std::string dir;
+        int logs = 0; // loaded logs that hold posts of this board
+    };
+    // "dir＠server" of posts outside the family. Entries stay (their keys are the texts
+    // handed out) while logs come and go.
+    std::map<std::string, ForeignBoard, std::less<>> foreign_;
 };
 
 // The process-wide directory.

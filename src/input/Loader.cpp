@@ -107,6 +107,7 @@ bool loadOne(PostLog& log, const std::string& path, std::uint64_t limit) {
             log.clear();
             return false;
         }
+        log.noteForeignBoards();
         return true;
     } catch (const std::exception& e) {
         analysisLog().appendException(e);
@@ -173,6 +174,7 @@ bool loadFiles(PostLog& log, std::vector<std::string> paths, bool merge, std::ui
         log.clear();
         return false;
     }
+    log.noteForeignBoards();
     return true;
 }
 

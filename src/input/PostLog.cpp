@@ -1,5 +1,9 @@
 #include "input/PostLog.h"
 
+#include "input/BoardDirectory.h"
+
+#include <algorithm>
+
 namespace lorvanel {
 
 namespace {
@@ -17,7 +21,29 @@ std::unique_ptr<char[]> allocateTextBuffer(std::size_t n) {
     return currentAllocator(n);
 }
 
+PostLog::~PostLog() {
+    releaseForeignBoards();
+}
+
+void PostLog::noteForeignBoards() {
+    releaseForeignBoards();
+    for (const PostRecord* p : posts) {
+        if (p->knownBbs() || !p->dir || !*p->dir) continue;
+        // The directory hands out one text per name, so the names compare by address.
+        const std::string* name = &p->boardName();
+        if (std::find(foreignBoards_.begin(), foreignBoards_.end(), name) == foreignBoards_.end())
+            foreignBoards_.push_back(name);
+    }
+    for (const std::string* name : foreignBoards_) boardDirectory().retainForeignBoard(*name);
+}
+
+void PostLog::releaseForeignBoards() {
+    for (const std::string* name : foreignBoards_) boardDirectory().releaseForeignBoard(*name);
+    foreignBoards_.clear();
+}
+
 void PostLog::clear() {
+    releaseForeignBoards();
     releasePosts(posts);
     arena.clear();
     text_.reset();

@@ -14,12 +14,19 @@ namespace lorvanel {
 class PostLog {
 public:
     PostLog() = default;
+    ~PostLog();
     PostLog(const PostLog&) = delete;
     PostLog& operator=(const PostLog&) = delete;
 
-    // Releases the posts and frees every buffer. Lists over the records must be released
-    // before, since the records' texts live in `text`.
+    // Releases the posts and frees every buffer, and gives back the board names noted for
+    // them. Lists over the records must be released before, since the records' texts live in
+    // `text`.
     void clear();
+
+    // Notes the display names of the posts' boards outside the BBS family with the board
+    // directory, which knows them to a filter's brd_ while this log holds them (until clear).
+    // Loading calls it once the posts are in place; a second call notes the names afresh.
+    void noteForeignBoards();
 
     // Allocates `text` of n bytes (contents unset); throws std::bad_alloc on failure.
     void allocateText(std::size_t n);
@@ -45,6 +52,9 @@ public:
     PostArena arena;
 
 private:
+    void releaseForeignBoards();
+
+    std::vector<const std::string*> foreignBoards_;
     std::unique_ptr<char[]> text_;
     std::size_t textCapacity_ = 0;
     std::unique_ptr<char[]> foldedText_;

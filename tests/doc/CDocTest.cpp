@@ -1,6 +1,7 @@
 #include "doc/CDoc.h"
 
 #include "input/AnalysisLog.h"
+#include "platform/Alert.h"
 #include "report/TestPostLog.h"
 #include "support/RecordingAlertSink.h"
 
@@ -14,12 +15,18 @@ using lorvanel::testing::TestPost;
 
 namespace {
 
+constexpr DocHint kAbout = DocHint::SelectionAboutToChange;
+constexpr DocHint kData = DocHint::DataChanged;
+constexpr DocHint kPage = DocHint::ResultPage;
+constexpr DocHint kDone = DocHint::KeywordAnalysisDone;
+
 // Records every notification and checks, at each one, that every post the document's lists
 // refer to is still a post of its log.
 class CheckingListener : public DocListener {
 public:
     void documentUpdated(CDoc& doc, const DocUpdate& update) override {
         hints.push_back(update.hint);
+        alertsSeen.push_back(lorvanel::testing::recordedAlerts().texts.size());
         if (update.hint == DocHint::ResultPage) {
             pages.push_back(update.page);
             added.push_back(update.pageAdded);
@@ -38,6 +45,8 @@ public:
         check(doc.wholeLogStatistics().createdThreads, "the whole log's created threads");
     }
     std::vector<DocHint> hints;
+    // How many message boxes had been shown at each notification.
+    std::vector<std::size_t> alertsSeen;
     std::vector<const ResultPage*> pages;
     std::vector<bool> added;
     std::vector<std::string> titles;
@@ -141,8 +150,8 @@ TEST_F(CDocTest, LoadSelectsTheWholeLogWithItsReport) {
     EXPECT_EQ(doc.wholeLogStatistics().createdThreadCount, 1u);
     EXPECT_EQ(doc.reportText().rfind("★総合結果\r\n期間 2008/03/01～2008/03/05 (5日)\r\n", 0), 0u);
     EXPECT_EQ(recent.entries, (std::vector<std::string>{"\"a.txt\"\"b.txt\""}));
-    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged}));
-    EXPECT_EQ(tree.hints, (std::vector<DocHint>{DocHint::DataChanged}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kAbout, kData}));
+    EXPECT_EQ(tree.hints, (std::vector<DocHint>{kAbout, kData}));
     // The analysis log was emptied, then told of the statistics run.
     ASSERT_EQ(analysisLog().entryCount(), 2u);
     EXPECT_EQ(analysisLog().entries()[0], "集計しています\r\n");
@@ -160,8 +169,8 @@ TEST_F(CDocTest, ApplyingASelectionTellsEveryViewButTheSender) {
     EXPECT_EQ(doc.reportText().rfind("★総合結果\r\n期間 2008/03/05～2008/03/05 (1日)\r\n", 0), 0u);
     // The load facts of the files still appear in the selection's report.
     EXPECT_NE(doc.reportText().find("lorvanel.txtのタイプ Jane\r\n"), std::string::npos);
-    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::DataChanged}));
-    EXPECT_EQ(tree.hints, (std::vector<DocHint>{DocHint::DataChanged}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kAbout, kData, kAbout, kData}));
+    EXPECT_EQ(tree.hints, (std::vector<DocHint>{kAbout, kData, kAbout}));
     // The whole-log statistics are a copy of their own.
     EXPECT_EQ(doc.wholeLogStatistics().postingDays, whole.postingDays);
     EXPECT_EQ(doc.wholeLogStatistics().days, whole.days);
@@ -178,9 +187,8 @@ TEST_F(CDocTest, AnEmptySelectionThenClearFilterRestoresTheWholeLog) {
     EXPECT_EQ(doc.selection().size(), 4u);
     EXPECT_EQ(doc.selectionStatistics().postingDays, 3);
     EXPECT_EQ(doc.reportText().rfind("★総合結果\r\n期間 2008/03/01～", 0), 0u);
-    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::DataChanged,
-                                                DocHint::DataChanged}));
-    EXPECT_EQ(tree.hints, (std::vector<DocHint>{DocHint::DataChanged}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kAbout, kData, kAbout, kData, kAbout, kData}));
+    EXPECT_EQ(tree.hints, (std::vector<DocHint>{kAbout, kData, kAbout, kAbout}));
 }
 
 TEST_F(CDocTest, ClearFilterOnTheWholeLogDoesNothing) {
@@ -204,14 +212,14 @@ TEST_F(CDocTest, ResultPagesInCreationOrderWithHintFour) {
     ASSERT_EQ(doc.resultPages().size(), 2u);
     EXPECT_EQ(doc.resultPages()[0].get(), first);
     EXPECT_EQ(doc.resultPages()[1].get(), second);
-    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kPage, kPage}));
     EXPECT_EQ(view.pages, (std::vector<const ResultPage*>{first, second}));
     EXPECT_EQ(view.added, (std::vector<bool>{true, true}));
-    EXPECT_EQ(tree.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::ResultPage}));
+    EXPECT_EQ(tree.hints, (std::vector<DocHint>{kAbout, kData, kPage}));
 
     doc.notifyKeywordAnalysisDone(&tree);
-    EXPECT_EQ(view.hints.back(), DocHint::KeywordAnalysisDone);
-    EXPECT_EQ(tree.hints.back(), DocHint::ResultPage);
+    EXPECT_EQ(view.hints.back(), kDone);
+    EXPECT_EQ(tree.hints.back(), kPage);
 
     EXPECT_TRUE(doc.removeResultPage(first, &view));
     EXPECT_FALSE(doc.removeResultPage(first));
@@ -228,28 +236,24 @@ TEST_F(CDocTest, EveryChangeOfTheSelectionDeletesTheResultPages) {
     addPages();
     ASSERT_TRUE(doc.applySelection(select(5), &tree));
     EXPECT_TRUE(doc.resultPages().empty());
-    // Each page leaves with ResultPage in creation order, then the data changed.
-    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage,
-                                                DocHint::DataChanged}));
+    // The warning first, then each page leaves in creation order, then the data changed.
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kAbout, kPage, kPage, kData}));
     EXPECT_EQ(view.titles, (std::vector<std::string>{"ページ1", "ページ2"}));
     EXPECT_EQ(view.added, (std::vector<bool>{false, false}));
 
     addPages();
     ASSERT_TRUE(doc.clearFilter());
     EXPECT_TRUE(doc.resultPages().empty());
-    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage,
-                                                DocHint::DataChanged}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kAbout, kPage, kPage, kData}));
 
     addPages();
     ASSERT_TRUE(doc.load({"b.txt"}, false, 0));
     EXPECT_TRUE(doc.resultPages().empty());
-    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage,
-                                                DocHint::DataChanged}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kAbout, kPage, kPage, kData}));
 
     addPages();
     doc.close();
-    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::ResultPage, DocHint::ResultPage,
-                                                DocHint::DataChanged}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kAbout, kPage, kPage, kData}));
 }
 
 TEST_F(CDocTest, CloseReleasesEverythingBeforeTheLog) {
@@ -266,7 +270,7 @@ TEST_F(CDocTest, CloseReleasesEverythingBeforeTheLog) {
     EXPECT_TRUE(doc.wholeLogStatistics().createdThreads.empty());
     EXPECT_EQ(doc.wholeLogStatistics().daysInPeriod, 0);
     EXPECT_FALSE(doc.canClearFilter());
-    EXPECT_EQ(view.hints.back(), DocHint::DataChanged);
+    EXPECT_EQ(view.hints.back(), kData);
 }
 
 TEST_F(CDocTest, AFailedLoadLeavesTheDocumentEmpty) {
@@ -280,7 +284,7 @@ TEST_F(CDocTest, AFailedLoadLeavesTheDocumentEmpty) {
     EXPECT_TRUE(doc.reportText().empty());
     EXPECT_EQ(doc.wholeLogStatistics().daysInPeriod, 0);
     EXPECT_EQ(recent.entries.size(), 1u);
-    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::DataChanged}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kAbout, kData, kAbout, kData}));
 }
 
 TEST_F(CDocTest, StatisticsThatFailLeaveNoPostsAndNoReport) {
@@ -295,7 +299,9 @@ TEST_F(CDocTest, StatisticsThatFailLeaveNoPostsAndNoReport) {
     EXPECT_TRUE(recent.entries.empty());
     EXPECT_EQ(lorvanel::testing::recordedAlerts().texts,
               (std::vector<std::string>{"レスの解析に失敗しました"}));
-    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kAbout, kData}));
+    // The message box came after the document was done and its views were told.
+    EXPECT_EQ(view.alertsSeen, (std::vector<std::size_t>{0, 0}));
 }
 
 TEST_F(CDocTest, ASelectionWhoseStatisticsFailStaysEmpty) {
@@ -305,7 +311,7 @@ TEST_F(CDocTest, ASelectionWhoseStatisticsFailStaysEmpty) {
     EXPECT_TRUE(doc.selection().empty());
     EXPECT_TRUE(doc.reportText().empty());
     EXPECT_EQ(doc.selectionStatistics().daysInPeriod, 0);
-    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged, DocHint::DataChanged}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kAbout, kData, kAbout, kData}));
 }
 
 TEST_F(CDocTest, ALogWithoutPostsHasNoReportButIsRemembered) {
@@ -317,7 +323,58 @@ TEST_F(CDocTest, ALogWithoutPostsHasNoReportButIsRemembered) {
     EXPECT_TRUE(doc.reportText().empty());
     EXPECT_EQ(recent.entries, (std::vector<std::string>{"empty.txt"}));
     EXPECT_EQ(analysisLog().entries().front(), "集計しています\r\n");
-    EXPECT_EQ(view.hints, (std::vector<DocHint>{DocHint::DataChanged}));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kAbout, kData}));
+}
+
+TEST_F(CDocTest, TheWarningComesWhileEverythingIsStillThere) {
+    // What a view holding pointers into the document sees when it is warned.
+    struct Holder : DocListener {
+        std::vector<std::string> seen;
+        void documentUpdated(CDoc& d, const DocUpdate& u) override {
+            if (u.hint != DocHint::SelectionAboutToChange) return;
+            // Reading the records is safe (a sanitizer build would catch a freed one).
+            for (const PostRecord* p : d.selection()) EXPECT_GT(p->time, 0);
+            for (const PostRecord* p : d.selectionStatistics().createdThreads)
+                EXPECT_FALSE(p->title == nullptr);
+            seen.push_back(std::to_string(d.selection().size()) + " posts, " +
+                           std::to_string(d.resultPages().size()) + " pages, " +
+                           std::to_string(d.postLog().posts.size()) + " in the log");
+        }
+    } holder;
+    doc.addListener(&holder);
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    addPages();
+    ASSERT_TRUE(doc.applySelection(select(5), &holder)); // the sender is warned too
+    ASSERT_TRUE(doc.clearFilter());
+    addPages();
+    loadSucceeds = false;
+    EXPECT_FALSE(doc.load({"gone.txt"}, false, 0));
+    loadSucceeds = true;
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    doc.close();
+    EXPECT_EQ(holder.seen,
+              (std::vector<std::string>{
+                  "0 posts, 0 pages, 0 in the log", "4 posts, 2 pages, 4 in the log",
+                  "2 posts, 0 pages, 4 in the log", "4 posts, 2 pages, 4 in the log",
+                  "0 posts, 0 pages, 0 in the log", "4 posts, 0 pages, 4 in the log"}));
+    doc.removeListener(&holder);
+}
+
+TEST_F(CDocTest, MessagesOfALoadAreShownAfterItInTheirOrder) {
+    doc.setLoader([](PostLog& log, std::vector<std::string>, bool, std::uint64_t) {
+        showAlert("一つ目");
+        showAlert("二つ目");
+        log.clear();
+        return false;
+    });
+    lorvanel::testing::recordedAlerts().clear();
+    EXPECT_FALSE(doc.load({"a.txt"}, false, 0));
+    EXPECT_EQ(view.hints, (std::vector<DocHint>{kAbout, kData}));
+    EXPECT_EQ(view.alertsSeen, (std::vector<std::size_t>{0, 0}));
+    EXPECT_EQ(lorvanel::testing::recordedAlerts().texts,
+              (std::vector<std::string>{"一つ目", "二つ目"}));
+    // Each is shown as before: the main window raised, then the message.
+    EXPECT_EQ(lorvanel::testing::recordedAlerts().raised, 2);
 }
 
 TEST_F(CDocTest, ApplyingTheSelectionItselfKeepsIt) {

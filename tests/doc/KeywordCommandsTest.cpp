@@ -16,9 +16,10 @@ namespace {
 
 struct HintRecorder : DocListener {
     void documentUpdated(CDoc&, const DocUpdate& u) override {
-        std::string h = u.hint == DocHint::DataChanged           ? "DataChanged"
-                        : u.hint == DocHint::KeywordAnalysisDone ? "KeywordAnalysisDone"
-                                                                 : "ResultPage";
+        std::string h = u.hint == DocHint::SelectionAboutToChange ? "SelectionAboutToChange"
+                        : u.hint == DocHint::DataChanged          ? "DataChanged"
+                        : u.hint == DocHint::KeywordAnalysisDone  ? "KeywordAnalysisDone"
+                                                                  : "ResultPage";
         if (u.hint == DocHint::ResultPage) h += (u.pageAdded ? "+" : "-") + u.page->title;
         hints.push_back(h);
     }
@@ -82,8 +83,9 @@ TEST_F(KeywordCommands, PagesGoWhenTheSelectionChanges) {
     first.pushBack(doc.postLog().posts.front());
     ASSERT_TRUE(doc.applySelection(first));
     EXPECT_TRUE(doc.resultPages().empty());
-    EXPECT_EQ(recorder.hints, (std::vector<std::string>{"ResultPage-キーワード解析", "ResultPage-k",
-                                                        "DataChanged"}));
+    EXPECT_EQ(recorder.hints,
+              (std::vector<std::string>{"SelectionAboutToChange", "ResultPage-キーワード解析",
+                                        "ResultPage-k", "DataChanged"}));
 
     // The folded copies outlive the pages and serve the next run over the new selection.
     const ResultPage* k = runKeywordFileAnalysis(doc, keywordFile);

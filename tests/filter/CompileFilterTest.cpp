@@ -273,14 +273,18 @@ TEST(CompileFilter, BoardNamesAreResolvedWhenCompiled) {
     EXPECT_EQ(board("brd_不明な板"), P("", ""));
     EXPECT_EQ(board("brd_"), P("", ""));
     EXPECT_EQ(board("brd_somedir"), P("", "somedir"));
-    // A foreign board name stands for its server only once a post has handed it out.
+    // A foreign board name stands for its server only while a loaded log holds the board.
     EXPECT_EQ(board("brd_filtdir＠filthost.example"), P("", ""));
     PostRecord foreign = makePost(2008, 1, 1);
     foreign.flags = 0;
     foreign.dir = "filtdir";
     foreign.server = "filthost.example";
     EXPECT_EQ(foreign.boardName(), "filtdir＠filthost.example");
+    EXPECT_EQ(board("brd_filtdir＠filthost.example"), P("", ""));
+    boardDirectory().retainForeignBoard(foreign.boardName());
     EXPECT_EQ(board("brd_filtdir＠filthost.example"), P("filthost.example", "filtdir"));
+    boardDirectory().releaseForeignBoard(foreign.boardName());
+    EXPECT_EQ(board("brd_filtdir＠filthost.example"), P("", ""));
 }
 
 TEST(CompileFilter, RegularExpressionErrors) {

@@ -130,11 +130,11 @@ TEST(ReportFilterCli, ASelectionOfNothingLeavesOnlyTheAnalysisLog) {
         << r.out;
 }
 
-TEST(ReportFilterCli, ABadFilterIsAUsageErrorWithTheCompilersMessage) {
+TEST(ReportFilterCli, ABadFilterFailsWithTheCompilersMessage) {
     TempDir dir;
     const std::string log = writeLog(dir);
     CliResult r = runCli({"report", "--filter", "hour25", log});
-    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find(utf8("値の範囲が不正です。 '25'")), std::string::npos) << r.err;
 
@@ -163,7 +163,7 @@ TEST(DumpFilterCli, PrintsTheSelectedPosts) {
     EXPECT_EQ(r.out, "");
 
     r = runCli({"dump", "--filter", "line", log});
-    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find(utf8("定義されていないコマンドです。")), std::string::npos) << r.err;
 }

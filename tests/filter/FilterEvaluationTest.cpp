@@ -1,6 +1,7 @@
 #include "FilterTestSupport.h"
 
 #include "filter/FilterSelection.h"
+#include "input/BoardDirectory.h"
 #include "input/PostList.h"
 #include "support/RecordingAlertSink.h"
 
@@ -104,8 +105,11 @@ TEST_F(FilterEvaluation, Boards) {
     posts[1].server = "elsewhere.example";
     posts[1].dir = "evaldir";
     EXPECT_EQ(posts[0].boardName(), "evaldir＠evalhost.example");
+    // These posts belong to no loaded log: the name is noted as a load would note it.
+    boardDirectory().retainForeignBoard(posts[0].boardName());
     EXPECT_EQ(days("brd_evaldir＠evalhost.example"), (std::vector{6}));
     EXPECT_EQ(days("brd_evaldir"), (std::vector{6, 7}));
+    boardDirectory().releaseForeignBoard(posts[0].boardName());
 }
 
 TEST_F(FilterEvaluation, WeekdaysHoursAndLines) {

@@ -62,6 +62,17 @@ TEST(BoardDirectory, ResolvingFilterNames) {
     EXPECT_EQ(d.resolveBoardFilter("livejupiter"), Result("", "livejupiter"));
     EXPECT_EQ(d.resolveBoardFilter("foo＠bar"), Result()); // not shown yet
     d.boardDisplayName(postOn("bar", "foo", false));
+    // Handed out is not enough: a loaded log must hold the board.
+    EXPECT_EQ(d.resolveBoardFilter("foo＠bar"), Result());
+    d.retainForeignBoard("foo＠bar");
+    d.retainForeignBoard("foo＠bar"); // a second log
+    EXPECT_EQ(d.resolveBoardFilter("foo＠bar"), Result("bar", "foo"));
+    d.releaseForeignBoard("foo＠bar");
+    EXPECT_EQ(d.resolveBoardFilter("foo＠bar"), Result("bar", "foo"));
+    d.releaseForeignBoard("foo＠bar");
+    d.releaseForeignBoard("foo＠bar"); // one release too many changes nothing
+    EXPECT_EQ(d.resolveBoardFilter("foo＠bar"), Result());
+    d.retainForeignBoard("foo＠bar");
     EXPECT_EQ(d.resolveBoardFilter("foo＠bar"), Result("bar", "foo"));
 }
 

@@ -1,8 +1,11 @@
 #include "input/Loader.h"
 #include "input/AnalysisLog.h"
+#include "input/BoardDirectory.h"
 #include "input/LogFormat.h"
 #include "input/PostLog.h"
 #include "platform/File.h"
+#include "platform/LocalTime.h"
+#include "support/LogBuilder.h"
 #include "support/RecordingAlertSink.h"
 #include "support/TempDir.h"
 
@@ -144,4 +147,34 @@ TEST_F(LoaderTest, AllocationFailureIsReportedAndClearsTheLog) {
     EXPECT_FALSE(log.hasText());
     EXPECT_TRUE(log.posts.empty());
     EXPECT_EQ(analysisLog().text(), "メモリが不足しています。\r\nメモリが不足しています。\r\n");
+}
+
+// The names of boards outside the BBS family belong to the loaded log: a filter knows them
+// right after the load, without a statistics run, and no longer once the log is cleared.
+TEST(LoaderForeignBoards, NamesAreKnownWhileTheLogHoldsThem) {
+    TempDir dir;
+    lorvanel::testing::LogBuilder b(kFormatJane);
+    lorvanel::testing::LogPost p = lorvanel::testing::postAt(fromLocalTime(2008, 1, 8, 10, 0, 0));
+    p.url = "http://bbs.loader.example/test/read.cgi/loaderdir/1199000000/";
+    b.add(p);
+    const std::string path = b.writeTo(dir, "log.txt");
+    using P = std::pair<std::string, std::string>;
+    const std::string name = "loaderdir＠bbs.loader.example";
+    EXPECT_EQ(boardDirectory().resolveBoardFilter(name), P());
+    {
+        PostLog log;
+        ASSERT_TRUE(loadFiles(log, {path}, false, 0));
+        EXPECT_EQ(boardDirectory().resolveBoardFilter(name), P("bbs.loader.example", "loaderdir"));
+        PostLog second;
+        ASSERT_TRUE(loadFiles(second, {path}, false, 0));
+        second.clear();
+        // The first log still holds the board.
+        EXPECT_EQ(boardDirectory().resolveBoardFilter(name), P("bbs.loader.example", "loaderdir"));
+        log.clear();
+        EXPECT_EQ(boardDirectory().resolveBoardFilter(name), P());
+        ASSERT_TRUE(loadFiles(log, {path}, false, 0));
+    }
+    // A log that goes away gives its names back too.
+    EXPECT_EQ(boardDirectory().resolveBoardFilter(name), P());
+    analysisLog().clear();
 }

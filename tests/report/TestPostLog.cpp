@@ -40,6 +40,8 @@ void fillPostLog(PostLog& log, const std::vector<TestPost>& posts, const LoadFac
     log.sourcePaths = facts.sourcePaths;
     log.bytesRead = facts.bytesRead ? facts.bytesRead : size;
     log.fileSize = facts.fileSize ? facts.fileSize : log.bytesRead;
+    // As a load does.
+    log.noteForeignBoards();
 }
 
 std::vector<TestPost> postsAt(const std::vector<Time32>& times) {
