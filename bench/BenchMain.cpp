@@ -2,6 +2,7 @@
 // and prints every figure as a multiple of a physical baseline measured in the same run.
 #include "ChildRun.h"
 #include "Figures.h"
+#include "JDimLoad.h"
 #include "Measure.h"
 #include "PostListSteps.h"
 #include "Steps.h"
@@ -26,13 +27,13 @@ namespace {
 
 const char kUsage[] =
     "usage: lorvanel-bench --cli PATH --jane PATH --jane-half PATH --hotzonu PATH\n"
-    "                      --hotzonu-half PATH --split PATH [--runs N]\n"
+    "                      --hotzonu-half PATH --split PATH [--jdim PATH] [--runs N]\n"
     "--jane and --hotzonu name the 200 MB logs of formats 1 and 8, the -half options logs of\n"
     "half their size for the doubling check, --split the prefix of four files PATH.1..PATH.4\n"
-    "that together hold the posts of the --jane log.\n";
+    "that together hold the posts of the --jane log; --jdim a 200 MB JDim post log.\n";
 
 struct Options {
-    std::string cli, jane, janeHalf, hotzonu, hotzonuHalf, split;
+    std::string cli, jane, janeHalf, hotzonu, hotzonuHalf, split, jdim;
     int runs = 3;
 };
 
@@ -54,6 +55,8 @@ Options parse(int argc, char** argv) {
             o.hotzonuHalf = v;
         else if (a == "--split")
             o.split = v;
+        else if (a == "--jdim")
+            o.jdim = v;
         else if (a == "--runs")
             o.runs = std::max(1, std::atoi(v.c_str()));
         else
@@ -230,6 +233,8 @@ int run(const Options& o) {
         janePosts = logs[1].posts.size();
     }
     (void)janePosts;
+    trimHeap();
+    if (!o.jdim.empty()) benchJDimLoad(figures, o.jdim, o.cli, o.runs);
     trimHeap();
 
     // End to end, as a user runs it: a fresh process loads, analyses and prints the report.

@@ -27,10 +27,12 @@ gen jane-100.txt 1 100 1825
 gen hotzonu-200.txt 8 200 3650
 gen hotzonu-100.txt 8 100 1825
 gen jane-200-split.txt 1 200 3650 --split 4
+gen jdim-200.txt 9 200 3650
 
 # The logs hold Japan time; the analysis groups posts by the same zone.
 export TZ=Asia/Tokyo
 exec "$build/bench/lorvanel-bench" --cli "$build/lorvanel-cli" \
     --jane "$cache/log-$key-jane-200.txt" --jane-half "$cache/log-$key-jane-100.txt" \
     --hotzonu "$cache/log-$key-hotzonu-200.txt" --hotzonu-half "$cache/log-$key-hotzonu-100.txt" \
-    --split "$cache/log-$key-jane-200-split.txt" ${LORVANEL_BENCH_RUNS:+--runs "$LORVANEL_BENCH_RUNS"}
+    --split "$cache/log-$key-jane-200-split.txt" --jdim "$cache/log-$key-jdim-200.txt" \
+    ${LORVANEL_BENCH_RUNS:+--runs "$LORVANEL_BENCH_RUNS"}

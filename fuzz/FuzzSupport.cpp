@@ -43,6 +43,14 @@ void checkText(const PostLog& log, const char* p, const char* field) {
         }
         return;
     }
+    // Texts a reader converted live in buffers of the arena.
+    if (const char* end = log.arena.textEndFor(p)) {
+        if (!std::memchr(p, '\0', static_cast<std::size_t>(end - p))) {
+            std::fprintf(stderr, "record field %s runs past its converted buffer\n", field);
+            std::abort();
+        }
+        return;
+    }
     if (!isConstantText(p)) {
         std::fprintf(stderr, "record field %s points outside the buffer\n", field);
         std::abort();
@@ -50,7 +58,7 @@ void checkText(const PostLog& log, const char* p, const char* field) {
 }
 
 void checkCut(const PostLog& log, const char* p, const char* field) {
-    if (p && !log.inText(p)) {
+    if (p && !log.inText(p) && !log.arena.textEndFor(p)) {
         std::fprintf(stderr, "record position %s lies outside the buffer\n", field);
         std::abort();
     }

@@ -1,5 +1,5 @@
 // Format detection and the matching reader over arbitrary bytes. The first byte picks the
-// format: 1..8 force that reader, anything else lets detection decide from the rest, so
+// format: 1..9 force that reader, anything else lets detection decide from the rest, so
 // every reader sees texts that detection would never hand it.
 #include "FuzzSupport.h"
 
@@ -20,10 +20,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::string_view text = fuzz::asText(data + 1, size - 1);
-    int format = data[0] % 10;
+    int format = data[0] % 11;
     const int detected = detectFormatText(text.substr(0, kDetectSampleBytes));
-    FUZZ_CHECK(detected >= 0 && detected <= 8 && detected != kFormatV2c);
-    if (format == 0 || format == 9) format = detected;
+    FUZZ_CHECK(detected >= 0 && detected <= kFormatJDim && detected != kFormatV2c);
+    if (format == 0 || format == 10) format = detected;
 
     analysisLog().clear();
     PostLog log;

@@ -1,5 +1,10 @@
 #include "app/CAboutDlg.h"
 
+#include "doc/Settings.h"
+#include "doc/UserFiles.h"
+#include "platform/Paths.h"
+#include "ui/QtText.h"
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -23,6 +28,16 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     row->addWidget(icon);
     row->addWidget(new QLabel(versionText(), this), 1);
     layout->addLayout(row);
+    // Where the user's own files are, so that they can be found, edited or copied.
+    auto* files =
+        new QLabel(QStringLiteral("設定ファイル: ") + pathToQString(settingsFile()) +
+                       QStringLiteral("\nキーワードファイル: ") +
+                       pathToQString(keywordDirectoryFor(settings().keywordDirectory,
+                                                         programDirectories(), userFileDirs())),
+                   this);
+    files->setObjectName(QStringLiteral("userFiles"));
+    files->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(files);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -4,11 +4,14 @@
 #include "app/CUiPrompts.h"
 #include "doc/CDoc.h"
 #include "doc/Settings.h"
+#include "doc/UserFiles.h"
 #include "input/BoardDirectory.h"
 #include "input/PathList.h"
 #include "platform/Paths.h"
 #include "ui/GuiAlertSink.h"
 #include "ui/QtText.h"
+
+#include <optional>
 
 #include <QCoreApplication>
 
@@ -27,7 +30,9 @@ bool CLorvanelApp::initInstance(const StartOptions& options) {
         setAlertSink(alerts_.get());
         ownsAlertSink_ = true;
     }
-    setSettingsFile(settingsFilePath(options.currentDirectory, options.executablePath));
+    setUserFileDirs(options.userDirs);
+    setSettingsFile(
+        chooseSettingsFile(options.currentDirectory, options.executablePath, options.userDirs));
     setProgramDirectories(options.programDirectories);
     const IniFile ini = readSettingsFile();
     settings() = Settings{};
@@ -54,7 +59,9 @@ bool CLorvanelApp::initInstance(const StartOptions& options) {
         frame_->show();
     }
 
-    if (!options.files.empty()) {
+    if (options.openJDimLog) {
+        frame_->openJDimLog();
+    } else if (!options.files.empty()) {
         frame_->loadFiles(options.files, false, settings().byteLimit());
     } else if (settings().autoLoadLast && !settings().recentFiles.empty()) {
         std::vector<std::string> paths;
@@ -71,13 +78,20 @@ void CLorvanelApp::exitInstance() {
         if (frame_->isVisible()) frame_->close();
         frame_.reset();
     }
-    std::string error;
+    // The analysis options and the settings go in one write, so that a file that can't be
+    // written is reported once and nothing of it is lost half-way.
+    std::optional<AnalyzeOptions> options;
     if (doc_) {
-        const AnalyzeOptions options = doc_->analyzeOptions();
+        options = doc_->analyzeOptions();
         doc_.reset();
-        updateSettingsFile([&](IniFile& ini) { writeAnalyzeOptions(ini, options); }, &error);
     }
-    if (!updateSettingsFile([](IniFile& ini) { settings().write(ini); }, &error))
+    std::string error;
+    if (!updateSettingsFile(
+            [&](IniFile& ini) {
+                if (options) writeAnalyzeOptions(ini, *options);
+                settings().write(ini);
+            },
+            &error))
         alertUser(pathToQString(error));
     if (ownsAlertSink_) setAlertSink(nullptr);
     ownsAlertSink_ = false;

@@ -4,6 +4,7 @@
 #include "app/CUiPrompts.h"
 #include "doc/DocListener.h"
 #include "doc/RecentFileSink.h"
+#include "platform/UserDirs.h"
 
 #include <memory>
 #include <string>
@@ -25,6 +26,11 @@ public:
         std::vector<std::string> programDirectories;
         // Files named on the command line: analysed instead of the last file set.
         std::vector<std::string> files;
+        // --jdim: JDim's post log is analysed instead of the last file set.
+        bool openJDimLog = false;
+        // The user's folders: settings when the start-up directory has none, keyword files
+        // of an installed program.
+        UserDirs userDirs = lorvanel::userDirs();
         bool show = true;
         // Message boxes go to a GUI sink; tests keep their recording one.
         bool installAlertSink = true;

@@ -11,7 +11,10 @@
 #include "doc/CDoc.h"
 #include "doc/KeywordCommands.h"
 #include "doc/Settings.h"
+#include "doc/UserFiles.h"
+#include "input/JDimLogFiles.h"
 #include "input/PathList.h"
+#include "platform/Alert.h"
 #include "platform/File.h"
 #include "platform/Paths.h"
 #include "ui/QtText.h"
@@ -132,6 +135,8 @@ void CMainFrame::createMenus() {
     open->setShortcut(QKeySequence::Open);
     open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     addCommand(fileMenu_, cmd::kFileMerge, QStringLiteral("lorvanel.txtを追加で開く(&A)..."));
+    QAction* jdim =
+        addCommand(fileMenu_, cmd::kOpenJDimLog, QStringLiteral("JDimの書き込みログを開く(&J)"));
     addCommand(fileMenu_, cmd::kFileClose, QStringLiteral("閉じる(&C)"));
     fileMenu_->addSeparator();
     // The recent entries go here, two places after "閉じる".
@@ -148,6 +153,7 @@ void CMainFrame::createMenus() {
     connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::rebuildRecentMenu);
     connect(open, &QAction::triggered, this, &CMainFrame::fileOpen);
     connect(action(cmd::kFileMerge), &QAction::triggered, this, &CMainFrame::fileMerge);
+    connect(jdim, &QAction::triggered, this, &CMainFrame::openJDimLog);
     connect(action(cmd::kFileClose), &QAction::triggered, this, &CMainFrame::fileClose);
     connect(reloadAction, &QAction::triggered, this, &CMainFrame::reload);
     connect(whole, &QAction::triggered, this, &CMainFrame::readWholeFiles);
@@ -285,6 +291,15 @@ void CMainFrame::fileMerge() {
     loadFiles({pathFromQString(path)}, true, settings().byteLimit());
 }
 
+void CMainFrame::openJDimLog() {
+    const JDimLogSearch search = findJDimLogs();
+    if (search.files.empty()) {
+        showAlert(jdimLogNotFoundMessage(search));
+        return;
+    }
+    loadFiles(search.files, false, settings().byteLimit());
+}
+
 void CMainFrame::fileClose() {
     doc_.close();
     updateCommands();
@@ -413,7 +428,7 @@ void CMainFrame::rebuildKeywordMenu() {
         }
     }
     const std::string dir =
-        resolveKeywordDirectory(settings().keywordDirectory, programDirectories());
+        keywordDirectoryFor(settings().keywordDirectory, programDirectories(), userFileDirs());
     const std::vector<std::string> names = listFiles(dir, ".txt");
     const qsizetype at = toolsMenu_->actions().indexOf(action(cmd::kAutoKeywords)) + 2;
     int id = cmd::kKeywordFirst;

@@ -27,6 +27,7 @@ inline constexpr int kFileClose = 57602;
 inline constexpr int kReload = 32819;
 inline constexpr int kReadWhole = 32829;
 inline constexpr int kOpenInEditor = 32818;
+inline constexpr int kOpenJDimLog = 32840;
 inline constexpr int kRecentFirst = 3328;
 inline constexpr int kRecentLast = 3343;
 inline constexpr int kKeywordFirst = 3345;
@@ -56,6 +57,8 @@ public:
 
     void fileOpen();
     void fileMerge();
+    // Opens every file of JDim's post log as one log, or says where it was looked for.
+    void openJDimLog();
     void fileClose();
     void reload();
     void readWholeFiles();

@@ -48,6 +48,10 @@ int main(int argc, char** argv) {
             selfTest = true;
             continue;
         }
+        if (args[i] == QStringLiteral("--jdim")) {
+            options.openJDimLog = true;
+            continue;
+        }
         options.files.push_back(
             lorvanel::pathFromQString(QDir::current().absoluteFilePath(args[i])));
     }
@@ -62,7 +66,7 @@ int main(int argc, char** argv) {
     if (selfTest) {
         QCoreApplication::processEvents();
         const std::size_t posts = lorvanelApp.document().postLog().posts.size();
-        const bool loaded = options.files.empty() || posts > 0;
+        const bool loaded = (options.files.empty() && !options.openJDimLog) || posts > 0;
         const int tabs = lorvanel::tourTabs(*lorvanelApp.mainFrame());
         lorvanelApp.exitInstance();
         lorvanel::setAlertSink(nullptr);

@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "filter/CompileFilter.h"
+#include "input/JDimLogFiles.h"
 #include "platform/Encoding.h"
 
 #include <cerrno>
@@ -23,6 +24,7 @@ CommandLine& CommandLine::option(std::string name,
 
 CommandLine& CommandLine::operands(std::size_t min, std::size_t max,
                                    std::string wrongCountMessage) {
+    operandsAreLogs_ = false;
     minOperands_ = min;
     maxOperands_ = max;
     wrongCountMessage_ = std::move(wrongCountMessage);
@@ -49,6 +51,7 @@ std::string compiledFilter(const std::string& utf8) {
 CommonOptions CommandLine::parse(const std::vector<std::string>& args) const {
     CommonOptions o;
     bool optionsEnd = false;
+    std::optional<std::size_t> jdimAt; // where --jdim stood among the operands
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (optionsEnd || a.empty() || a[0] != '-' || a == "-") {
@@ -57,6 +60,10 @@ CommonOptions CommandLine::parse(const std::vector<std::string>& args) const {
         }
         if (a == "--") {
             optionsEnd = true;
+            continue;
+        }
+        if (operandsAreLogs_ && a == "--jdim") {
+            if (!jdimAt) jdimAt = o.operands.size();
             continue;
         }
         auto value = [&]() -> const std::string& {
@@ -79,6 +86,16 @@ CommonOptions CommandLine::parse(const std::vector<std::string>& args) const {
             else
                 d->set();
         }
+    }
+    if (jdimAt) {
+        const JDimLogSearch search = findJDimLogs();
+        if (search.files.empty()) {
+            std::string text = cp932ToUtf8(jdimLogNotFoundMessage(search));
+            std::erase(text, '\r');
+            throw LogsNotFound{text};
+        }
+        o.operands.insert(o.operands.begin() + static_cast<std::ptrdiff_t>(*jdimAt),
+                          search.files.begin(), search.files.end());
     }
     if (o.operands.size() < minOperands_ || o.operands.size() > maxOperands_)
         throw UsageError{wrongCountMessage_};

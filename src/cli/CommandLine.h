@@ -15,6 +15,9 @@
 //   can't be written in CP932 and a wrong number of operands throw UsageError (exit 2).
 // - --filter TEXT is converted to CP932 and compiled at once; a text that doesn't compile
 //   throws FilterError with the compiler's message (exit 1), before any file is read.
+// - --jdim, for a command whose operands are log files, stands for the files of JDim's post
+//   log (oldest first, where it stood); when there are none it throws LogsNotFound with the
+//   message that says where they were looked for (exit 1).
 // main() catches both, prints "lorvanel-cli COMMAND: message" on stderr and exits.
 #include <cstdint>
 #include <functional>
@@ -50,6 +53,11 @@ struct FilterError {
     std::string message; // UTF-8
 };
 
+// Thrown when --jdim finds no log; main prints the message (UTF-8 lines), exit status 1.
+struct LogsNotFound {
+    std::string message;
+};
+
 class CommandLine {
 public:
     explicit CommandLine(unsigned commonOptions);
@@ -76,6 +84,7 @@ private:
     std::size_t minOperands_ = 1;
     std::size_t maxOperands_ = std::numeric_limits<std::size_t>::max();
     std::string wrongCountMessage_ = "no log file given";
+    bool operandsAreLogs_ = true;
 };
 
 // "--limit-mb N": N megabytes as a byte limit (N << 20); 0 means whole files.

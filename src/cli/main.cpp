@@ -19,7 +19,9 @@ void printHelp(std::FILE* out) {
     std::fputs("usage: lorvanel-cli COMMAND [OPTIONS] ...\n\n"
                "Analyses the posting logs that BBS browsers keep of their user's own posts.\n"
                "Texts are printed in UTF-8 unless a command offers --sjis.\n"
-               "Exit status: 0 success, 1 the load or analysis failed, 2 usage error.\n\n"
+               "Exit status: 0 success, 1 the load or analysis failed, 2 usage error.\n"
+               "--jdim, in place of FILE..., reads JDim's post log from $JDIM_CACHE/log,\n"
+               "~/.jd/log or ~/.cache/jdim/log (exit status 1 when there is none).\n\n"
                "Commands:\n",
                out);
     std::vector<Command> sorted = commands();
@@ -67,6 +69,9 @@ int main(int argc, char** argv) {
             return kExitUsage;
         } catch (const FilterError& e) {
             std::fprintf(stderr, "lorvanel-cli %s: %s\n", c.name, e.message.c_str());
+            return kExitFailed;
+        } catch (const LogsNotFound& e) {
+            std::fprintf(stderr, "lorvanel-cli %s: %s", c.name, e.message.c_str());
             return kExitFailed;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "platform/File.h"
 #include "platform/Paths.h"
+#include "platform/UserDirs.h"
 
 #include <algorithm>
 #include <charconv>
@@ -135,6 +136,12 @@ bool updateSettingsFile(const std::function<void(IniFile&)>& change, std::string
     // Writing over a file that could not be read would lose whatever it holds.
     if (!ini.load(settingsFile(), error)) return false;
     change(ini);
+    // The settings of an installed program go to a folder that the first write creates.
+    int code = 0;
+    if (!makeDirectories(directoryPart(settingsFile()), code)) {
+        if (error) *error = settingsFile() + ": " + systemErrorMessage(code);
+        return false;
+    }
     return ini.save(settingsFile(), error);
 }
 

@@ -6,6 +6,7 @@
 #include "filter/TextNodes.h"
 #include "filter/TimeNodes.h"
 #include "input/BoardDirectory.h"
+#include "platform/LocalTime.h"
 #include "platform/Mbcs.h"
 
 #include <climits>
@@ -92,15 +93,6 @@ bool readRange(const char*& p, int min, int max, Range& range) {
     if (range.high > max) throw CEvalException("値の範囲が不正です。 '%d'", range.high);
     p = q;
     return true;
-}
-
-bool isLeapYear(int y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-int daysInMonth(int year, int month) {
-    static const int days[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : days[month];
 }
 
 int digitsValue(const char* p, int count) {

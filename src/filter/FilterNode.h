@@ -20,7 +20,6 @@ public:
 };
 
 // The root of a compiled filter; its owner deletes it after use.
-using FilterExpression = FilterNode;
 using FilterPtr = std::unique_ptr<FilterNode>;
 
 } // namespace lorvanel

@@ -1,6 +1,7 @@
 #include "input/BoardDirectory.h"
 
 #include "input/PostRecord.h"
+#include "platform/TextLines.h"
 
 #include <vector>
 
@@ -24,13 +25,8 @@ bool BoardDirectory::loadBoardList() {
 
 bool BoardDirectory::loadBoardListText(std::string_view text) {
     if (text.empty()) return false;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", i);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(i, end - i);
-        i = end;
-        while (i < text.size() && (text[i] == '\r' || text[i] == '\n')) ++i;
+    TextLines lines(text);
+    for (std::string_view line; lines.next(line);) {
         if (line.empty() || line.front() != '\t') continue;
         // TAB server TAB directory TAB display name
         std::vector<std::string_view> fields;

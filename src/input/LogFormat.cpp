@@ -25,6 +25,8 @@ const char* formatDisplayName(int format) {
         return "A Bone";
     case kFormatHotzonu:
         return "ホットゾヌ２";
+    case kFormatJDim:
+        return "JDim";
     default:
         return "不明";
     }
@@ -56,6 +58,7 @@ bool startsWith(std::string_view s, std::string_view prefix) {
 
 int detectFormatText(std::string_view sample) {
     if (sample.empty()) return 0;
+    if (startsWith(sample, "<hr><br>")) return kFormatJDim;
     const char first = sample.front();
     if (first != '[' && first != '-' && first != ' ') return 0;
     const std::vector<std::string_view> lines = sampleLines(sample, 5);

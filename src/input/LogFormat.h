@@ -18,9 +18,10 @@ enum LogFormat : int {
     kFormatJaneOrV2c = 6,
     kFormatABone = 7,
     kFormatHotzonu = 8,
+    kFormatJDim = 9, // UTF-8, one line per post; converted to CP932 while parsing
 };
 
-// "Jane", "かちゅ～しゃ", ... ; "不明" for numbers outside 1..8.
+// "Jane", "かちゅ～しゃ", ... ; "不明" for numbers outside 1..9.
 const char* formatDisplayName(int format);
 
 // Bytes that detection reads from the start of a file.
@@ -32,7 +33,7 @@ int detectFormatText(std::string_view sample);
 // log and gives 0.
 int detectFormat(const std::string& path);
 
-// A new reader for the format, or none outside 1..8.
+// A new reader for the format, or none outside 1..9.
 std::unique_ptr<LogReader> createReader(int format);
 
 } // namespace lorvanel

@@ -5,19 +5,7 @@
 namespace lorvanel {
 
 bool samePathIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (isLeadByte(x) && i + 1 < a.size()) {
-            if (x != y || a[i + 1] != b[i + 1]) return false;
-            ++i;
-            continue;
-        }
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
+    return equalsIgnoringAsciiCase(a, b);
 }
 
 bool containsPath(const std::vector<std::string>& paths, std::string_view path) {

@@ -1,5 +1,6 @@
 #pragma once
-// Owns the records of one post log; addresses stay stable while records are added.
+// Owns the records of one post log (addresses stay stable while records are added) and the
+// texts that readers convert rather than cut out of the log.
 #include "input/PostRecord.h"
 
 #include <cstddef>
@@ -33,8 +34,22 @@ public:
     void clear() {
         while (size_ > 0) at(--size_)->~PostRecord();
         std::vector<std::unique_ptr<Slot[]>>().swap(chunks_);
+        std::vector<TextBuffer>().swap(texts_);
     }
     std::size_t size() const { return size_; }
+
+    // A buffer of n bytes for texts that a reader made rather than cut out of the log (a log
+    // converted from another encoding); it lives as long as the records.
+    char* allocateText(std::size_t n) {
+        texts_.push_back({std::make_unique_for_overwrite<char[]>(n), n});
+        return texts_.back().bytes.get();
+    }
+    // The end of the reader's buffer that holds p; null when p lies in none of them.
+    const char* textEndFor(const char* p) const {
+        for (const TextBuffer& t : texts_)
+            if (p >= t.bytes.get() && p < t.bytes.get() + t.size) return t.bytes.get() + t.size;
+        return nullptr;
+    }
 
 private:
     // Records live in large chunks of raw slots, one allocation for thousands of records:
@@ -51,6 +66,11 @@ private:
 
     std::vector<std::unique_ptr<Slot[]>> chunks_;
     std::size_t size_ = 0;
+    struct TextBuffer {
+        std::unique_ptr<char[]> bytes;
+        std::size_t size;
+    };
+    std::vector<TextBuffer> texts_;
 };
 
 } // namespace lorvanel

@@ -1,4 +1,5 @@
 #include "input/BlockReader.h"
+#include "input/JDimReader.h"
 #include "input/KeyValueReader.h"
 #include "input/LogFormat.h"
 
@@ -6,6 +7,7 @@ namespace lorvanel {
 
 std::unique_ptr<LogReader> createReader(int format) {
     if (format == kFormatGikonavi) return std::make_unique<KeyValueReader>();
+    if (format == kFormatJDim) return std::make_unique<JDimReader>();
     if (format < kFormatJane || format > kFormatHotzonu) return nullptr;
     return std::make_unique<BlockReader>(format);
 }

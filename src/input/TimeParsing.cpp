@@ -11,15 +11,6 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool isLeapYear(int y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-int daysInMonth(int y, int m) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && isLeapYear(y) ? 29 : days[m - 1];
-}
-
 // Numbers beyond this only carry further forward; capping keeps the sums in range.
 constexpr int kNumberCap = 999999999;
 

@@ -6,6 +6,8 @@
 #include "keywords/WordTokenizer.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_map>
 
 namespace lorvanel {
 
@@ -40,18 +42,19 @@ void mergeWordVariants(std::vector<WordCount>& words) {
     std::vector<std::string> folded;
     folded.reserve(words.size());
     for (const WordCount& w : words) folded.push_back(foldWidthAndCase(w.text));
-    std::vector<bool> merged(words.size(), false);
+    // Each word joins the first word of its folded form; one pass with the first index of
+    // every form. The folded texts are in lower case already, so equal bytes means equal
+    // ignoring case.
+    std::unordered_map<std::string_view, std::size_t> first;
+    first.reserve(words.size());
     std::size_t mergedCount = 0;
-    // The folded texts are in lower case already, so equal bytes means equal ignoring case.
-    for (std::size_t k = 0; k + 1 < words.size(); ++k) {
-        if (startsWithKanji(folded[k])) continue;
-        for (std::size_t l = k + 1; l < words.size(); ++l) {
-            if (merged[l] || startsWithKanji(folded[l]) || folded[l] != folded[k]) continue;
-            words[k].count += words[l].count;
-            words[l].count = 0;
-            merged[l] = true;
-            ++mergedCount;
-        }
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (startsWithKanji(folded[i])) continue;
+        const auto [it, isFirst] = first.try_emplace(folded[i], i);
+        if (isFirst) continue;
+        words[it->second].count += words[i].count;
+        words[i].count = 0;
+        ++mergedCount;
     }
     if (mergedCount == 0) return;
     sortWordCounts(words);

@@ -5,6 +5,7 @@
 #include "platform/Alert.h"
 #include "platform/File.h"
 #include "platform/Mbcs.h"
+#include "platform/TextLines.h"
 
 #include <cctype>
 
@@ -72,12 +73,8 @@ KeywordSet parseKeywordSet(std::string_view name, std::string_view text) {
     KeywordSet set;
     set.name = name;
     KeywordGroup* open = nullptr;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = text.substr(pos, end - pos);
-        pos = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+    TextLines lines(text);
+    for (std::string_view line; lines.next(line);) {
         if (line.empty()) continue;
         if (line.starts_with(kGroupMark))
             open = &groupNamed(set, line.substr(kGroupMark.size()));

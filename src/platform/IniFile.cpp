@@ -2,6 +2,7 @@
 
 #include "platform/File.h"
 #include "platform/Mbcs.h"
+#include "platform/TextLines.h"
 
 #include <cerrno>
 #include <climits>
@@ -24,27 +25,6 @@ std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-unsigned char foldAscii(unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
-}
-
-// ASCII letters without case; a double-byte character's trail byte may be a letter and is
-// compared exactly.
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const unsigned char x = static_cast<unsigned char>(a[i]);
-        const unsigned char y = static_cast<unsigned char>(b[i]);
-        if (isLeadByte(x) && i + 1 < a.size()) {
-            if (x != y || a[i + 1] != b[i + 1]) return false;
-            ++i;
-            continue;
-        }
-        if (foldAscii(x) != foldAscii(y)) return false;
-    }
-    return true;
 }
 
 // Position of the last c in s that is a character of its own, not a trail byte.
@@ -106,15 +86,10 @@ bool IniFile::load(const std::string& path, std::string* error) {
 void IniFile::parse(std::string_view text) {
     lines_.clear();
     bool inSection = false;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == npos) end = text.size();
+    TextLines lines(text);
+    for (std::string_view raw; lines.next(raw);) {
         Line line;
-        line.raw.assign(text.substr(pos, end - pos));
-        pos = end;
-        if (pos < text.size() && text[pos] == '\r') ++pos;
-        if (pos < text.size() && text[pos] == '\n') ++pos;
+        line.raw.assign(raw);
 
         const std::string_view body = trim(line.raw);
         if (!body.empty() && body.front() == '[') {
@@ -183,7 +158,8 @@ bool IniFile::save(const std::string& path, std::string* error) const {
 
 std::size_t IniFile::findSection(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == Line::Section && sameName(lines_[i].name, section)) return i;
+        if (lines_[i].kind == Line::Section && equalsIgnoringAsciiCase(lines_[i].name, section))
+            return i;
     return npos;
 }
 
@@ -196,7 +172,7 @@ std::size_t IniFile::sectionEnd(std::size_t header) const {
 std::size_t IniFile::findEntry(std::size_t header, std::string_view key) const {
     const std::size_t end = sectionEnd(header);
     for (std::size_t i = header + 1; i < end; ++i)
-        if (lines_[i].kind == Line::Entry && sameName(lines_[i].name, key)) return i;
+        if (lines_[i].kind == Line::Entry && equalsIgnoringAsciiCase(lines_[i].name, key)) return i;
     return npos;
 }
 

@@ -35,6 +35,10 @@ std::string formatLocalTime(Time32 t, const char* pattern);
 // The time zone's offsets are cached; call after changing TZ within the process.
 void resetLocalTimeCache();
 
+// The Gregorian leap-year rule, and the days of a month (0 for a month outside 1..12).
+bool isLeapYear(int year);
+int daysInMonth(int year, int month);
+
 // Days since 1970-01-01 of a proleptic Gregorian date, and back.
 int daysFromCivil(int year, int month, int day);
 void civilFromDays(int days, int& year, int& month, int& day);

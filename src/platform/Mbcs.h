@@ -1,6 +1,7 @@
 #pragma once
 // Shift_JIS (code page 932) byte classes and the double-byte character classification that
 // the ASCII-art test relies on.
+#include <string_view>
 
 namespace lorvanel {
 
@@ -13,6 +14,10 @@ inline bool isTrailByte(unsigned char c) {
 inline bool isHalfWidthKana(unsigned char c) {
     return c >= 0xA1 && c <= 0xDF;
 }
+
+// Equal but for the case of ASCII letters. A double-byte character compares exactly: its
+// trail byte may look like a letter ("\x83\x41" is not "\x83\x61").
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // Double-byte space: only the ideographic space 0x8140.
 bool isMbcSpace(unsigned code);

@@ -32,15 +32,6 @@ std::string dayTextWithWeekday(int dayNumber) {
     return s;
 }
 
-int daysInMonth(int year, int month) {
-    static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month == 2) {
-        const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-        return leap ? 29 : 28;
-    }
-    return lengths[(month - 1) % 12];
-}
-
 Time32 timeOnDay(int dayNumber, Time32 reference) {
     const LocalTime ref = toLocalTime(reference);
     if (dayNumber == ref.dayNumber) return reference;

@@ -15,8 +15,6 @@ int weekdayOfDay(int dayNumber);
 std::string dayText(int dayNumber);
 // "%Y/%m/%d(曜)" of a local day number.
 std::string dayTextWithWeekday(int dayNumber);
-// Days in a month of the Gregorian calendar.
-int daysInMonth(int year, int month);
 
 // A time on the day dayNumber with the time of day of `reference` (the report's "first time
 // moved forward by k days", kept on the right date in zones that change their offset).

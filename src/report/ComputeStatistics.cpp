@@ -3,6 +3,8 @@
 #include "input/AnalysisLog.h"
 #include "report/StatisticsSteps.h"
 
+#include <algorithm>
+
 namespace lorvanel {
 
 bool computeStatistics(PostStatistics& s, const PostList& posts, const AnalyzeOptions& options,
@@ -12,9 +14,11 @@ bool computeStatistics(PostStatistics& s, const PostList& posts, const AnalyzeOp
         s.firstTime = posts.front()->time;
         s.lastTime = posts.back()->time;
         s.firstDayNumber = posts.front()->local().dayNumber;
-        s.daysInPeriod = posts.back()->local().dayNumber - s.firstDayNumber + 1;
+        // Set once, before the walk that sizes the daily table from it: at least one day,
+        // since a zone whose offset moves back across midnight can give the last post an
+        // earlier local date than the first.
+        s.daysInPeriod = std::max(1, posts.back()->local().dayNumber - s.firstDayNumber + 1);
         countPostTables(s, posts);
-        s.daysInPeriod = static_cast<int>(s.days.size());
     }
     if (s.lineTotal == 0) {
         analysisLog().appendAndAlert("レスの解析に失敗しました");

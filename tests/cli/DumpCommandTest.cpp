@@ -44,7 +44,7 @@ std::string dataFile(const std::string& name) {
 } // namespace
 
 TEST(DumpCommand, GoldenDumps) {
-    for (const char* name : {"readers-dump-jane", "readers-dump-hotzonu"}) {
+    for (const char* name : {"readers-dump-jane", "readers-dump-hotzonu", "readers-dump-jdim"}) {
         const CliResult r = dump({dataFile(std::string(name) + "/input.txt")});
         EXPECT_EQ(r.status, 0) << name;
         EXPECT_EQ(r.out, readFile(dataFile(std::string(name) + "/expected.jsonl"))) << name;

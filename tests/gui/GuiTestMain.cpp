@@ -7,6 +7,7 @@
 #include "support/RecordingAlertSink.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstdlib>
@@ -24,6 +25,16 @@ int main(int argc, char** argv) {
     lorvanel::setAlertSink(&lorvanel::testing::recordedAlerts());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lorvanel-gui-tests"));
+    // Whatever looks at the environment's user folders (JDim's cache, the settings and data
+    // folders) finds a temporary home instead of the real one.
+    QTemporaryDir home;
+    if (!home.isValid()) return 2;
+    const QByteArray homePath = QFile::encodeName(home.path());
+    setenv("HOME", homePath.constData(), 1);
+    setenv("XDG_CONFIG_HOME", (homePath + "/.config").constData(), 1);
+    setenv("XDG_DATA_HOME", (homePath + "/.local/share").constData(), 1);
+    setenv("XDG_CACHE_HOME", (homePath + "/.cache").constData(), 1);
+    unsetenv("JDIM_CACHE");
 
     auto& tests = lorvanel::testing::registry();
     std::vector<std::string> names;

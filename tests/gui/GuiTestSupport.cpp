@@ -108,6 +108,11 @@ CLorvanelApp::StartOptions startOptions(const WorkingDirectory& dir) {
     o.currentDirectory = dir.path();
     o.executablePath = "/opt/lorvanel/bin/lorvanel";
     o.programDirectories = {dir.path() + "/"};
+    // The user's folders lie in the test's directory too: no test touches the real ones.
+    o.userDirs.home = dir.path() + "/home";
+    o.userDirs.configHome = dir.path() + "/config";
+    o.userDirs.dataHome = dir.path() + "/data";
+    o.userDirs.cacheHome = dir.path() + "/cache";
     o.installAlertSink = false;
     return o;
 }

@@ -33,7 +33,9 @@ private slots:
         WorkingDirectory dir;
         CLorvanelApp app(std::make_unique<ScriptedPrompts>());
         QVERIFY(app.initInstance(startOptions(dir)));
-        QCOMPARE(QString::fromStdString(settingsFile()), QString::fromStdString(dir.iniPath()));
+        // Without a settings file in the start-up directory, the user's config folder holds it.
+        const std::string configIni = dir.path() + "/config/lorvanel/lorvanel.ini";
+        QCOMPARE(QString::fromStdString(settingsFile()), QString::fromStdString(configIni));
         QVERIFY(settings() == Settings{});
         CMainFrame* frame = app.mainFrame();
         QVERIFY(frame->isVisible());
@@ -56,6 +58,9 @@ private slots:
         QCOMPARE(ini.getInt("AnalyzeOptions", "RankMax", -1), 10);
         QVERIFY(readWindowPlacement(ini).has_value());
         QVERIFY(recordedAlerts().texts.empty());
+        // The folder was made by the first write; the start-up directory stays clean.
+        QVERIFY(QFile::exists(QString::fromStdString(configIni)));
+        QVERIFY(!QFile::exists(QString::fromStdString(dir.iniPath())));
     }
 
     void autoLoadsTheNewestRecentEntry() {
@@ -146,6 +151,21 @@ private slots:
         QCOMPARE(ini.getInt("AnalyzeOptions", "MonthThreadRanking", -1), 1);
         QCOMPARE(ini.getString("Settings", "NewerOption", ""), std::string("x"));
         QCOMPARE(ini.getInt("Settings", "FileSizeLimit", -1), 3);
+    }
+
+    void aSettingsFileThatCantBeWrittenIsReportedAtExit() {
+        WorkingDirectory dir;
+        // A directory where the settings file should be: it reads as empty, and every write
+        // of the options and the settings fails.
+        QVERIFY(QDir(QString::fromStdString(dir.path())).mkdir(QStringLiteral("lorvanel.ini")));
+        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
+        QVERIFY(app.initInstance(startOptions(dir)));
+        recordedAlerts().clear();
+        app.exitInstance();
+        // Once for the window's placement, once for the options and settings written together.
+        QCOMPARE(recordedAlerts().texts.size(), std::size_t(2));
+        QCOMPARE(recordedAlerts().texts[0], recordedAlerts().texts[1]);
+        QVERIFY(QFileInfo(QString::fromStdString(dir.iniPath())).isDir());
     }
 
     void rankMaxIsWrittenBackClamped() {

@@ -62,7 +62,9 @@ TEST(FormatDetection, DisplayNames) {
     EXPECT_STREQ(formatDisplayName(7), "A Bone");
     EXPECT_STREQ(formatDisplayName(8), "ホットゾヌ２");
     EXPECT_STREQ(formatDisplayName(0), "不明");
-    EXPECT_STREQ(formatDisplayName(9), "不明");
+    EXPECT_STREQ(formatDisplayName(9), "JDim");
+    EXPECT_STREQ(formatDisplayName(10), "不明");
     EXPECT_EQ(createReader(0), nullptr);
-    EXPECT_EQ(createReader(9), nullptr);
+    EXPECT_NE(createReader(9), nullptr);
+    EXPECT_EQ(createReader(10), nullptr);
 }

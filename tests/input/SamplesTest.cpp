@@ -99,3 +99,27 @@ TEST(Samples, AllTogetherMergeIntoOneLog) {
     for (std::size_t i = 1; i < log.posts.size(); ++i)
         ASSERT_LT(log.posts[i - 1]->time, log.posts[i]->time);
 }
+
+TEST(Samples, JDimPostLogLoadsItsThreeFilesAsOneLog) {
+    analysisLog().clear();
+    const std::string dir = samplePath("jdim/");
+    PostLog log;
+    ASSERT_TRUE(loadFiles(log, {dir + "postlog-1", dir + "postlog-2", dir + "postlog"}, false, 0));
+    EXPECT_EQ(log.posts.size(), 23u);
+    ASSERT_EQ(log.formatNames.size(), 1u);
+    EXPECT_EQ(log.formatNames[0], "JDim");
+    // The loader's own four lines per file and nothing from the reader.
+    EXPECT_EQ(analysisLog().entryCount(), 12u) << analysisLog().text();
+    std::set<std::string> foreignHosts;
+    std::size_t newThreads = 0, references = 0;
+    for (const PostRecord* p : log.posts) {
+        if (!p->knownBbs()) foreignHosts.insert(p->server);
+        newThreads += p->newThread();
+        references += std::string(p->body).find("&#") != std::string::npos;
+    }
+    EXPECT_EQ(foreignHosts, (std::set<std::string>{"jbbs.livedoor.jp", "jbbs.shitaraba.net"}));
+    EXPECT_EQ(newThreads, 3u);
+    EXPECT_EQ(references, 3u); // the posts with emoji
+    // Two posts of 2009 were logged in the same minute; the later one is a second on.
+    EXPECT_EQ(log.posts[1]->time - log.posts[0]->time, 1);
+}

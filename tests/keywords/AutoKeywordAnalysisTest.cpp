@@ -1,6 +1,8 @@
 #include "keywords/AutoKeywordAnalysis.h"
+#include "keywords/Folding.h"
 #include "keywords/KeywordTestLog.h"
 #include "keywords/WordCount.h"
+#include "keywords/WordTokenizer.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +50,53 @@ TEST(AutoKeywords, VariantsMergeIntoTheEntryThatSortsFirst) {
     words = list({{"テスト", 4}, {"ﾃｽﾄ", 3}, {"漢字", 3}});
     mergeWordVariants(words);
     EXPECT_EQ(lines(words), "テスト(7) 漢字(3) ");
+}
+
+// The merge joins words by their folded form in one pass; it must give what comparing every
+// pair of words gives, on lists full of variants, kanji words and equal counts.
+TEST(AutoKeywords, MergingVariantsMatchesThePairwiseRule) {
+    const auto startsWithKanji = [](const std::string& text) {
+        std::size_t length = 0;
+        return classifyChar(text.c_str(), length) == kClassKanji;
+    };
+    const auto pairwise = [&](std::vector<WordCount> words) {
+        if (words.size() < 2) return words;
+        std::vector<bool> merged(words.size(), false);
+        std::size_t mergedCount = 0;
+        for (std::size_t k = 0; k + 1 < words.size(); ++k) {
+            const std::string fk = foldWidthAndCase(words[k].text);
+            if (startsWithKanji(fk)) continue;
+            for (std::size_t l = k + 1; l < words.size(); ++l) {
+                const std::string fl = foldWidthAndCase(words[l].text);
+                if (merged[l] || startsWithKanji(fl) || fl != fk) continue;
+                words[k].count += words[l].count;
+                words[l].count = 0;
+                merged[l] = true;
+                ++mergedCount;
+            }
+        }
+        if (mergedCount == 0) return words;
+        sortWordCounts(words);
+        words.resize(words.size() - mergedCount);
+        return words;
+    };
+    const std::vector<std::string> forms = {"abc",  "ABC",  "ＡＢＣ", "Ａbc", "テスト", "ﾃｽﾄ",
+                                            "漢字", "漢字", "x",      "Ｘ",   "ｘ",     "y"};
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::vector<WordCount> words;
+        const int n = static_cast<int>(next() % 14);
+        for (int i = 0; i < n; ++i)
+            words.push_back({forms[next() % forms.size()], static_cast<int>(next() % 5) + 1});
+        if (round % 2) sortWordCounts(words);
+        std::vector<WordCount> linear = words;
+        mergeWordVariants(linear);
+        EXPECT_EQ(lines(linear), lines(pairwise(words))) << "round " << round;
+    }
 }
 
 TEST(AutoKeywords, WordLinesWrapAt60BytesAndStopAtTheLimit) {

@@ -1,7 +1,8 @@
-// lorvanel-loggen: writes made-up but realistic posting logs of any of the eight formats, of a
+// lorvanel-loggen: writes made-up but realistic posting logs of any of the nine formats, of a
 // chosen size and seed, for benchmarks and tests. The same options give the same bytes.
 #include "Author.h"
 #include "BlockWriter.h"
+#include "JDimWriter.h"
 #include "Schedule.h"
 #include "Vocabulary.h"
 
@@ -21,7 +22,8 @@ const char kUsage[] =
     "usage: lorvanel-loggen --format N (--posts N | --size-mb M) [--seed S]\n"
     "                       [--start YYYY-MM-DD] [--days D] [--new-thread-rate R]\n"
     "                       [--split K] -o FILE\n"
-    "Writes a synthetic posting log of format N (1..8) in Shift_JIS with CR LF line breaks.\n"
+    "Writes a synthetic posting log of format N (1..8) in Shift_JIS with CR LF line breaks,\n"
+    "or of format 9 (JDim's post log) in UTF-8, one line per post.\n"
     "--size-mb writes whole posts until the output holds at least M MiB. --split K deals the\n"
     "log's posting sessions out to K files (FILE.1 .. FILE.K, interleaving in time) whose\n"
     "posts together are the log's. Times are Japan time. A summary goes to standard error.\n";
@@ -99,7 +101,7 @@ Options parse(int argc, char** argv) {
         else
             throw UsageError("unknown option " + a);
     }
-    if (o.format < 1 || o.format > 8) throw UsageError("--format must be 1 to 8");
+    if (o.format < 1 || o.format > 9) throw UsageError("--format must be 1 to 9");
     if ((o.posts == 0) == (o.sizeMb <= 0)) throw UsageError("give one of --posts and --size-mb");
     if (o.days < 1 || o.firstDay < 1 || o.firstDay + o.days > kLastDay)
         throw UsageError("the span must lie between 1970-01-02 and 2038-01-17");
@@ -218,7 +220,10 @@ Summary generate(const Options& o, std::size_t plannedPosts, std::size_t maxPost
         const Post p = author.write(t, newSession, opening);
         std::string& out = files.empty() ? scratch : files[target]->buffer();
         const std::size_t before = out.size();
-        appendBlock(out, o.format, p, nth, layout);
+        if (o.format == 9)
+            appendJDimLine(out, p, layout);
+        else
+            appendBlock(out, o.format, p, nth, layout);
         s.bytes += out.size() - before;
         if (files.empty())
             scratch.clear();

@@ -1,0 +1,114 @@
+// lorvanel-cli graph: what a graph kind draws for the loaded logs, as text (--series) or as
+// a PNG picture (--png) drawn by the same painter as the graph tab.
+#include "cli/CliSupport.h"
+#include "cli/Command.h"
+#include "graph/ChartPainter.h"
+#include "graph/CumulativeGraph.h"
+#include "graph/GraphKinds.h"
+#include "input/PostList.h"
+#include "input/PostLog.h"
+
+#ifdef LORVANEL_CLI_PNG
+#include "ui/GraphImage.h"
+#endif
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace lorvanel::cli {
+
+namespace {
+
+// The graph's own options; the common ones come from the command line.
+struct GraphSwitches {
+    int kind = -1;
+    std::optional<bool> showTotal;
+    int width = 640;
+    int height = 480;
+    bool series = false;
+    std::string png;
+};
+
+int parseNumber(const std::string& text, long low, long high, const std::string& what) {
+    char* end = nullptr;
+    errno = 0;
+    const long n = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno != 0 || n < low || n > high)
+        throw UsageError{what + " needs a number from " + std::to_string(low) + " to " +
+                         std::to_string(high) + ", not '" + text + "'"};
+    return static_cast<int>(n);
+}
+
+void parseSize(const std::string& text, GraphSwitches& sw) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos) throw UsageError{"--size needs WIDTHxHEIGHT, not '" + text + "'"};
+    sw.width = parseNumber(text.substr(0, x), 100, 8000, "--size's width");
+    sw.height = parseNumber(text.substr(x + 1), 100, 8000, "--size's height");
+}
+
+int runGraph(const std::vector<std::string>& args) {
+    GraphSwitches sw;
+    CommandLine line(kLimitMb | kFilter);
+    line.option("--kind", [&](const std::string& v) {
+        sw.kind = parseNumber(v, 0, graphKindCount() - 1, "--kind");
+    });
+    line.option("--show-total", [&](const std::string& v) {
+        sw.showTotal = parseNumber(v, 0, 1, "--show-total") != 0;
+    });
+    line.option("--size", [&](const std::string& v) { parseSize(v, sw); });
+    line.flag("--series", [&] { sw.series = true; });
+    line.option("--png", [&](const std::string& v) { sw.png = v; });
+    const CommonOptions common = line.parse(args);
+    if (sw.kind < 0) throw UsageError{"--kind is missing"};
+    if (sw.series == !sw.png.empty()) throw UsageError{"give either --series or --png FILE"};
+#ifndef LORVANEL_CLI_PNG
+    if (!sw.png.empty())
+        throw UsageError{"this lorvanel-cli was built without Qt Gui and can't write --png "
+                         "pictures; use --series"};
+#endif
+
+    PostLog log;
+    PostList selection;
+    if (!loadPosts(log, selection, common)) {
+        writeAnalysisLogToStderr();
+        return kExitFailed;
+    }
+    ChartPainter painter;
+    std::unique_ptr<GraphKind> kind = createGraphKind(sw.kind, painter, nullptr);
+    if (auto* cumulative = dynamic_cast<CumulativeGraph*>(kind.get()); cumulative && sw.showTotal)
+        cumulative->setShowTotal(*sw.showTotal);
+    kind->attach(&selection);
+
+    if (sw.series) {
+        writeText(kind->seriesText(sw.width, sw.height), false);
+        return kExitOk;
+    }
+#ifdef LORVANEL_CLI_PNG
+    OffscreenGui gui;
+    std::string error;
+    if (!writeGraphPng(*kind, painter, sw.width, sw.height, sw.png, error)) {
+        std::fprintf(stderr, "lorvanel-cli: can't write %s: %s\n", sw.png.c_str(), error.c_str());
+        return kExitFailed;
+    }
+#endif
+    return kExitOk;
+}
+
+const CommandRegistration registration({
+    "graph",
+    "  graph --kind 0|1|2 [--limit-mb N] [--filter TEXT] [--show-total 0|1] [--size WxH]\n"
+    "        (--series | --png FILE) FILE...\n"
+    "      Draws a graph of the posts (all, or those the filter selects): 0 cumulative posts\n"
+    "      per day and board, 1 posts per day with moving averages, 2 time of day against\n"
+    "      date. --series prints what is drawn (title, axes, ticks, series, density map) as\n"
+    "      tab-separated lines; --png writes the picture (default size 640x480).\n"
+    "      --show-total 0 leaves out the whole selection's line of kind 0.",
+    60,
+    &runGraph,
+});
+
+} // namespace
+
+} // namespace lorvanel::cli

@@ -1,0 +1,270 @@
+#include "graph/ChartPainter.h"
+
+#include "graph/ChartTrace.h"
+#include "graph/DateTicks.h"
+#include "platform/LocalTime.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+namespace lorvanel {
+
+namespace {
+
+constexpr Rgb kPlotFill{239, 239, 239};
+constexpr Rgb kMonthTick{80, 80, 80};
+
+// A pixel coordinate from a double that may lie far outside any surface.
+int pixel(double v) {
+    if (!(v == v)) return 0;
+    return static_cast<int>(std::clamp(v, -1.0e6, 1.0e6));
+}
+
+} // namespace
+
+ChartPainter::ChartPainter() = default;
+
+const FontSpec& ChartPainter::labelFont() {
+    static const FontSpec font{"ＭＳＰゴシック", 12, 5, 400, false};
+    return font;
+}
+
+const FontSpec& ChartPainter::titleFont() {
+    static const FontSpec font{"ＭＳＰゴシック", 16, 0, 700, false};
+    return font;
+}
+
+const FontSpec& ChartPainter::tickFont() {
+    static const FontSpec font{"Terminal", 11, 0, 400, true};
+    return font;
+}
+
+void ChartPainter::begin(Surface& surface, const SurfaceRect& rect) {
+    surface_ = &surface;
+    plot_ = {rect.left + 50, rect.top + 40, rect.right - 40, rect.bottom - 50};
+}
+
+void ChartPainter::clear() {
+    title_.clear();
+    x_ = ChartAxis{};
+    y_ = ChartAxis{};
+}
+
+void ChartPainter::setTitle(std::string text) {
+    title_ = std::move(text);
+}
+
+void ChartPainter::addYLabel(std::string text) {
+    y_.mode = ChartAxis::Mode::Label;
+    y_.labels.push_back(std::move(text));
+}
+
+void ChartPainter::setDateRange(Time32 first, Time32 last) {
+    x_ = ChartAxis{};
+    x_.mode = ChartAxis::Mode::Date;
+    x_.start = first;
+    x_.end = last;
+    x_.labels = {formatLocalTime(first, "%y/%m/%d"), formatLocalTime(last, "%y/%m/%d")};
+}
+
+void ChartPainter::setValueRange(int minimum, int maximum) {
+    NiceScale scale = niceScale(maximum);
+    y_ = ChartAxis{};
+    y_.mode = ChartAxis::Mode::Value;
+    y_.labels = std::move(scale.labels);
+    y_.minimum = minimum;
+    y_.maximum = scale.top;
+}
+
+void ChartPainter::drawFrame(bool fill, bool grid, Rgb gridColour) {
+    if (trace_) {
+        trace_->frameDrawn = true;
+        trace_->title = title_;
+        trace_->x = x_;
+        trace_->y = y_;
+        trace_->fill = fill;
+        trace_->grid = grid;
+        trace_->gridColour = gridColour;
+        trace_->ticks.clear();
+        if (x_.mode == ChartAxis::Mode::Date)
+            trace_->ticks = dateTicks(x_.start, x_.end, plot_.left, plot_.right);
+    }
+    if (!surface_) return;
+    Surface& s = *surface_;
+
+    s.setFont(titleFont());
+    if (!title_.empty()) {
+        const TextSize size = s.measureText(title_);
+        s.drawText(plot_.left + (plot_.width() - size.width) / 2, plot_.top - 24, title_, kBlack);
+    }
+    s.setFont(labelFont());
+    if (fill) s.fillRect(plot_, kPlotFill);
+
+    if (y_.labels.size() >= 2) {
+        const double spacing = static_cast<double>(plot_.height()) / (y_.labels.size() - 1);
+        for (std::size_t k = 0; k < y_.labels.size(); ++k) {
+            const int y = pixel(plot_.bottom - k * spacing);
+            const TextSize size = s.measureText(y_.labels[k]);
+            s.drawText(plot_.left - size.width - 2, y - size.height / 2, y_.labels[k], kBlack);
+            if (grid) s.drawLine(plot_.left + 1, y, plot_.right - 1, y, gridColour, 1);
+        }
+    }
+    if (x_.labels.size() >= 2) {
+        const double spacing = static_cast<double>(plot_.width()) / (x_.labels.size() - 1);
+        for (std::size_t k = 0; k < x_.labels.size(); ++k) {
+            const int x = pixel(plot_.left + k * spacing);
+            const TextSize size = s.measureText(x_.labels[k]);
+            s.drawText(x - size.width / 2, plot_.bottom + size.height + 4, x_.labels[k], kBlack);
+        }
+        if (x_.mode == ChartAxis::Mode::Date) drawDateTicks(gridColour);
+    }
+    s.frameRect(plot_, kBlack);
+}
+
+void ChartPainter::drawDateTicks(Rgb gridColour) {
+    Surface& s = *surface_;
+    const FontSpec previous = s.font();
+    s.setFont(tickFont());
+    const int top = plot_.top;
+    const int bottom = plot_.bottom;
+    for (const DateTick& tick : dateTicks(x_.start, x_.end, plot_.left, plot_.right)) {
+        const int x = tick.x;
+        switch (tick.kind) {
+        case DateTick::Kind::January: {
+            s.drawLine(x, top + 1, x, bottom - 1, gridColour, 1);
+            s.fillRect({x - 1, bottom, x + 1, bottom + 9}, kBlack);
+            const TextSize size = s.measureText(tick.text);
+            s.drawText(x - size.width / 2, bottom + 10, tick.text, kBlack);
+            break;
+        }
+        case DateTick::Kind::July:
+            s.fillRect({x - 1, bottom, x + 1, bottom + 6}, kBlack);
+            break;
+        case DateTick::Kind::Month:
+            s.drawLine(x, bottom, x, bottom + 6, kMonthTick, 1);
+            if (!tick.text.empty()) {
+                const TextSize size = s.measureText(tick.text);
+                s.drawText(x - size.width / 2, bottom + 7, tick.text, kBlack);
+            }
+            break;
+        }
+    }
+    s.setFont(previous);
+}
+
+void ChartPainter::drawSeries(int index, std::string_view name, std::span<const float> values,
+                              Rgb colour, int width) {
+    if (trace_)
+        trace_->series.push_back(
+            {index, std::string(name), colour, width, {values.begin(), values.end()}});
+    if (!surface_) return;
+    Surface& s = *surface_;
+    const std::size_t n = values.size();
+    // Without a value axis above 0 no value has a place; only the legend is drawn.
+    if (n >= 2 && y_.mode == ChartAxis::Mode::Value && y_.maximum > 0) {
+        const float xstep = static_cast<float>(plot_.width() - 1) / static_cast<float>(n - 1);
+        const float yscale =
+            static_cast<float>(plot_.height() - 1) / static_cast<float>(y_.maximum);
+        float xf = static_cast<float>(plot_.left);
+        int px = 0;
+        int py = 0;
+        for (std::size_t k = 0; k < n; ++k) {
+            const int x = pixel(xf);
+            const int y = pixel(plot_.bottom - static_cast<double>(yscale * values[k]));
+            if (k > 0) drawClippedLine(px, py, x, y, colour, width);
+            px = x;
+            py = y;
+            xf += xstep;
+        }
+    }
+    const int yc = plot_.top + 16 * index + 16;
+    const SurfaceRect swatch{plot_.left + 16, yc - 3, plot_.left + 48, yc + 3};
+    s.fillRect(swatch, colour);
+    s.frameRect(swatch, kBlack);
+    const TextSize size = s.measureText(name);
+    s.drawText(plot_.left + 50, yc - size.height / 2, name, kBlack);
+}
+
+// Liang-Barsky clipping of the segment to the plot rectangle, edges included.
+void ChartPainter::drawClippedLine(double x1, double y1, double x2, double y2, Rgb colour,
+                                   int width) {
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    double t0 = 0;
+    double t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - plot_.left, plot_.right - x1, y1 - plot_.top, plot_.bottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return; // parallel to this edge and outside it
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            if (t > t1) return;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return;
+            t1 = std::min(t1, t);
+        }
+    }
+    surface_->drawLine(pixel(std::lround(x1 + t0 * dx)), pixel(std::lround(y1 + t0 * dy)),
+                       pixel(std::lround(x1 + t1 * dx)), pixel(std::lround(y1 + t1 * dy)), colour,
+                       width);
+}
+
+void ChartPainter::drawDensity(std::span<const DensityPoint> points) {
+    if (!points.empty()) density_.compute(points);
+    if (trace_) {
+        trace_->densityDrawn = true;
+        trace_->densityPoints = points.size();
+        trace_->densityMaximum = points.empty() ? 0 : density_.maximum();
+        trace_->densityIndices.clear();
+        if (!points.empty()) {
+            trace_->densityIndices.resize(static_cast<std::size_t>(DensityMap::kColumns) *
+                                          DensityMap::kRows);
+            for (int r = 0; r < DensityMap::kRows; ++r)
+                for (int c = 0; c < DensityMap::kColumns; ++c)
+                    trace_->densityIndices[r * DensityMap::kColumns + c] =
+                        static_cast<std::uint8_t>(density_.paletteIndex(c, r));
+        }
+    }
+    if (points.empty() || !surface_) return;
+    density_.toImage(densityImage_);
+    surface_->drawImage(densityImage_, plot_);
+}
+
+std::string ChartPainter::axisText(const ChartAxis& axis, double f) const {
+    if (f < 0 || f > 1) return {};
+    switch (axis.mode) {
+    case ChartAxis::Mode::None:
+        return {};
+    case ChartAxis::Mode::Label: {
+        if (axis.labels.empty()) return {};
+        const auto i = static_cast<std::size_t>(f * (axis.labels.size() - 1));
+        return i < axis.labels.size() ? axis.labels[i] : std::string();
+    }
+    case ChartAxis::Mode::Value:
+        return std::to_string(static_cast<long long>(
+            f * (static_cast<double>(axis.maximum) - axis.minimum) + axis.minimum));
+    case ChartAxis::Mode::Date: {
+        const std::int64_t spanMinutes = (static_cast<std::int64_t>(axis.end) - axis.start) / 60;
+        const auto minutes = static_cast<std::int64_t>(f * static_cast<double>(spanMinutes));
+        return formatLocalTime(static_cast<Time32>(axis.start + minutes * 60), "%y/%m/%d");
+    }
+    }
+    return {};
+}
+
+std::optional<GraphReadout> ChartPainter::readout(int x, int y) const {
+    if (x_.mode == ChartAxis::Mode::None && y_.mode == ChartAxis::Mode::None) return {};
+    if (plot_.width() <= 0 || plot_.height() <= 0) return {};
+    if (x < plot_.left || x > plot_.right || y < plot_.top || y > plot_.bottom) return {};
+    const double fx = static_cast<double>(x - plot_.left) / plot_.width();
+    const double fy = static_cast<double>(plot_.bottom - y) / plot_.height();
+    return GraphReadout{axisText(x_, fx), axisText(y_, fy)};
+}
+
+} // namespace lorvanel

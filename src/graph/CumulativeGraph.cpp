@@ -1,0 +1,85 @@
+#include "graph/CumulativeGraph.h"
+
+#include "graph/ChartPainter.h"
+#include "graph/GraphSeries.h"
+#include "platform/IniFile.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace lorvanel {
+
+namespace {
+
+constexpr Rgb kBoardPalette[10] = {
+    {0, 0, 255},   {255, 0, 0},     {0, 255, 0}, {0, 255, 255}, {255, 0, 255},
+    {255, 255, 0}, {128, 128, 128}, {0, 0, 128}, {128, 0, 0},   {0, 128, 0},
+};
+constexpr std::size_t kPoints = 200;
+
+} // namespace
+
+CumulativeGraph::CumulativeGraph(ChartPainter& painter, IniFile* settings)
+    : GraphKind(painter, settings) {
+    if (settings) showTotal_ = settings->getInt("Graph_Ruiseki", "ShowTotal", 1) != 0;
+}
+
+CumulativeGraph::~CumulativeGraph() {
+    if (settings()) settings()->setInt("Graph_Ruiseki", "ShowTotal", showTotal_ ? 1 : 0);
+}
+
+std::string CumulativeGraph::name() {
+    return "日別書き込み回数の累積推移";
+}
+
+std::vector<GraphOption> CumulativeGraph::options() const {
+    return {{kShowTotalCommand, "全体を表示", showTotal_}};
+}
+
+void CumulativeGraph::command(int id) {
+    if (id == kShowTotalCommand) showTotal_ = !showTotal_;
+}
+
+void CumulativeGraph::draw() {
+    ChartPainter& chart = painter();
+    chart.clear();
+    const PostList* posts = selection();
+    if (!posts || posts->size() < 2) return;
+    const BoardRanking ranking(*posts);
+    const std::vector<BoardCount>& boards = ranking.boards();
+    if (boards.empty()) return;
+
+    const std::size_t reference = showTotal_ ? posts->size() : boards.front().count;
+    const std::size_t taken = chartedBoardCount(boards, reference);
+    const DayRange range = DayRange::of(*posts->front(), *posts->back());
+
+    chart.setTitle(name());
+    chart.setDateRange(posts->front()->time, posts->back()->time);
+    chart.setValueRange(0, static_cast<int>(std::min<std::size_t>(reference, INT_MAX)));
+    chart.drawFrame(true, true, {208, 208, 208});
+
+    // One pass counts the days of the whole selection and of every charted board.
+    const bool drawTotal = showTotal_ && boards.size() >= 2;
+    std::vector<float> total(drawTotal ? range.days : 0, 0.0f);
+    std::vector<std::vector<float>> perBoard(taken, std::vector<float>(range.days, 0.0f));
+    for (const PostRecord* p : *posts) {
+        const int day = range.indexOf(*p);
+        if (day < 0) continue;
+        if (drawTotal) total[day] += 1.0f;
+        const int rank = ranking.rankOf(*p);
+        if (rank >= 0 && static_cast<std::size_t>(rank) < taken) perBoard[rank][day] += 1.0f;
+    }
+
+    int index = 0;
+    if (drawTotal) {
+        makeRunningTotal(total);
+        chart.drawSeries(index++, "全体", resampled(total, kPoints), kBlack, 2);
+    }
+    for (std::size_t j = 0; j < taken; ++j) {
+        makeRunningTotal(perBoard[j]);
+        chart.drawSeries(index++, boards[j].name, resampled(perBoard[j], kPoints), kBoardPalette[j],
+                         2);
+    }
+}
+
+} // namespace lorvanel

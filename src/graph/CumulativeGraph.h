@@ -1,0 +1,30 @@
+#pragma once
+// Graph kind 0: the running total of posts per day for the whole selection and for its
+// busiest boards (five to ten of them), on one value axis.
+#include "graph/GraphKind.h"
+
+namespace lorvanel {
+
+class CumulativeGraph : public GraphKind {
+public:
+    static constexpr int kShowTotalCommand = 32820;
+
+    // Reads Graph_Ruiseki/ShowTotal from the settings; the destructor writes it back.
+    CumulativeGraph(ChartPainter& painter, IniFile* settings);
+    ~CumulativeGraph() override;
+
+    static std::string name();
+    std::string title() const override { return name(); }
+    void draw() override;
+    bool hasOptions() const override { return true; }
+    std::vector<GraphOption> options() const override;
+    void command(int id) override;
+
+    bool showTotal() const { return showTotal_; }
+    void setShowTotal(bool on) { showTotal_ = on; }
+
+private:
+    bool showTotal_ = true;
+};
+
+} // namespace lorvanel

@@ -1,0 +1,26 @@
+#pragma once
+// The table of graph kinds by index: the chooser lists their titles in this order, the
+// setting DefaultPane and the CLI's --kind hold the index. A new kind is one more entry.
+#include "graph/GraphKind.h"
+
+#include <memory>
+#include <string>
+
+namespace lorvanel {
+
+enum class GraphKindId : int {
+    Cumulative = 0,
+    Fluctuation = 1,
+    TimeDistribution = 2,
+};
+
+// Number of kinds; valid indices are 0 .. graphKindCount() - 1.
+int graphKindCount();
+
+// Title of the kind at index (CP932); empty for an invalid index.
+std::string graphKindTitle(int index);
+
+// A new kind object; null for an invalid index.
+std::unique_ptr<GraphKind> createGraphKind(int index, ChartPainter& painter, IniFile* settings);
+
+} // namespace lorvanel

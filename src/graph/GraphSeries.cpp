@@ -1,0 +1,114 @@
+#include "graph/GraphSeries.h"
+
+#include <algorithm>
+#include <map>
+
+namespace lorvanel {
+
+DayRange DayRange::of(const PostRecord& first, const PostRecord& last) {
+    DayRange range;
+    range.firstDay = first.local().dayNumber;
+    range.days = std::max(1, last.local().dayNumber - range.firstDay + 1);
+    return range;
+}
+
+std::vector<float> dailyCounts(const PostList& posts, const DayRange& range) {
+    std::vector<float> counts(static_cast<std::size_t>(range.days), 0.0f);
+    for (const PostRecord* p : posts) {
+        const int i = range.indexOf(*p);
+        if (i >= 0) counts[static_cast<std::size_t>(i)] += 1.0f;
+    }
+    return counts;
+}
+
+void makeRunningTotal(std::vector<float>& values) {
+    for (std::size_t i = 1; i < values.size(); ++i) values[i] += values[i - 1];
+}
+
+std::vector<float> resampled(std::span<const float> values, std::size_t n) {
+    if (n == 0 || values.size() <= n) return {values.begin(), values.end()};
+    const float step = static_cast<float>(values.size()) / static_cast<float>(n);
+    std::vector<float> out(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto i = static_cast<std::size_t>(static_cast<float>(k) * step);
+        out[k] = values[std::min(i, values.size() - 1)];
+    }
+    return out;
+}
+
+std::vector<float> movingAverage(std::span<const float> values, int window) {
+    const auto n = static_cast<std::ptrdiff_t>(values.size());
+    if (window <= 1 || n == 0) return {values.begin(), values.end()};
+    // Sums of counts are exact in double; a window's sum is a difference of prefix sums.
+    std::vector<double> prefix(values.size() + 1, 0.0);
+    for (std::ptrdiff_t i = 0; i < n; ++i) prefix[i + 1] = prefix[i] + values[i];
+    if (window >= n) {
+        const auto mean = static_cast<float>(prefix[n] / static_cast<double>(n));
+        return std::vector<float>(values.size(), mean);
+    }
+    std::vector<float> out(values.size());
+    for (std::ptrdiff_t i = 0; i < n; ++i) {
+        std::ptrdiff_t first = i - window / 2;
+        std::ptrdiff_t last = first + window - 1;
+        if (first < 0) {
+            last -= first;
+            first = 0;
+        }
+        if (last > n - 1) {
+            first -= last - (n - 1);
+            last = n - 1;
+        }
+        out[i] = static_cast<float>((prefix[last + 1] - prefix[first]) / window);
+    }
+    return out;
+}
+
+BoardRanking::BoardRanking(const PostList& posts) {
+    // Posts of one board come in runs, so the name pointer is looked up once per run.
+    std::unordered_map<const std::string*, std::size_t> byPointer;
+    const std::string* runName = nullptr;
+    std::size_t runLength = 0;
+    for (const PostRecord* p : posts) {
+        const std::string* name = &p->boardName();
+        if (name != runName) {
+            if (runName) byPointer[runName] += runLength;
+            runName = name;
+            runLength = 0;
+        }
+        ++runLength;
+    }
+    if (runName) byPointer[runName] += runLength;
+
+    // Different directories may share a display name: they count as one board.
+    std::map<std::string_view, std::size_t> byName;
+    for (const auto& [name, count] : byPointer) byName[*name] += count;
+    boards_.reserve(byName.size());
+    for (const auto& [name, count] : byName) boards_.push_back({name, count});
+    std::stable_sort(boards_.begin(), boards_.end(),
+                     [](const BoardCount& a, const BoardCount& b) { return a.count > b.count; });
+    std::map<std::string_view, int> rankByText;
+    for (std::size_t i = 0; i < boards_.size(); ++i)
+        rankByText[boards_[i].name] = static_cast<int>(i);
+    for (const auto& [name, count] : byPointer) rankByName_[name] = rankByText[*name];
+}
+
+int BoardRanking::rankOf(const PostRecord& post) const {
+    const std::string* name = &post.boardName();
+    if (name != lastName_) {
+        auto it = rankByName_.find(name);
+        lastName_ = name;
+        lastRank_ = it == rankByName_.end() ? -1 : it->second;
+    }
+    return lastRank_;
+}
+
+std::size_t chartedBoardCount(std::span<const BoardCount> ranking, std::size_t reference) {
+    std::size_t taken = std::min<std::size_t>(5, ranking.size());
+    const std::size_t most = std::min<std::size_t>(10, ranking.size());
+    while (taken < most && reference > 0 &&
+           static_cast<double>(ranking[taken].count) / static_cast<double>(reference) >= 0.05)
+        ++taken;
+    return taken;
+}
+
+} // namespace lorvanel

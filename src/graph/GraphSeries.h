@@ -1,0 +1,68 @@
+#pragma once
+// The series helpers the graph kinds share: days of a selection, daily counts spread over
+// its range, running totals, resampling, moving averages, and the board ranking with the
+// rule that admits boards to the cumulative graph.
+#include "input/PostList.h"
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace lorvanel {
+
+// The local calendar days from the day of `first` to the day of `last`.
+struct DayRange {
+    int firstDay = 0; // local day number
+    int days = 0;     // at least 1
+
+    static DayRange of(const PostRecord& first, const PostRecord& last);
+    // Index of a post's day in the range, or -1 outside it.
+    int indexOf(const PostRecord& post) const {
+        const int i = post.local().dayNumber - firstDay;
+        return i >= 0 && i < days ? i : -1;
+    }
+};
+
+// One value per day of the range: the number of posts of that day (0 outside the posts'
+// own first and last day).
+std::vector<float> dailyCounts(const PostList& posts, const DayRange& range);
+
+// value i += value i - 1.
+void makeRunningTotal(std::vector<float>& values);
+
+// At most n values: when there are more, point k takes the value at floor(k * size / n).
+std::vector<float> resampled(std::span<const float> values, std::size_t n);
+
+// Moving average over `window` values; windows at the edges shift inwards so that each holds
+// `window` values; a window as long as the series or longer gives the mean everywhere.
+std::vector<float> movingAverage(std::span<const float> values, int window);
+
+struct BoardCount {
+    std::string_view name; // display name (lives as long as the program)
+    std::size_t count = 0;
+};
+
+// The boards of a selection by post count, highest first, equal counts by name in byte
+// order; the posts of one display name count together.
+class BoardRanking {
+public:
+    explicit BoardRanking(const PostList& posts);
+    const std::vector<BoardCount>& boards() const { return boards_; }
+    // Rank of a post's board.
+    int rankOf(const PostRecord& post) const;
+
+private:
+    std::vector<BoardCount> boards_;
+    std::unordered_map<const std::string*, int> rankByName_;
+    mutable const std::string* lastName_ = nullptr;
+    mutable int lastRank_ = -1;
+};
+
+// How many of the ranked boards the cumulative graph charts: the first five, then each next
+// one while fewer than ten are taken and it holds at least 5 % of `reference` posts.
+std::size_t chartedBoardCount(std::span<const BoardCount> ranking, std::size_t reference);
+
+} // namespace lorvanel

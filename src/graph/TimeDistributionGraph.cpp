@@ -1,0 +1,47 @@
+#include "graph/TimeDistributionGraph.h"
+
+#include "graph/ChartPainter.h"
+#include "input/PostList.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace lorvanel {
+
+std::string TimeDistributionGraph::name() {
+    return "書き込み時間の分布";
+}
+
+void TimeDistributionGraph::draw() {
+    ChartPainter& chart = painter();
+    chart.clear();
+    const PostList* posts = selection();
+    if (!posts || posts->empty()) return;
+    chart.setTitle(name());
+    for (int hour = 0; hour <= 24; ++hour) {
+        char label[16];
+        std::snprintf(label, sizeof label, "%d時", hour);
+        chart.addYLabel(label);
+    }
+    const Time32 first = posts->front()->time;
+    const Time32 last = posts->back()->time;
+    chart.setDateRange(first, last);
+
+    // x in whole minutes from the first post; a range within one minute has no positions,
+    // so it draws no points.
+    points_.clear();
+    const std::int64_t spanMinutes = (static_cast<std::int64_t>(last) - first) / 60;
+    if (spanMinutes > 0) {
+        points_.reserve(posts->size());
+        for (const PostRecord* p : *posts) {
+            const std::int64_t minutes = (static_cast<std::int64_t>(p->time) - first) / 60;
+            const PostLocalTime& local = p->local();
+            points_.push_back({static_cast<double>(minutes) / static_cast<double>(spanMinutes),
+                               (local.hour * 60 + local.minute) / 1440.0});
+        }
+    }
+    chart.drawDensity(points_);
+    chart.drawFrame(false, false, kBlack);
+}
+
+} // namespace lorvanel
