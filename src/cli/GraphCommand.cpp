@@ -1,5 +1,5 @@
 // lorvanel-cli graph: what a graph kind draws for the loaded logs, as text (--series) or as
-// a PNG picture (--png) drawn by the same painter as the graph tab.
+// a PNG or SVG picture (--png, --svg) drawn by the same painter as the graph tab.
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "graph/ChartPainter.h"
@@ -10,6 +10,7 @@
 
 #ifdef LORVANEL_CLI_PNG
 #include "ui/GraphImage.h"
+#include "ui/GraphSvgFile.h"
 #endif
 
 #include <cerrno>
@@ -29,6 +30,7 @@ struct GraphSwitches {
     int height = 480;
     bool series = false;
     std::string png;
+    std::string svg;
 };
 
 int parseNumber(const std::string& text, long low, long high, const std::string& what) {
@@ -60,13 +62,15 @@ int runGraph(const std::vector<std::string>& args) {
     line.option("--size", [&](const std::string& v) { parseSize(v, sw); });
     line.flag("--series", [&] { sw.series = true; });
     line.option("--png", [&](const std::string& v) { sw.png = v; });
+    line.option("--svg", [&](const std::string& v) { sw.svg = v; });
     const CommonOptions common = line.parse(args);
     if (sw.kind < 0) throw UsageError{"--kind is missing"};
-    if (sw.series == !sw.png.empty()) throw UsageError{"give either --series or --png FILE"};
+    if (int(sw.series) + int(!sw.png.empty()) + int(!sw.svg.empty()) != 1)
+        throw UsageError{"give one of --series, --png FILE and --svg FILE"};
 #ifndef LORVANEL_CLI_PNG
-    if (!sw.png.empty())
+    if (!sw.png.empty() || !sw.svg.empty())
         throw UsageError{"this lorvanel-cli was built without Qt Gui and can't write --png "
-                         "pictures; use --series"};
+                         "or --svg pictures; use --series"};
 #endif
 
     PostLog log;
@@ -88,8 +92,12 @@ int runGraph(const std::vector<std::string>& args) {
 #ifdef LORVANEL_CLI_PNG
     OffscreenGui gui;
     std::string error;
-    if (!writeGraphPng(*kind, painter, sw.width, sw.height, sw.png, error)) {
-        std::fprintf(stderr, "lorvanel-cli: can't write %s: %s\n", sw.png.c_str(), error.c_str());
+    const std::string& path = sw.png.empty() ? sw.svg : sw.png;
+    const bool written = sw.png.empty()
+                             ? writeGraphSvg(*kind, painter, sw.width, sw.height, path, error)
+                             : writeGraphPng(*kind, painter, sw.width, sw.height, path, error);
+    if (!written) {
+        std::fprintf(stderr, "lorvanel-cli: can't write %s: %s\n", path.c_str(), error.c_str());
         return kExitFailed;
     }
 #endif
@@ -98,13 +106,15 @@ int runGraph(const std::vector<std::string>& args) {
 
 const CommandRegistration registration({
     "graph",
-    "  graph --kind 0|1|2 [--limit-mb N] [--filter TEXT] [--show-total 0|1] [--size WxH]\n"
-    "        (--series | --png FILE) FILE...\n"
+    "  graph --kind 0|1|2|3|4 [--limit-mb N] [--filter TEXT] [--show-total 0|1] [--size WxH]\n"
+    "        (--series | --png FILE | --svg FILE) FILE...\n"
     "      Draws a graph of the posts (all, or those the filter selects): 0 cumulative posts\n"
     "      per day and board, 1 posts per day with moving averages, 2 time of day against\n"
-    "      date. --series prints what is drawn (title, axes, ticks, series, density map) as\n"
-    "      tab-separated lines; --png writes the picture (default size 640x480).\n"
-    "      --show-total 0 leaves out the whole selection's line of kind 0.",
+    "      date, 3 a calendar of posts per day, 4 posts by weekday and hour. --series prints\n"
+    "      what is drawn (title, axes, ticks, series, density map; the days and levels of\n"
+    "      kind 3, the cells of kind 4) as tab-separated lines; --png and --svg write the\n"
+    "      picture (default size 640x480). --show-total 0 leaves out the whole selection's\n"
+    "      line of kind 0.",
     60,
     &runGraph,
 });

@@ -39,6 +39,9 @@ public:
     std::optional<GraphReadout> readout(int x, int y) const;
 
     const SurfaceRect& plot() const { return plot_; }
+    // The surface of the current paint (null before the first begin), for kinds that draw
+    // a picture of their own beside the painter's axes.
+    Surface* surface() const { return surface_; }
     const std::string& title() const { return title_; }
     const ChartAxis& xAxis() const { return x_; }
     const ChartAxis& yAxis() const { return y_; }

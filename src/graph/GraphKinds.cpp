@@ -1,8 +1,10 @@
 #include "graph/GraphKinds.h"
 
+#include "graph/CalendarGraph.h"
 #include "graph/CumulativeGraph.h"
 #include "graph/FluctuationGraph.h"
 #include "graph/TimeDistributionGraph.h"
+#include "graph/WeekHourGraph.h"
 
 #include <iterator>
 
@@ -24,6 +26,8 @@ constexpr KindEntry kKinds[] = {
     {&CumulativeGraph::name, &make<CumulativeGraph>},
     {&FluctuationGraph::name, &make<FluctuationGraph>},
     {&TimeDistributionGraph::name, &make<TimeDistributionGraph>},
+    {&CalendarGraph::name, &make<CalendarGraph>},
+    {&WeekHourGraph::name, &make<WeekHourGraph>},
 };
 
 } // namespace

@@ -12,6 +12,8 @@ enum class GraphKindId : int {
     Cumulative = 0,
     Fluctuation = 1,
     TimeDistribution = 2,
+    Calendar = 3,
+    WeekHour = 4,
 };
 
 // Number of kinds; valid indices are 0 .. graphKindCount() - 1.

@@ -313,7 +313,7 @@ TEST(TimeDistributionGraph, ASelectionWithinOneMinuteHasAFrameButNoPoints) {
 }
 
 TEST(GraphKinds, TheTableListsTheKindsInTheChoosersOrder) {
-    ASSERT_EQ(graphKindCount(), 3);
+    ASSERT_EQ(graphKindCount(), 5);
     ChartPainter painter;
     for (int i = 0; i < graphKindCount(); ++i) {
         auto kind = createGraphKind(i, painter, nullptr);
@@ -321,6 +321,6 @@ TEST(GraphKinds, TheTableListsTheKindsInTheChoosersOrder) {
         EXPECT_EQ(kind->title(), graphKindTitle(i));
         EXPECT_EQ(kind->hasOptions(), i == 0);
     }
-    EXPECT_FALSE(createGraphKind(3, painter, nullptr));
+    EXPECT_FALSE(createGraphKind(5, painter, nullptr));
     EXPECT_EQ(graphKindTitle(-1), "");
 }

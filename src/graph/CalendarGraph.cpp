@@ -1,0 +1,145 @@
+#include "graph/CalendarGraph.h"
+
+#include "graph/CellGraphDrawing.h"
+#include "graph/ChartPainter.h"
+#include "input/PostList.h"
+#include "platform/LocalTime.h"
+#include "report/CalendarText.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace lorvanel {
+
+namespace {
+
+// A pale grey for days without posts, then one green ramp from light to dark.
+constexpr Rgb kLevelColours[5] = {
+    {235, 235, 235}, {190, 229, 160}, {118, 196, 104}, {45, 148, 64}, {18, 88, 36},
+};
+
+constexpr int kLegendSquare = 11;
+
+// Draws the labels of one strip: the year at the left, the weekday names beside the rows
+// (every second or third one when the rows are lower than the text) and the month names.
+void drawStripLabels(Surface& s, const CalendarLayout& l, const CalendarStrip& strip) {
+    const std::string year = std::to_string(strip.year);
+    const TextSize yearSize = s.measureText(year);
+    drawTextAt(s, l.left + 8, strip.cellTop + (7 * l.pitch - yearSize.height) / 2, year);
+
+    const int textHeight = s.measureText("日").height;
+    const int step = std::max(1, (textHeight + l.pitch - 1) / l.pitch);
+    for (int w = 0; w < 7; w += step) {
+        const char* name = weekdayName(w);
+        const TextSize size = s.measureText(name);
+        drawTextAt(s, l.cellLeft - 4 - size.width,
+                   strip.cellTop + w * l.pitch + (l.pitch - size.height) / 2, name);
+    }
+
+    int freeFrom = l.cellLeft - 1000;
+    for (const CalendarMonthLabel& label : l.monthLabels(strip)) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%d月", label.month);
+        if (label.x < freeFrom) continue; // would overlap the previous month's name
+        drawTextAt(s, label.x, strip.labelTop, text);
+        freeFrom = label.x + s.measureText(text).width + 2;
+    }
+}
+
+void drawCells(Surface& s, const CalendarLayout& l, const CalendarStrip& strip,
+               const CalendarModel& model) {
+    const int size = l.pitch - 1;
+    for (int day = strip.firstDay; day <= strip.lastDay; ++day) {
+        const int x = l.dayX(strip, day);
+        const int y = l.dayY(strip, day);
+        const int level = calendarLevel(model.counts[day - model.firstDay], model.bounds);
+        s.fillRect({x, y, x + size, y + size}, kLevelColours[level]);
+    }
+}
+
+// "少 ■■■■ 多", each square with the lowest count of its level below it, and the number of
+// years left out.
+void drawLegend(Surface& s, const CalendarLayout& l, const CalendarModel& model) {
+    const int top = l.legendTop + 4;
+    int x = l.cellLeft;
+    const std::string few = "少";
+    const std::string many = "多";
+    const TextSize fewSize = s.measureText(few);
+    drawTextAt(s, x, top + (kLegendSquare - fewSize.height) / 2, few);
+    x += fewSize.width + 4;
+    for (int k = 0; k < 4; ++k) {
+        const std::string count = std::to_string(model.bounds[k]);
+        const TextSize size = s.measureText(count);
+        const int slot = std::max(kLegendSquare, size.width) + 4;
+        const int squareX = x + (slot - kLegendSquare) / 2;
+        s.fillRect({squareX, top, squareX + kLegendSquare, top + kLegendSquare},
+                   kLevelColours[k + 1]);
+        drawTextAt(s, x + (slot - size.width) / 2, top + kLegendSquare + 2, count);
+        x += slot;
+    }
+    drawTextAt(s, x + 2, top + (kLegendSquare - s.measureText(many).height) / 2, many);
+    x += 2 + s.measureText(many).width;
+    if (l.hiddenYears > 0) {
+        char note[64];
+        std::snprintf(note, sizeof note, "(古い%d年分は表示しきれません)", l.hiddenYears);
+        drawTextAt(s, x + 16, top + (kLegendSquare - s.measureText(note).height) / 2, note);
+    }
+}
+
+} // namespace
+
+std::string CalendarGraph::name() {
+    return "書き込みカレンダー";
+}
+
+Rgb CalendarGraph::levelColour(int level) {
+    return kLevelColours[std::clamp(level, 0, 4)];
+}
+
+void CalendarGraph::draw() {
+    ChartPainter& chart = painter();
+    chart.clear();
+    layout_ = CalendarLayout{};
+    const PostList* posts = selection();
+    model_ = posts ? buildCalendar(*posts) : CalendarModel{};
+    Surface* surface = chart.surface();
+    if (model_.empty() || !surface) return;
+    const SurfaceRect area = paintArea(chart);
+    layout_ = layoutCalendar(model_, area.left, area.top, area.right, area.bottom);
+
+    Surface& s = *surface;
+    drawTitle(s, area, name());
+    s.setFont(ChartPainter::labelFont());
+    for (const CalendarStrip& strip : layout_.strips) {
+        drawStripLabels(s, layout_, strip);
+        drawCells(s, layout_, strip, model_);
+    }
+    drawLegend(s, layout_, model_);
+}
+
+std::optional<GraphReadout> CalendarGraph::readout(int x, int y) const {
+    const std::optional<int> day = layout_.dayAt(x, y);
+    if (!day) return std::nullopt;
+    return GraphReadout{calendarDayText(*day), postCountText(model_.countOn(*day))};
+}
+
+std::string CalendarGraph::seriesText(int, int) {
+    const PostList* posts = selection();
+    const CalendarModel model = posts ? buildCalendar(*posts) : CalendarModel{};
+    if (model.empty()) return "blank\n";
+    std::string out = "title\t" + name() + "\n";
+    char line[64];
+    for (std::size_t i = 0; i < model.counts.size(); ++i) {
+        int y = 0, m = 0, d = 0;
+        civilFromDays(model.firstDay + static_cast<int>(i), y, m, d);
+        std::snprintf(line, sizeof line, "day\t%04d/%02d/%02d\t%d\t%d\n", y, m, d, model.counts[i],
+                      calendarLevel(model.counts[i], model.bounds));
+        out += line;
+    }
+    std::snprintf(line, sizeof line, "legend\t%d\t%d\t%d\t%d\n", model.bounds[0], model.bounds[1],
+                  model.bounds[2], model.bounds[3]);
+    out += line;
+    return out;
+}
+
+} // namespace lorvanel
