@@ -4,6 +4,7 @@
 #include "Figures.h"
 #include "JDimLoad.h"
 #include "Measure.h"
+#include "PostListSteps.h"
 #include "Steps.h"
 #include "TreeSteps.h"
 
@@ -211,6 +212,7 @@ int run(const Options& o) {
             // The tenth's share differs a little between the logs; its name says so.
             doubling.push_back({steps[0][k].name, t[1], t[0]});
         }
+        addPostListFigures(figures, logs[0], baseJane, o.runs);
     }
     trimHeap();
     std::size_t janePosts = 0;
