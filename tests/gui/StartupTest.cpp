@@ -158,6 +158,9 @@ private slots:
         // A directory where the settings file should be: it reads as empty, and every write
         // of the options and the settings fails.
         QVERIFY(QDir(QString::fromStdString(dir.path())).mkdir(QStringLiteral("lorvanel.ini")));
+        // A directory beside the program is no settings file, so the user's one is used:
+        // make that one a directory too.
+        QVERIFY(QDir().mkpath(QString::fromStdString(dir.path() + "/config/lorvanel/lorvanel.ini")));
         CLorvanelApp app(std::make_unique<ScriptedPrompts>());
         QVERIFY(app.initInstance(startOptions(dir)));
         recordedAlerts().clear();
