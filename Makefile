@@ -30,9 +30,11 @@ test: build
 
 # Optimised build of its own; the generated logs are cached in ~/.cache/lorvanel-bench.
 BENCH_BUILD_DIR ?= build-bench
+# The window's benchmark (lorvanel-gui-bench) needs the GUI; BENCH_GUI=OFF leaves it out.
+BENCH_GUI ?= ON
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DLORVANEL_BENCH=ON \
-	       -DLORVANEL_GUI=OFF -DLORVANEL_TESTS=OFF >/dev/null
+	       -DLORVANEL_GUI=$(BENCH_GUI) -DLORVANEL_TESTS=OFF >/dev/null
 	@cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target lorvanel-bench lorvanel-loggen lorvanel-cli
 	@bash bench/run-bench.sh $(BENCH_BUILD_DIR)
 

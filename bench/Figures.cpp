@@ -1,6 +1,7 @@
 #include "Figures.h"
 
 #include <cstdio>
+#include <string>
 
 namespace lorvanel::bench {
 
@@ -15,6 +16,39 @@ std::string megabytes(double bytes) {
     std::snprintf(buf, sizeof buf, "%.1f MB", bytes / 1048576.0);
     return buf;
 }
+
+namespace {
+
+// Columns that a name takes on a terminal: Japanese characters of a UTF-8 name are two
+// columns wide (half-width katakana one); a name that is not UTF-8 counts its bytes.
+std::size_t displayWidth(const std::string& s) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const std::size_t n = c < 0x80         ? 1
+                              : (c >> 5) == 6  ? 2
+                              : (c >> 4) == 14 ? 3
+                              : (c >> 3) == 30 ? 4
+                                               : 0;
+        if (n == 0 || i + n > s.size()) return s.size();
+        char32_t cp = n == 1 ? c : c & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto d = static_cast<unsigned char>(s[i + k]);
+            if ((d >> 6) != 2) return s.size();
+            cp = (cp << 6) | (d & 0x3F);
+        }
+        width += cp >= 0x1100 && !(cp >= 0xFF61 && cp <= 0xFF9F) ? 2 : 1;
+        i += n;
+    }
+    return width;
+}
+
+std::string padded(const std::string& s, std::size_t width) {
+    const std::size_t w = displayWidth(s);
+    return w >= width ? s : s + std::string(width - w, ' ');
+}
+
+} // namespace
 
 void Figures::section(const std::string& title) {
     sections_.push_back({title, {}});
@@ -49,7 +83,8 @@ int Figures::print() const {
                               f.ratio <= f.target                       ? "holds"
                               : f.ratio <= f.target * (1 + f.tolerance) ? "holds within noise"
                                                                         : "MISSED");
-            std::printf("  %-50s %12s  %-22s %s\n", f.name.c_str(), f.value.c_str(), ratio, target);
+            std::printf("  %s %12s  %-22s %s\n", padded(f.name, 50).c_str(), f.value.c_str(), ratio,
+                        target);
         }
     }
     return missed();

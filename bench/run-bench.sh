@@ -31,8 +31,20 @@ gen jdim-200.txt 9 200 3650
 
 # The logs hold Japan time; the analysis groups posts by the same zone.
 export TZ=Asia/Tokyo
-exec "$build/bench/lorvanel-bench" --cli "$build/lorvanel-cli" \
+"$build/bench/lorvanel-bench" --cli "$build/lorvanel-cli" \
     --jane "$cache/log-$key-jane-200.txt" --jane-half "$cache/log-$key-jane-100.txt" \
     --hotzonu "$cache/log-$key-hotzonu-200.txt" --hotzonu-half "$cache/log-$key-hotzonu-100.txt" \
     --split "$cache/log-$key-jane-200-split.txt" --jdim "$cache/log-$key-jdim-200.txt" \
     ${LORVANEL_BENCH_RUNS:+--runs "$LORVANEL_BENCH_RUNS"}
+
+# The main window offscreen on the two 200 MB logs, each in a fresh process of its own so
+# that its peak memory is the window's alone (built only with the GUI).
+if [ -x "$build/bench/gui/lorvanel-gui-bench" ]; then
+    for log in "Jane 200 MB:jane-200.txt" "format 8 200 MB:hotzonu-200.txt"; do
+        QT_QPA_PLATFORM=offscreen "$build/bench/gui/lorvanel-gui-bench" --name "${log%%:*}" \
+            --log "$cache/log-$key-${log#*:}" ${LORVANEL_BENCH_RUNS:+--runs "$LORVANEL_BENCH_RUNS"}
+    done
+else
+    echo
+    echo "The window's benchmark was not built (no GUI in $build)."
+fi

@@ -27,11 +27,23 @@ CReportFrame::~CReportFrame() {
 }
 
 void CReportFrame::documentUpdated(CDoc&, const DocUpdate& update) {
-    if (update.hint == DocHint::DataChanged || update.hint == DocHint::KeywordAnalysisDone)
-        refresh();
+    if (update.hint != DocHint::DataChanged && update.hint != DocHint::KeywordAnalysisDone) return;
+    // Another tab is in front (its tab widget hid this one): the text of a large report is
+    // laid out only once the user looks at it, and only for the latest change.
+    if (isHidden()) {
+        stale_ = true;
+        return;
+    }
+    refresh();
+}
+
+void CReportFrame::setVisible(bool visible) {
+    QSplitter::setVisible(visible);
+    if (visible && stale_) refresh();
 }
 
 void CReportFrame::refresh() {
+    stale_ = false;
     tree_->refresh(reportWindowText(doc_.reportText(), analysisLog().text()));
 }
 

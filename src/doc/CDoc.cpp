@@ -56,6 +56,7 @@ void CDoc::deleteResultPages(DocListener* sender) {
 void CDoc::releaseSelection(DocListener* sender) {
     // Every view lets go of what it points at before anything is freed.
     notify({DocHint::SelectionAboutToChange}, nullptr);
+    wholeSelected_ = false;
     releasePosts(selection_);
     reportText_.clear();
     selectionStats_.clear();
@@ -65,6 +66,23 @@ void CDoc::releaseSelection(DocListener* sender) {
 bool CDoc::computeReport(const PostList& posts) {
     if (computeStatistics(selectionStats_, posts, options_, *clock_) &&
         writeReport(reportText_, selectionStats_, posts, log_.formatNames, log_.bytesRead,
+                    log_.fileSize))
+        return true;
+    selectionStats_.clear();
+    reportText_.clear();
+    return false;
+}
+
+bool CDoc::computeWholeLogReport() {
+    const bool sameSwitches =
+        (wholeStatsOptions_.threadRanking != 0) == (options_.threadRanking != 0) &&
+        (wholeStatsOptions_.monthThreadRanking != 0) == (options_.monthThreadRanking != 0);
+    if (!sameSwitches || wholeStats_.lineTotal == 0) return computeReport(log_.posts);
+    // The whole log has not changed since its statistics were computed at the load, and the
+    // switches they depend on are the same: the same walk would give the same tables.
+    selectionStats_ = wholeStats_;
+    recountRecent(selectionStats_, *clock_);
+    if (writeReport(reportText_, selectionStats_, log_.posts, log_.formatNames, log_.bytesRead,
                     log_.fileSize))
         return true;
     selectionStats_.clear();
@@ -86,10 +104,11 @@ bool CDoc::load(const std::vector<std::string>& paths, bool merge, std::uint64_t
         Stopwatch clock;
         if (!log_.posts.empty()) {
             ok = computeReport(log_.posts);
-            if (ok) selection_ = log_.posts;
+            wholeSelected_ = ok;
         }
         if (ok) {
             wholeStats_ = selectionStats_;
+            wholeStatsOptions_ = options_;
             analysisLog().append("完了 %d㍉ﾋﾞｮ\r\n", clock.elapsedMs());
             if (recent_) recent_->addRecentFile(joinPaths(log_.sourcePaths));
         } else {
@@ -123,8 +142,8 @@ bool CDoc::clearFilter(DocListener* sender) {
     releaseSelection(sender);
     bool ok = true;
     if (!log_.posts.empty()) {
-        ok = computeReport(log_.posts);
-        if (ok) selection_ = log_.posts;
+        ok = computeWholeLogReport();
+        wholeSelected_ = ok;
     }
     notify({DocHint::DataChanged}, sender);
     return ok;

@@ -48,14 +48,14 @@ public:
     // Returns to the whole log; nothing happens (no recomputation, no hint) when the whole
     // log is already selected.
     bool clearFilter(DocListener* sender = nullptr);
-    bool canClearFilter() const { return selection_.size() != log_.posts.size(); }
+    bool canClearFilter() const { return selection().size() != log_.posts.size(); }
 
     // Releases everything and empties the post log. DataChanged to every listener.
     void close();
 
     PostLog& postLog() { return log_; }
     const PostLog& postLog() const { return log_; }
-    const PostList& selection() const { return selection_; }
+    const PostList& selection() const { return wholeSelected_ ? log_.posts : selection_; }
     const PostStatistics& selectionStatistics() const { return selectionStats_; }
     const PostStatistics& wholeLogStatistics() const { return wholeStats_; }
     const std::string& reportText() const { return reportText_; }
@@ -82,13 +82,20 @@ private:
     void deleteResultPages(DocListener* sender);
     // Statistics and report of posts into the selection's record and text.
     bool computeReport(const PostList& posts);
+    // The same for the whole log, from the whole-log statistics when they were computed with
+    // the current switches: only the recent counts are counted again.
+    bool computeWholeLogReport();
     void notify(const DocUpdate& update, DocListener* sender);
 
     // Declared so that everything over the log's records is destroyed before the log.
     AnalyzeOptions options_;
     PostLog log_;
     PostStatistics wholeStats_;
+    AnalyzeOptions wholeStatsOptions_; // what wholeStats_ was computed with
+    // The selection: the log's own list while the whole log is selected (a copy would cost a
+    // pointer per post), else a list of its own.
     PostList selection_;
+    bool wholeSelected_ = false;
     PostStatistics selectionStats_;
     std::string reportText_;
     std::vector<std::unique_ptr<ResultPage>> pages_;

@@ -13,7 +13,7 @@ bool WeekdayNode::Matches(const PostRecord& post) const {
 }
 
 bool DateNode::Matches(const PostRecord& post) const {
-    const PostLocalTime& t = post.local();
+    const PostLocalTime t = post.local();
     if (t.year != date_.year) return false;
     if (date_.month != -1 && t.month != date_.month) return false;
     if (date_.day != -1 && t.day != date_.day) return false;
@@ -21,7 +21,7 @@ bool DateNode::Matches(const PostRecord& post) const {
 }
 
 bool DateRangeNode::Matches(const PostRecord& post) const {
-    const PostLocalTime& t = post.local();
+    const PostLocalTime t = post.local();
     const int y = t.year, m = t.month, d = t.day;
     if (y < start_.year || y > end_.year) return false;
     if (y > start_.year && y < end_.year) return true;

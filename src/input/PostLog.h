@@ -43,6 +43,14 @@ public:
     // buffers can't be allocated (reported through a message box and the analysis log).
     bool ensureFoldedBodies();
     bool hasFoldedBodies() const { return foldedText_ != nullptr; }
+    // A post's body folded in width and case, and that folded in kana too (see
+    // keywords/Folding.h); null until ensureFoldedBodies has built them.
+    const char* foldedBody(const PostRecord& p) const {
+        return p.foldedAt_ && foldedText_ ? foldedText_.get() + (p.foldedAt_ - 1) : nullptr;
+    }
+    const char* kanaFoldedBody(const PostRecord& p) const {
+        return p.foldedAt_ && kanaFoldedText_ ? kanaFoldedText_.get() + (p.foldedAt_ - 1) : nullptr;
+    }
 
     std::uint64_t bytesRead = 0;
     std::uint64_t fileSize = 0;

@@ -5,8 +5,13 @@
 #include "platform/Mbcs.h"
 
 #include <cstring>
+#include <unordered_map>
+#include <vector>
 
 namespace lorvanel {
+
+static_assert(sizeof(void*) != 8 || sizeof(PostRecord) == 104,
+              "a post record has grown: every byte counts a million times in a large log");
 
 std::string PostRecord::urlText() const {
     if (!url || !*url || !urlEnd || urlEnd <= url) return {};
@@ -102,24 +107,57 @@ bool PostRecord::isAsciiArt() const {
     return false;
 }
 
-const PostLocalTime& PostRecord::local() const {
-    if (local_.year == 0) {
-        const LocalTime lt = toLocalTime(time);
-        local_.dayNumber = lt.dayNumber;
-        local_.month = static_cast<std::uint8_t>(lt.month);
-        local_.day = static_cast<std::uint8_t>(lt.day);
-        local_.hour = static_cast<std::uint8_t>(lt.hour);
-        local_.minute = static_cast<std::uint8_t>(lt.minute);
-        local_.second = static_cast<std::uint8_t>(lt.second);
-        local_.weekday = static_cast<std::uint8_t>(lt.weekday);
-        local_.year = static_cast<std::int16_t>(lt.year);
-    }
-    return local_;
+PostLocalTime PostRecord::local() const {
+    const LocalTime lt = toLocalTime(time);
+    PostLocalTime t;
+    t.dayNumber = lt.dayNumber;
+    t.year = static_cast<std::int16_t>(lt.year);
+    t.month = static_cast<std::uint8_t>(lt.month);
+    t.day = static_cast<std::uint8_t>(lt.day);
+    t.hour = static_cast<std::uint8_t>(lt.hour);
+    t.minute = static_cast<std::uint8_t>(lt.minute);
+    t.second = static_cast<std::uint8_t>(lt.second);
+    t.weekday = static_cast<std::uint8_t>(lt.weekday);
+    return t;
 }
 
+namespace {
+// The board names that records have asked for, numbered from 1 in the order first asked:
+// a record keeps the number, half the size of a pointer. The names themselves live in the
+// board directory until the program ends.
+class BoardNameNumbers {
+public:
+    std::uint32_t numberOf(const std::string& name) {
+        if (&name == lastName_) return lastNumber_;
+        auto [it, added] = numbers_.try_emplace(&name, 0);
+        if (added) {
+            names_.push_back(&name);
+            it->second = static_cast<std::uint32_t>(names_.size());
+        }
+        lastName_ = &name;
+        lastNumber_ = it->second;
+        return it->second;
+    }
+    const std::string& name(std::uint32_t number) const { return *names_[number - 1]; }
+
+private:
+    std::vector<const std::string*> names_;
+    std::unordered_map<const std::string*, std::uint32_t> numbers_;
+    // Neighbouring posts mostly share a board.
+    const std::string* lastName_ = nullptr;
+    std::uint32_t lastNumber_ = 0;
+};
+
+BoardNameNumbers& boardNameNumbers() {
+    static BoardNameNumbers numbers;
+    return numbers;
+}
+} // namespace
+
 const std::string& PostRecord::boardName() const {
-    if (!boardName_) boardName_ = &boardDirectory().boardDisplayName(*this);
-    return *boardName_;
+    BoardNameNumbers& numbers = boardNameNumbers();
+    if (!boardId_) boardId_ = numbers.numberOf(boardDirectory().boardDisplayName(*this));
+    return numbers.name(boardId_);
 }
 
 } // namespace lorvanel

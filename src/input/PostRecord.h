@@ -9,11 +9,11 @@
 
 namespace lorvanel {
 
-// A post's local time, computed once from `time` and cached in the record.
+// A post's local time (see PostRecord::local).
 struct PostLocalTime {
     std::int32_t dayNumber = 0; // local calendar days since 1970-01-01
-    std::int16_t year = 0;      // 0 while not yet computed
-    std::uint8_t month = 0;     // 1..12
+    std::int16_t year = 0;
+    std::uint8_t month = 0; // 1..12
     std::uint8_t day = 0;
     std::uint8_t hour = 0;
     std::uint8_t minute = 0;
@@ -21,8 +21,10 @@ struct PostLocalTime {
     std::uint8_t weekday = 0; // 0 = Sunday
 };
 
+// A large log holds a million records, so every byte of one counts: pointers first, the
+// narrow fields packed after them, no padding (104 bytes).
 struct PostRecord {
-    enum Flag : std::uint32_t {
+    enum Flag : std::uint16_t {
         kNewThread = 1,   // the post opened a new thread
         kAsciiArt = 2,    // cached answer of isAsciiArt: yes
         kNotAsciiArt = 4, // cached answer of isAsciiArt: no
@@ -30,24 +32,23 @@ struct PostRecord {
     };
 
     Time32 time = 0;
+    std::int32_t seq = 0;
     const char* url = "";
     const char* urlEnd = nullptr; // the URL line's line break; set only when a URL line was read
     const char* title = "";
     const char* name = "";
     const char* mail = "";
     const char* body = "";
-    std::int32_t seq = 0;
     const char* server = nullptr; // null: addPost derives it from the URL
     const char* dir = "";
-    std::int32_t lineCount = 0;
-    mutable std::uint32_t flags = 0;
-    const char* foldedBody = nullptr;
-    const char* kanaFoldedBody = nullptr;
 
     // Where the readers cut the URL line: after the board directory (dirCutChar, '/' or '&',
     // became NUL) and after the host (a '/' became NUL). urlText puts them back.
     const char* dirCut = nullptr;
     const char* hostCut = nullptr;
+
+    std::int32_t lineCount = 0;
+    mutable std::uint16_t flags = 0;
     char dirCutChar = '/';
 
     bool newThread() const { return flags & kNewThread; }
@@ -59,15 +60,21 @@ struct PostRecord {
     // Whether the body is ASCII art; the answer is cached in flags.
     bool isAsciiArt() const;
 
-    // The local time of `time`, computed on first use.
-    const PostLocalTime& local() const;
+    // The local time of `time`. Computed on each call rather than kept in the record: the
+    // conversion is a lookup of the zone's offset and some arithmetic, and the record stays
+    // twelve bytes smaller.
+    PostLocalTime local() const;
 
     // Display name of the post's board, cached on first use (see BoardDirectory).
     const std::string& boardName() const;
 
 private:
-    mutable PostLocalTime local_;
-    mutable const std::string* boardName_ = nullptr;
+    friend class PostLog;
+    // The board name as a number of the process's list of board names (0: not yet known).
+    mutable std::uint32_t boardId_ = 0;
+    // Where the post's folded bodies start in the log's folded copies, plus one (0: not
+    // folded); see PostLog::foldedBody.
+    std::uint32_t foldedAt_ = 0;
 };
 
 } // namespace lorvanel

@@ -4,8 +4,10 @@
 #include "input/PostLog.h"
 #include "keywords/Folding.h"
 
+#include <cstdint>
 #include <cstring>
 #include <exception>
+#include <new>
 
 namespace lorvanel {
 
@@ -22,6 +24,8 @@ bool PostLog::ensureFoldedBodies() {
     std::unique_ptr<char[]> folded;
     std::unique_ptr<char[]> kanaFolded;
     try {
+        // Records keep their copies' offsets in 32 bits.
+        if (size >= UINT32_MAX) throw std::bad_alloc();
         folded = allocateTextBuffer(size);
         kanaFolded = allocateTextBuffer(size);
     } catch (const std::exception& e) {
@@ -44,8 +48,7 @@ bool PostLog::ensureFoldedBodies() {
         f[foldedLength] = '\0';
         char* k = kanaFolded.get() + offset;
         k[foldKana(f, foldedLength, k)] = '\0';
-        p->foldedBody = f;
-        p->kanaFoldedBody = k;
+        p->foldedAt_ = static_cast<std::uint32_t>(offset + 1);
     }
     foldedText_ = std::move(folded);
     kanaFoldedText_ = std::move(kanaFolded);

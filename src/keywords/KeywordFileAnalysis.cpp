@@ -21,9 +21,10 @@ struct FoldedPost {
     std::string_view folded;
     std::string_view kanaFolded;
 
-    explicit FoldedPost(const PostRecord& p)
-        : folded(p.foldedBody ? std::string_view(p.foldedBody) : std::string_view()),
-          kanaFolded(p.kanaFoldedBody ? std::string_view(p.kanaFoldedBody) : std::string_view()) {}
+    FoldedPost(const PostRecord& p, const PostLog& log) {
+        if (const char* f = log.foldedBody(p)) folded = f;
+        if (const char* k = log.kanaFoldedBody(p)) kanaFolded = k;
+    }
 };
 
 void reportBadPattern(const std::string& pattern) {
@@ -51,7 +52,8 @@ struct EntryMatcher {
 // the whole log (which would fetch every body from memory once per entry). Patterns are
 // compiled first, in entry order, so that a bad one is reported where it always was: before
 // the entries after it are matched.
-std::vector<EntryMatcher> countMatches(const KeywordSet& set, const PostList& selection) {
+std::vector<EntryMatcher> countMatches(const KeywordSet& set, const PostList& selection,
+                                       const PostLog& log) {
     std::vector<EntryMatcher> matchers;
     for (const KeywordGroup& group : set.groups)
         for (const KeywordEntry& entry : group.entries) {
@@ -66,7 +68,7 @@ std::vector<EntryMatcher> countMatches(const KeywordSet& set, const PostList& se
     for (EntryMatcher& m : matchers)
         if (m.usable) usable.push_back(&m);
     for (const PostRecord* post : selection) {
-        const FoldedPost p(*post);
+        const FoldedPost p(*post, log);
         for (EntryMatcher* m : usable) m->count += m->matches(p);
     }
     return matchers;
@@ -83,7 +85,8 @@ void appendGroupLine(std::string& out, const std::string& name, std::int32_t cou
 
 } // namespace
 
-KeywordResult matchKeywordSet(const KeywordSet& set, const PostList& selection) {
+KeywordResult matchKeywordSet(const KeywordSet& set, const PostList& selection,
+                              const PostLog& log) {
     KeywordResult result;
     result.name = set.name;
     result.posts = static_cast<std::int32_t>(selection.size());
@@ -91,7 +94,7 @@ KeywordResult matchKeywordSet(const KeywordSet& set, const PostList& selection) 
         result.first = selection.front()->time;
         result.last = selection.back()->time;
     }
-    const std::vector<EntryMatcher> matchers = countMatches(set, selection);
+    const std::vector<EntryMatcher> matchers = countMatches(set, selection, log);
     std::size_t next = 0;
     for (const KeywordGroup& group : set.groups) {
         KeywordGroupResult row;
@@ -145,7 +148,7 @@ bool analyzeKeywordFile(const PostList& selection, PostLog& log, const std::stri
     if (failure) *failure = why;
     if (why != KeywordFileFailure::kNone) return false;
 
-    const KeywordResult result = matchKeywordSet(set, selection);
+    const KeywordResult result = matchKeywordSet(set, selection, log);
     page.title = result.name;
     page.text = formatKeywordResult(result);
     return true;

@@ -30,9 +30,10 @@ struct KeywordResult {
     Time32 last = 0;
 };
 
-// Matches every entry against the folded bodies of the posts (which must exist). A regex
-// entry that does not compile is reported in a message box and the analysis log and skipped.
-KeywordResult matchKeywordSet(const KeywordSet& set, const PostList& selection);
+// Matches every entry against the folded bodies of the posts (which the log must have built,
+// see PostLog::ensureFoldedBodies). A regex entry that does not compile is reported in a
+// message box and the analysis log and skipped.
+KeywordResult matchKeywordSet(const KeywordSet& set, const PostList& selection, const PostLog& log);
 
 std::string formatKeywordResult(const KeywordResult& result);
 

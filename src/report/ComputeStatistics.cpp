@@ -35,4 +35,8 @@ bool computeStatistics(PostStatistics& s, const PostList& posts, const AnalyzeOp
     return true;
 }
 
+void recountRecent(PostStatistics& s, const Clock& clock) {
+    countRecent(s, clock.now());
+}
+
 } // namespace lorvanel

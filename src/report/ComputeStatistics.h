@@ -12,4 +12,9 @@ namespace lorvanel {
 bool computeStatistics(PostStatistics& stats, const PostList& posts, const AnalyzeOptions& options,
                        const Clock& clock = systemClock());
 
+// Counts the recent posts (today, yesterday, this and last week, this month) of a record that
+// computeStatistics filled again, relative to clock.now(); the other tables don't depend on
+// the time they are computed at.
+void recountRecent(PostStatistics& stats, const Clock& clock = systemClock());
+
 } // namespace lorvanel

@@ -1,5 +1,5 @@
-// The tables of fixed shape, filled in one walk. Every post's local time comes from its
-// cached PostLocalTime, so a statistics run converts no time twice.
+// The tables of fixed shape, filled in one walk that converts each post's time to local time
+// once.
 #include "report/CalendarText.h"
 #include "report/RankedList.h"
 #include "report/StatisticsSteps.h"
@@ -51,7 +51,7 @@ void countPostTables(PostStatistics& s, const PostList& posts) {
     BusiestHours busiest(s.busiestHours);
 
     for (PostRecord* p : posts) {
-        const PostLocalTime& lt = p->local();
+        const PostLocalTime lt = p->local();
         ++hours[lt.hour % 24];
         ++weekdays[lt.weekday % 7];
         // Local dates only grow along the list; the clamp keeps a zone whose offset jumps

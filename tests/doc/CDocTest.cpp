@@ -2,7 +2,9 @@
 
 #include "input/AnalysisLog.h"
 #include "platform/Alert.h"
+#include "report/ComputeStatistics.h"
 #include "report/TestPostLog.h"
+#include "report/WriteReport.h"
 #include "support/RecordingAlertSink.h"
 
 #include <gtest/gtest.h>
@@ -202,6 +204,57 @@ TEST_F(CDocTest, ClearFilterOnTheWholeLogDoesNothing) {
     EXPECT_EQ(doc.reportText(), report);
     EXPECT_EQ(doc.resultPages().size(), 2u);
     EXPECT_TRUE(view.hints.empty());
+}
+
+TEST_F(CDocTest, ClearFilterGivesWhatAFreshRunOverTheWholeLogGives) {
+    // Whatever clearing the filter reuses of the load's statistics, its report and record
+    // must be those of computing them again: at another "now", with other switches, after a
+    // selection whose statistics failed.
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    auto fresh = [&] {
+        PostStatistics stats;
+        std::string text;
+        const PostLog& log = doc.postLog();
+        EXPECT_TRUE(computeStatistics(stats, log.posts, doc.analyzeOptions(), clock));
+        EXPECT_TRUE(
+            writeReport(text, stats, log.posts, log.formatNames, log.bytesRead, log.fileSize));
+        return std::make_pair(stats, text);
+    };
+    auto expectFresh = [&](const char* when) {
+        SCOPED_TRACE(when);
+        const auto [stats, text] = fresh();
+        EXPECT_EQ(doc.reportText(), text);
+        EXPECT_EQ(doc.selectionStatistics().today, stats.today);
+        EXPECT_EQ(doc.selectionStatistics().thisWeek, stats.thisWeek);
+        EXPECT_EQ(doc.selectionStatistics().threadRanking, stats.threadRanking);
+        EXPECT_EQ(doc.selectionStatistics().createdThreads.items(), stats.createdThreads.items());
+        EXPECT_EQ(&doc.selection(), &doc.postLog().posts); // no copy of the whole list
+        EXPECT_FALSE(doc.canClearFilter());
+    };
+    const std::string atLoad = doc.reportText();
+
+    ASSERT_TRUE(doc.applySelection(select(5)));
+    ASSERT_TRUE(doc.clearFilter());
+    expectFresh("at the same time");
+    EXPECT_EQ(doc.reportText(), atLoad);
+
+    // Four days later the recent counts differ (the report itself does not show them).
+    clock.set(at(2008, 3, 9, 20));
+    ASSERT_TRUE(doc.applySelection(select(5)));
+    ASSERT_TRUE(doc.clearFilter());
+    expectFresh("four days later");
+    EXPECT_EQ(doc.selectionStatistics().today, 0);
+    EXPECT_EQ(doc.selectionStatistics().lastWeek, 3);
+
+    doc.analyzeOptions().threadRanking = 0;
+    ASSERT_TRUE(doc.applySelection(select(1)));
+    ASSERT_TRUE(doc.clearFilter());
+    expectFresh("without the thread ranking");
+
+    doc.analyzeOptions().threadRanking = 1;
+    ASSERT_TRUE(doc.applySelection(select(20)));
+    ASSERT_TRUE(doc.clearFilter());
+    expectFresh("after an empty selection, with the ranking again");
 }
 
 TEST_F(CDocTest, ResultPagesInCreationOrderWithHintFour) {

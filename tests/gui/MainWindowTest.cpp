@@ -177,6 +177,8 @@ private slots:
         QCOMPARE(s.frame()->mainView()->count(), 3);
         QCOMPARE(s.frame()->windowTitle(), QStringLiteral("Lorvanel"));
         QVERIFY(!s.frame()->action(cmd::kReload)->isEnabled());
+        // The report tab, hidden behind the page's tab, shows the empty document once shown.
+        s.frame()->mainView()->setCurrentIndex(0);
         CReportTree* tree = s.frame()->mainView()->reportFrame()->tree();
         QCOMPARE(tree->topLevelItemCount(), 2);
     }

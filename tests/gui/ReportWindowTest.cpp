@@ -12,6 +12,7 @@
 
 #include <QMenu>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTextBlock>
 #include <QtTest>
 
@@ -115,6 +116,31 @@ private slots:
         frame.tree()->refresh(reportText({QStringLiteral("★月別")}));
         QCOMPARE(frame.tree()->topLevelItemCount(), 3);
         QVERIFY(frame.tree()->selectedItems().isEmpty());
+    }
+
+    void aHiddenFrameRefreshesWhenShownWithTheLatestText() {
+        CDoc doc;
+        QTabWidget tabs;
+        auto* frame = new CReportFrame(doc);
+        tabs.addTab(frame, QStringLiteral("レポート"));
+        tabs.addTab(new QWidget, QStringLiteral("other"));
+        tabs.show();
+        analysisLog().clear();
+        analysisLog().append("first\r\n");
+        doc.close();
+        QVERIFY(frame->view()->toPlainText().contains(QStringLiteral("first")));
+        // Behind another tab the frame keeps its text through any number of changes...
+        tabs.setCurrentIndex(1);
+        analysisLog().append("second\r\n");
+        doc.close();
+        analysisLog().append("third\r\n");
+        doc.close();
+        QVERIFY(!frame->view()->toPlainText().contains(QStringLiteral("second")));
+        // ...and shows the latest one when its tab comes to the front.
+        tabs.setCurrentIndex(0);
+        QVERIFY(frame->view()->toPlainText().contains(QStringLiteral("third")));
+        QCOMPARE(frame->tree()->topLevelItemCount(), 2);
+        QCOMPARE(frame->tree()->currentItem(), frame->tree()->topLevelItem(0));
     }
 
     void documentHintsRefreshWithTheAnalysisLog() {

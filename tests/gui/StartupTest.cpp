@@ -155,20 +155,19 @@ private slots:
 
     void aSettingsFileThatCantBeWrittenIsReportedAtExit() {
         WorkingDirectory dir;
-        // A directory where the settings file should be: it reads as empty, and every write
-        // of the options and the settings fails.
-        QVERIFY(QDir(QString::fromStdString(dir.path())).mkdir(QStringLiteral("lorvanel.ini")));
-        // A directory beside the program is no settings file, so the user's one is used:
-        // make that one a directory too.
-        QVERIFY(QDir().mkpath(QString::fromStdString(dir.path() + "/config/lorvanel/lorvanel.ini")));
         CLorvanelApp app(std::make_unique<ScriptedPrompts>());
         QVERIFY(app.initInstance(startOptions(dir)));
+        // A directory where the settings file should be: every write of the options and the
+        // settings fails.
+        const QString path = QString::fromStdString(settingsFile());
+        QFile::remove(path);
+        QVERIFY(QDir().mkpath(path));
         recordedAlerts().clear();
         app.exitInstance();
         // Once for the window's placement, once for the options and settings written together.
         QCOMPARE(recordedAlerts().texts.size(), std::size_t(2));
         QCOMPARE(recordedAlerts().texts[0], recordedAlerts().texts[1]);
-        QVERIFY(QFileInfo(QString::fromStdString(dir.iniPath())).isDir());
+        QVERIFY(QFileInfo(path).isDir());
     }
 
     void rankMaxIsWrittenBackClamped() {

@@ -43,18 +43,18 @@ TEST(FoldedBodies, CopiesSitAtTheBodiesOffsetsAndAreBuiltOnce) {
     const PostRecord& a = *log.posts[0];
     const PostRecord& b = *log.posts[1];
     const PostRecord& c = *log.posts[2];
-    EXPECT_STREQ(a.foldedBody, "ﾃｽﾄabc");
-    EXPECT_STREQ(a.kanaFoldedBody, "ﾃｽﾄabc");
-    EXPECT_STREQ(b.foldedBody, "てすと");
-    EXPECT_STREQ(b.kanaFoldedBody, "ﾃｽﾄ");
-    EXPECT_STREQ(c.foldedBody, "");
-    EXPECT_EQ(b.foldedBody - a.foldedBody, b.body - a.body);
-    EXPECT_EQ(c.kanaFoldedBody - a.kanaFoldedBody, c.body - a.body);
+    EXPECT_STREQ(log.foldedBody(a), "ﾃｽﾄabc");
+    EXPECT_STREQ(log.kanaFoldedBody(a), "ﾃｽﾄabc");
+    EXPECT_STREQ(log.foldedBody(b), "てすと");
+    EXPECT_STREQ(log.kanaFoldedBody(b), "ﾃｽﾄ");
+    EXPECT_STREQ(log.foldedBody(c), "");
+    EXPECT_EQ(log.foldedBody(b) - log.foldedBody(a), b.body - a.body);
+    EXPECT_EQ(log.kanaFoldedBody(c) - log.kanaFoldedBody(a), c.body - a.body);
     EXPECT_STREQ(a.body, "テストＡＢＣ"); // the text itself is untouched
 
-    const char* before = a.foldedBody;
+    const char* before = log.foldedBody(a);
     EXPECT_TRUE(log.ensureFoldedBodies());
-    EXPECT_EQ(a.foldedBody, before);
+    EXPECT_EQ(log.foldedBody(a), before);
 }
 
 TEST(FoldedBodies, BuffersCoverTheNulBytesBetweenFiles) {
@@ -65,15 +65,15 @@ TEST(FoldedBodies, BuffersCoverTheNulBytesBetweenFiles) {
     AllocatorGuard guard(&recordingAllocator);
     ASSERT_TRUE(t.log.ensureFoldedBodies());
     EXPECT_GE(largestRequest, t.log.textCapacity());
-    EXPECT_STREQ(t.log.posts.back()->foldedBody, "bbb");
+    EXPECT_STREQ(t.log.foldedBody(*t.log.posts.back()), "bbb");
 }
 
 TEST(FoldedBodies, BodiesOutsideTheTextAreFoldedToo) {
     KeywordTestLog t({{"ＡＡ"}, {"x"}});
     t.log.posts[1]->body = "ＸＹＺ"; // a constant, not in the text buffer
     ASSERT_TRUE(t.log.ensureFoldedBodies());
-    EXPECT_STREQ(t.log.posts[0]->foldedBody, "aa");
-    EXPECT_STREQ(t.log.posts[1]->foldedBody, "xyz");
+    EXPECT_STREQ(t.log.foldedBody(*t.log.posts[0]), "aa");
+    EXPECT_STREQ(t.log.foldedBody(*t.log.posts[1]), "xyz");
 }
 
 TEST(FoldedBodies, AllocationFailureIsReportedAndLeavesNoCopies) {
@@ -85,13 +85,13 @@ TEST(FoldedBodies, AllocationFailureIsReportedAndLeavesNoCopies) {
         EXPECT_FALSE(t.log.ensureFoldedBodies());
     }
     EXPECT_FALSE(t.log.hasFoldedBodies());
-    EXPECT_EQ(t.log.posts[0]->foldedBody, nullptr);
+    EXPECT_EQ(t.log.foldedBody(*t.log.posts[0]), nullptr);
     ASSERT_EQ(recordedAlerts().texts.size(), 1u);
     EXPECT_EQ(recordedAlerts().texts[0], "メモリが不足しています。");
     EXPECT_EQ(analysisLog().text(), "メモリが不足しています。\r\n");
     // A later attempt with memory to spare succeeds.
     EXPECT_TRUE(t.log.ensureFoldedBodies());
-    EXPECT_STREQ(t.log.posts[0]->kanaFoldedBody, "ﾃｽﾄ");
+    EXPECT_STREQ(t.log.kanaFoldedBody(*t.log.posts[0]), "ﾃｽﾄ");
 }
 
 TEST(FoldedBodies, ClearingTheLogDropsTheCopies) {

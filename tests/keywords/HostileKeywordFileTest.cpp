@@ -37,7 +37,7 @@ TEST(HostileKeywordFile, InvalidCp932Bytes) {
     KeywordFileFailure why = KeywordFileFailure::kNoGroups;
     ASSERT_TRUE(analyzeKeywordFile(t.selection, t.log, path, page, &why));
     EXPECT_EQ(why, KeywordFileFailure::kNone);
-    const KeywordResult r = matchKeywordSet(set, t.selection);
+    const KeywordResult r = matchKeywordSet(set, t.selection, t.log);
     ASSERT_EQ(r.groups.size(), 2u);
     // "ab\xff" and "\xfd\xfe" match the posts that hold them; the lone lead byte 0x81 does not
     // match the full-width space 0x81 0x40, which folds to a blank.

@@ -18,7 +18,7 @@ namespace {
 // The counts of the set's groups over the log's posts, as "group=count word(n) ...;".
 std::string counts(KeywordTestLog& t, const std::string& file) {
     EXPECT_TRUE(t.log.ensureFoldedBodies());
-    const KeywordResult r = matchKeywordSet(parseKeywordSet("k", file), t.selection);
+    const KeywordResult r = matchKeywordSet(parseKeywordSet("k", file), t.selection, t.log);
     std::string s;
     for (const KeywordGroupResult& g : r.groups) {
         s += g.name + "=" + std::to_string(g.count);
@@ -108,7 +108,7 @@ TEST(KeywordFileAnalysis, PeriodSpansTheSelection) {
     t.selection.items().pop_front();
     t.log.posts.back()->time += 86400 * 40;
     ASSERT_TRUE(t.log.ensureFoldedBodies());
-    const KeywordResult r = matchKeywordSet(parseKeywordSet("k", "★G\nb\n"), t.selection);
+    const KeywordResult r = matchKeywordSet(parseKeywordSet("k", "★G\nb\n"), t.selection, t.log);
     EXPECT_EQ(r.posts, 2);
     EXPECT_EQ(r.total, 1);
     EXPECT_NE(formatKeywordResult(r).find("期間: 2008/01/11～2008/02/20\r\n"), std::string::npos);
@@ -154,7 +154,7 @@ TEST(KeywordFileAnalysis, BundledEmoticonPatterns) {
     ASSERT_TRUE(loadKeywordSet(path, set));
     EXPECT_EQ(set.name, "顔文字");
     ASSERT_TRUE(t.log.ensureFoldedBodies());
-    const KeywordResult r = matchKeywordSet(set, t.selection);
+    const KeywordResult r = matchKeywordSet(set, t.selection, t.log);
     std::string s;
     for (const KeywordGroupResult& g : r.groups) s += g.name + "=" + std::to_string(g.count) + ";";
     EXPECT_EQ(s, "喜び=1;悲しみ=2;驚き=1;怒り=0;");
