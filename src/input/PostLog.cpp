@@ -2,7 +2,7 @@
 
 #include "input/BoardDirectory.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 namespace lorvanel {
 
@@ -27,12 +27,12 @@ PostLog::~PostLog() {
 
 void PostLog::noteForeignBoards() {
     releaseForeignBoards();
+    std::unordered_set<const std::string*> seen;
     for (const PostRecord* p : posts) {
         if (p->knownBbs() || !p->dir || !*p->dir) continue;
         // The directory hands out one text per name, so the names compare by address.
         const std::string* name = &p->boardName();
-        if (std::find(foreignBoards_.begin(), foreignBoards_.end(), name) == foreignBoards_.end())
-            foreignBoards_.push_back(name);
+        if (seen.insert(name).second) foreignBoards_.push_back(name);
     }
     for (const std::string* name : foreignBoards_) boardDirectory().retainForeignBoard(*name);
 }

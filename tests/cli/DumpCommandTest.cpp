@@ -1,8 +1,11 @@
 // lorvanel-cli dump, run as a program.
 #include "input/LogFormat.h"
+#include "support/BaseTimes.h"
 #include "support/CliRunner.h"
+#include "support/GoldenCases.h"
 #include "support/LogBuilder.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -20,10 +23,7 @@ using lorvanel::testing::TempDir;
 
 namespace {
 
-// The expected texts are UTF-8, while the test's own literals are CP932.
-#define U8(s) std::string(reinterpret_cast<const char*>(u8##s))
-
-constexpr lorvanel::Time32 kBase = 1199210645; // 2008/01/02 03:04:05 Tokyo time
+using lorvanel::testing::kBase;
 
 CliResult dump(std::vector<std::string> args) {
     args.insert(args.begin(), "dump");
@@ -37,19 +37,22 @@ std::vector<std::string> lines(const std::string& s) {
     return out;
 }
 
-std::string dataFile(const std::string& name) {
-    return std::string(LORVANEL_SOURCE_DIR) + "/tests/data/" + name;
-}
-
 } // namespace
 
-TEST(DumpCommand, GoldenDumps) {
-    for (const char* name : {"readers-dump-jane", "readers-dump-hotzonu", "readers-dump-jdim"}) {
-        const CliResult r = dump({dataFile(std::string(name) + "/input.txt")});
-        EXPECT_EQ(r.status, 0) << name;
-        EXPECT_EQ(r.out, readFile(dataFile(std::string(name) + "/expected.jsonl"))) << name;
-    }
+// tests/data/dump/<case>/: the log input.txt and its dump expected.jsonl.
+class DumpGolden : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(DumpGolden, PrintsTheExpectedPosts) {
+    const std::string dir = lorvanel::testing::goldenCaseDir("dump", GetParam());
+    std::string expected;
+    ASSERT_TRUE(lorvanel::testing::readGoldenFile(dir, "input.txt", expected)) << dir;
+    ASSERT_TRUE(lorvanel::testing::readGoldenFile(dir, "expected.jsonl", expected)) << dir;
+    const CliResult r = dump({dir + "/input.txt"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
 }
+
+LORVANEL_GOLDEN_CASES(DumpGolden, "dump")
 
 TEST(DumpCommand, AnalysisLogGoesToStandardError) {
     TempDir dir;

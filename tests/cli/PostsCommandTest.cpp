@@ -1,6 +1,7 @@
 // lorvanel-cli posts, run as a program: the golden cases of tests/data/posts and its exit
 // statuses.
 #include "support/CliRunner.h"
+#include "support/GoldenCases.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -29,23 +30,21 @@ std::vector<std::string> argsOf(const std::string& path) {
 
 } // namespace
 
-// Each case folder holds the log (input.txt), the arguments, run in the folder, and the
-// expected standard output, written by hand from the rules of the list's rows.
-TEST(PostsCommand, GoldenCases) {
-    int cases = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(kCases)) {
-        if (!entry.is_directory()) continue;
-        const std::string dir = entry.path().string();
-        const std::string name = entry.path().filename().string();
-        ASSERT_TRUE(std::filesystem::exists(dir + "/args")) << name;
-        ASSERT_TRUE(std::filesystem::exists(dir + "/expected.txt")) << name;
-        const CliResult r = runCli(argsOf(dir + "/args"), dir);
-        EXPECT_EQ(r.status, 0) << name << ": " << r.err;
-        EXPECT_EQ(r.out, readFile(dir + "/expected.txt")) << name;
-        ++cases;
-    }
-    EXPECT_GE(cases, 12);
+// Each case folder of tests/data/posts holds the log (input.txt), the arguments, run in the
+// folder, and the expected standard output, written by hand from the rules of the list's rows.
+class PostsGolden : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(PostsGolden, PrintsTheExpectedText) {
+    const std::string dir = lorvanel::testing::goldenCaseDir("posts", GetParam());
+    std::string expected;
+    ASSERT_TRUE(lorvanel::testing::readGoldenFile(dir, "args", expected)) << dir;
+    ASSERT_TRUE(lorvanel::testing::readGoldenFile(dir, "expected.txt", expected)) << dir;
+    const CliResult r = runCli(argsOf(dir + "/args"), dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
 }
+
+LORVANEL_GOLDEN_CASES(PostsGolden, "posts")
 
 TEST(PostsCommand, ExitStatuses) {
     const std::string log = kCases + "/all-rows/input.txt";

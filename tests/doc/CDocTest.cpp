@@ -3,8 +3,8 @@
 #include "input/AnalysisLog.h"
 #include "platform/Alert.h"
 #include "report/ComputeStatistics.h"
-#include "report/TestPostLog.h"
 #include "report/WriteReport.h"
+#include "support/MemoryLog.h"
 #include "support/RecordingAlertSink.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "doc/CDoc.h"
 
 #include "input/AnalysisLog.h"
-#include "report/TestPostLog.h"
+#include "support/MemoryLog.h"
 #include "support/RecordingAlertSink.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 #include "doc/KeywordCommands.h"
 #include "doc/CDoc.h"
 #include "support/LogBuilder.h"
+#include "support/RecordingListener.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,21 +11,10 @@ using namespace lorvanel;
 using lorvanel::testing::LogBuilder;
 using lorvanel::testing::LogPost;
 using lorvanel::testing::postAt;
+using lorvanel::testing::RecordingListener;
 using lorvanel::testing::TempDir;
 
 namespace {
-
-struct HintRecorder : DocListener {
-    void documentUpdated(CDoc&, const DocUpdate& u) override {
-        std::string h = u.hint == DocHint::SelectionAboutToChange ? "SelectionAboutToChange"
-                        : u.hint == DocHint::DataChanged          ? "DataChanged"
-                        : u.hint == DocHint::KeywordAnalysisDone  ? "KeywordAnalysisDone"
-                                                                  : "ResultPage";
-        if (u.hint == DocHint::ResultPage) h += (u.pageAdded ? "+" : "-") + u.page->title;
-        hints.push_back(h);
-    }
-    std::vector<std::string> hints;
-};
 
 class KeywordCommands : public ::testing::Test {
 protected:
@@ -46,7 +36,7 @@ protected:
 
     TempDir dir;
     CDoc doc;
-    HintRecorder recorder;
+    RecordingListener recorder;
     std::string keywordFile;
 };
 

@@ -2,7 +2,7 @@
 // levels whose bounds always name distinct counts.
 #include "graph/CalendarModel.h"
 #include "report/ComputeStatistics.h"
-#include "report/TestPostLog.h"
+#include "support/MemoryLog.h"
 
 #include "platform/LocalTime.h"
 

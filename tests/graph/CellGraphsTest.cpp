@@ -7,7 +7,7 @@
 #include "graph/GraphKinds.h"
 #include "graph/RecordingSurface.h"
 #include "graph/WeekHourGraph.h"
-#include "report/TestPostLog.h"
+#include "support/MemoryLog.h"
 
 #include "platform/LocalTime.h"
 #include "report/CalendarText.h"

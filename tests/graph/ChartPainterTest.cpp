@@ -4,7 +4,7 @@
 
 #include "graph/ChartPainter.h"
 #include "graph/ChartTrace.h"
-#include "report/TestPostLog.h"
+#include "support/MemoryLog.h"
 
 #include <climits>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include "graph/GraphKinds.h"
 #include "graph/GraphSeries.h"
 #include "platform/IniFile.h"
-#include "report/TestPostLog.h"
+#include "support/MemoryLog.h"
 
 #include <gtest/gtest.h>
 #include <numeric>

@@ -4,7 +4,7 @@
 #include "graph/WeekHourLayout.h"
 #include "graph/WeekHourModel.h"
 #include "report/ComputeStatistics.h"
-#include "report/TestPostLog.h"
+#include "support/MemoryLog.h"
 
 #include "filter/FilterSelection.h"
 #include "input/AnalysisLog.h"

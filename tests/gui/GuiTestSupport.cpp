@@ -2,6 +2,7 @@
 
 #include "app/COptionSheet.h"
 #include "platform/Encoding.h"
+#include "support/LogBuilder.h"
 
 #include <QDate>
 #include <QDir>
@@ -48,18 +49,18 @@ QString WorkingDirectory::iniText() const {
 }
 
 std::string janeLogText(const std::vector<JanePost>& posts) {
-    QString s;
+    LogBuilder log(1);
     int thread = 1199210000;
     for (const JanePost& p : posts) {
-        s += QStringLiteral("--------------------------------------------\r\n");
-        s += QStringLiteral("Date   : ") + p.date + QStringLiteral("\r\n");
-        s += QStringLiteral("Subject: ") + p.title + QStringLiteral("\r\n");
-        s += QStringLiteral("URL    : http://news.2ch.net/test/read.cgi/") + p.dir +
-             QLatin1Char('/') + QString::number(thread++) + QStringLiteral("/\r\n");
-        s += QStringLiteral("FROM   : \r\nMAIL   : \r\n\r\n");
-        s += p.body + QStringLiteral("\r\n\r\n\r\n");
+        LogPost post;
+        post.date = cp932(p.date);
+        post.title = cp932(p.title);
+        post.url = "http://news.2ch.net/test/read.cgi/" + cp932(p.dir) + "/" +
+                   std::to_string(thread++) + "/";
+        post.body = cp932(p.body);
+        log.add(post);
     }
-    return cp932(s);
+    return log.text();
 }
 
 std::vector<JanePost> janeSeries(int n, const QString& day, const QString& dir) {

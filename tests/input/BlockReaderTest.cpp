@@ -5,6 +5,7 @@
 #include "input/PostArena.h"
 #include "input/PostList.h"
 #include "platform/LocalTime.h"
+#include "support/BaseTimes.h"
 #include "support/LogBuilder.h"
 #include "support/RecordingAlertSink.h"
 
@@ -22,7 +23,7 @@ namespace {
 
 const std::string kSep = "--------------------------------------------\r\n";
 // 2008/01/02 03:04:05 Tokyo time.
-constexpr Time32 kBase = 1199210645;
+using lorvanel::testing::kBase;
 
 // Parses a copy of the text in a buffer of exactly its size plus the NUL.
 class BlockReaderTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 #include "input/LogFormat.h"
 #include "input/PostArena.h"
 #include "input/PostList.h"
+#include "support/BaseTimes.h"
 #include "support/LogBuilder.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@ using lorvanel::testing::postAt;
 
 namespace {
 
-constexpr Time32 kBase = 1199210645; // 2008/01/02 03:04:05 Tokyo time
+using lorvanel::testing::kBase;
 
 class KeyValueReaderTest : public ::testing::Test {
 protected:

@@ -30,7 +30,9 @@ protected:
 };
 
 // Computed when first used, after the test main has set the time zone.
-Time32 base() { return fromLocalTime(2008, 1, 2, 3, 4, 5); }
+Time32 base() {
+    return fromLocalTime(2008, 1, 2, 3, 4, 5);
+}
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "input/LogFormat.h"
 #include "input/PostLog.h"
 #include "platform/LocalTime.h"
+#include "support/BaseTimes.h"
 #include "support/LogBuilder.h"
 #include "support/TempDir.h"
 
@@ -19,7 +20,7 @@ using lorvanel::testing::TempDir;
 
 namespace {
 
-constexpr Time32 kBase = 1199210645; // 2008/01/02 03:04:05 Tokyo time
+using lorvanel::testing::kBase;
 constexpr std::uint64_t kMegabyte = std::uint64_t{1} << 20;
 
 LogPost kilobytePost(int i) {

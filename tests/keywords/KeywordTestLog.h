@@ -1,10 +1,10 @@
 #pragma once
-// A post log built in memory for keyword tests: titles and bodies are copied into the log's
-// text buffer, where the readers would have left them, one post a minute.
+// The keyword tests' posts: bodies and titles only, one post a minute, in a log built in
+// memory (support/MemoryLog.h) with the whole log as the selection.
 #include "input/PostList.h"
 #include "input/PostLog.h"
+#include "support/MemoryLog.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,30 +18,21 @@ struct KeywordPost {
 class KeywordTestLog {
 public:
     // extraBytes: NUL bytes in front of the posts, as earlier files and their terminating NUL
-    // bytes leave them; they are not counted in bytesRead, as the NUL bytes after each file
-    // are not.
+    // bytes leave them.
     explicit KeywordTestLog(const std::vector<KeywordPost>& posts, std::size_t extraBytes = 0) {
-        std::size_t size = extraBytes;
-        for (const KeywordPost& p : posts) size += p.title.size() + p.body.size() + 2;
-        log.allocateText(size);
-        char* w = log.textData();
-        std::memset(w, 0, size);
-        w += extraBytes;
+        std::vector<TestPost> built;
         Time32 t = 1200000000; // 2008-01-11 06:20 in Tokyo
         for (const KeywordPost& p : posts) {
-            PostRecord* r = log.arena.create();
-            r->time = t;
+            TestPost post;
+            post.time = t;
             t += 60;
-            r->server = "";
-            r->lineCount = 1;
-            r->title = w;
-            w += p.title.copy(w, p.title.size()) + 1;
-            r->body = w;
-            w += p.body.copy(w, p.body.size()) + 1;
-            addPost(log.posts, r, &log.arena, false);
+            post.title = p.title;
+            post.body = p.body;
+            built.push_back(post);
         }
-        log.bytesRead = size - extraBytes;
-        log.fileSize = log.bytesRead;
+        LoadFacts facts;
+        facts.leadingNulBytes = extraBytes;
+        fillPostLog(log, built, facts);
         for (PostRecord* r : log.posts) selection.pushBack(r);
     }
 

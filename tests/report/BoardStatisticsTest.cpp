@@ -1,6 +1,6 @@
 #include "platform/IniFile.h"
 #include "report/ComputeStatistics.h"
-#include "report/TestPostLog.h"
+#include "support/MemoryLog.h"
 
 #include "input/AnalysisLog.h"
 #include "support/RecordingAlertSink.h"

@@ -1,8 +1,10 @@
 // Whole reports of small logs built in memory, compared with the expected texts of
-// tests/data/report-*/ (UTF-8, CR LF) written by hand from the report's rules.
+// tests/data/report/<case>/ (posts.tsv in, expected.txt out; UTF-8, CR LF) written by hand from the
+// report's rules.
 #include "report/ComputeStatistics.h"
-#include "report/TestPostLog.h"
 #include "report/WriteReport.h"
+#include "support/GoldenCases.h"
+#include "support/MemoryLog.h"
 
 #include "platform/Encoding.h"
 #include "platform/File.h"
@@ -94,12 +96,15 @@ GoldenCase readCase(const std::string& path) {
     return c;
 }
 
-class ReportGolden : public ::testing::TestWithParam<const char*> {};
+class ReportGolden : public ::testing::TestWithParam<std::string> {};
 
 } // namespace
 
 TEST_P(ReportGolden, MatchesTheExpectedText) {
-    const std::string dir = std::string(LORVANEL_SOURCE_DIR) + "/tests/data/" + GetParam();
+    const std::string dir = lorvanel::testing::goldenCaseDir("report", GetParam());
+    std::string bytes;
+    ASSERT_TRUE(lorvanel::testing::readGoldenFile(dir, "posts.tsv", bytes)) << dir;
+    ASSERT_TRUE(lorvanel::testing::readGoldenFile(dir, "expected.txt", bytes)) << dir;
     GoldenCase c = readCase(dir + "/posts.tsv");
     PostLog log;
     lorvanel::testing::fillPostLog(log, c.posts, c.facts);
@@ -120,12 +125,4 @@ TEST_P(ReportGolden, MatchesTheExpectedText) {
     EXPECT_EQ(actual, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReportGolden,
-                         ::testing::Values("report-one-post", "report-small",
-                                           "report-december-end"),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             for (char& ch : name)
-                                 if (ch == '-') ch = '_';
-                             return name;
-                         });
+LORVANEL_GOLDEN_CASES(ReportGolden, "report")

@@ -1,5 +1,5 @@
 #include "report/ComputeStatistics.h"
-#include "report/TestPostLog.h"
+#include "support/MemoryLog.h"
 
 #include "platform/LocalTime.h"
 

@@ -4,7 +4,7 @@
 
 #include "report/ComputeStatistics.h"
 #include "report/ReportWindowText.h"
-#include "report/TestPostLog.h"
+#include "support/MemoryLog.h"
 #include <cstdlib>
 
 #include <gtest/gtest.h>

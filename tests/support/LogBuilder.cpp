@@ -7,6 +7,9 @@
 
 namespace lorvanel::testing {
 
+LogPost::LogPost()
+    : title("テストスレ"), board("ニュース速報"), bbs("２ちゃんねる"), body("本文") {}
+
 namespace {
 
 const std::string kSeparator = "--------------------------------------------\r\n";

@@ -13,19 +13,23 @@ namespace lorvanel::testing {
 class TempDir;
 
 // One post as a browser would log it. Every field is written exactly as given.
+// The Japanese defaults are set in LogBuilder.cpp, which is compiled with the CP932 flags,
+// so that they are CP932 in the GUI tests too.
 struct LogPost {
+    LogPost();
+
     std::string date = "2008/01/02 03:04:05"; // the date text of the log
-    std::string title = "テストスレ";
+    std::string title;                        // default "テストスレ"
     // Thread URL of a reply, board URL of a new thread. Key=value logs write "BBS=" + board
     // when it is empty.
     std::string url = "http://news.2ch.net/test/read.cgi/news/1199210000/";
     // The board line's value; ホットゾヌ２: the board part of the board text.
-    std::string board = "ニュース速報";
+    std::string board; // default "ニュース速報"
     // ホットゾヌ２ only: the BBS name after "＠" ("" writes the board text without "＠").
-    std::string bbs = "２ちゃんねる";
+    std::string bbs; // default "２ちゃんねる"
     std::string name;
     std::string mail;
-    std::string body = "本文"; // lines separated by CR LF
+    std::string body; // lines separated by CR LF; default "本文"
     bool newThread = false;
     // Replaces the format's terminator (the bytes between the body and the next block).
     std::optional<std::string> terminator;

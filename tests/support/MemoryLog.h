@@ -1,11 +1,13 @@
 #pragma once
-// Small post logs built in memory for the statistics, report and document tests: each post
-// is given by its local time and the fields the statistics read, its texts are copied into
-// the log's buffer and it is admitted with addPost, as a reader would.
+// Post logs built in memory, without a file and a reader, for the statistics, report,
+// document and keyword tests: each post is given by its local time and the fields the tests
+// read, its texts are copied into the log's buffer and it is admitted with addPost, as a
+// reader would. (support/LogBuilder writes logs as files instead.)
 #include "input/PostLog.h"
 #include "platform/Time32.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,14 +17,18 @@ namespace lorvanel::testing {
 Time32 at(int year, int month, int day, int hour = 12, int minute = 0, int second = 0);
 
 struct TestPost {
+    TestPost(); // the title's default is set where the CP932 flags apply
+
     Time32 time = 0;
-    std::string title = "テストスレ"; // CP932
+    std::string title; // CP932, default "テストスレ"
     std::string dir = "news";
     int lines = 1;
     bool newThread = false;
     // Empty: a post of the known BBS family, its board named by dir alone. Otherwise the host
     // of a board outside the family.
     std::string foreignServer;
+    // CP932; none: the record has no body.
+    std::optional<std::string> body;
 };
 
 struct LoadFacts {
@@ -30,6 +36,9 @@ struct LoadFacts {
     std::uint64_t bytesRead = 0; // 0: the size of the built text
     std::uint64_t fileSize = 0;  // 0: bytesRead
     std::vector<std::string> sourcePaths = {"test.txt"};
+    // NUL bytes in the buffer before the posts' texts, as earlier files and their final NUL
+    // leave them; not counted in the default bytesRead.
+    std::size_t leadingNulBytes = 0;
 };
 
 // Clears the log and fills it with the posts (in the given order; addPost refuses any that

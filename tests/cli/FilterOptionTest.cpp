@@ -4,6 +4,7 @@
 #include "support/CliRunner.h"
 #include "support/LogBuilder.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -16,13 +17,9 @@ using lorvanel::testing::LogBuilder;
 using lorvanel::testing::LogPost;
 using lorvanel::testing::runCli;
 using lorvanel::testing::TempDir;
+using lorvanel::testing::utf8;
 
 namespace {
-
-// The UTF-8 form of a CP932 literal of this file.
-std::string utf8(std::string_view cp932) {
-    return cp932ToUtf8(cp932);
-}
 
 // A Jane log of five posts in January 2008: two long ones (one of them ASCII art), a short
 // one, a long one at night and a new thread.

@@ -1,6 +1,8 @@
 // lorvanel-cli report, run as a program.
 #include "support/CliRunner.h"
+#include "support/GoldenCases.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <cstdio>
 #include <fstream>
@@ -17,8 +19,6 @@ using lorvanel::testing::runCli;
 } // namespace
 
 // The expected texts here are UTF-8: the test's own literals are CP932, so they are written
-// with u8 and compared as bytes.
-#define U8(s) std::string(reinterpret_cast<const char*>(u8##s))
 
 TEST(ReportCli, UsageErrorsExitWithTwo) {
     EXPECT_EQ(runCli({"report"}).status, 2);
@@ -73,14 +73,17 @@ std::vector<std::string> splitLines(const std::string& s) {
     return lines;
 }
 
-class ReportCliGolden : public ::testing::TestWithParam<const char*> {};
+class ReportCliGolden : public ::testing::TestWithParam<std::string> {};
 
 } // namespace
 
 // Whole outputs for logs committed with their cases: the report part was checked line by
 // line against the report's rules, the analysis log part against the loading messages.
 TEST_P(ReportCliGolden, PrintsTheExpectedText) {
-    const std::string dir = std::string(LORVANEL_SOURCE_DIR) + "/tests/data/" + GetParam();
+    const std::string dir = lorvanel::testing::goldenCaseDir("report-cli", GetParam());
+    std::string bytes;
+    ASSERT_TRUE(lorvanel::testing::readGoldenFile(dir, "args", bytes)) << dir;
+    ASSERT_TRUE(lorvanel::testing::readGoldenFile(dir, "expected.txt", bytes)) << dir;
     const std::vector<std::string> args = [&] {
         std::vector<std::string> a = {"report"};
         for (const std::string& line : splitLines(readFile(dir + "/args")))
@@ -99,14 +102,4 @@ TEST_P(ReportCliGolden, PrintsTheExpectedText) {
     EXPECT_EQ(actual, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReportCliGolden,
-                         ::testing::Values("report-cli-jane", "report-cli-hotzonu",
-                                           "report-cli-gikonavi-options-off",
-                                           "report-sample-kachusha", "report-sample-live2ch",
-                                           "report-sample-demo-limit"),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             for (char& ch : name)
-                                 if (ch == '-') ch = '_';
-                             return name;
-                         });
+LORVANEL_GOLDEN_CASES(ReportCliGolden, "report-cli")

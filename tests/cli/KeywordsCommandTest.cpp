@@ -1,7 +1,9 @@
 // lorvanel-cli keywords, run as a program.
+#include "support/BaseTimes.h"
 #include "support/CliRunner.h"
 #include "support/LogBuilder.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -19,10 +21,7 @@ using lorvanel::testing::TempDir;
 
 namespace {
 
-// Expected UTF-8 texts; the test's own plain literals are CP932.
-#define U8(s) std::string(reinterpret_cast<const char*>(u8##s))
-
-constexpr lorvanel::Time32 kBase = 1199210645; // 2008/01/02 03:04:05 Tokyo time
+using lorvanel::testing::kBase;
 const std::string kRule = "--------------------------------------------\r\n";
 
 CliResult keywords(std::vector<std::string> args) {

@@ -1,4 +1,4 @@
-#include "report/TestPostLog.h"
+#include "support/MemoryLog.h"
 
 #include "input/PostList.h"
 #include "platform/LocalTime.h"
@@ -7,17 +7,23 @@
 
 namespace lorvanel::testing {
 
+TestPost::TestPost() : title("テストスレ") {}
+
 Time32 at(int year, int month, int day, int hour, int minute, int second) {
     return fromLocalTime(year, month, day, hour, minute, second);
 }
 
 void fillPostLog(PostLog& log, const std::vector<TestPost>& posts, const LoadFacts& facts) {
     log.clear();
-    std::size_t size = 1;
-    for (const TestPost& p : posts)
+    std::size_t size = facts.leadingNulBytes + 1;
+    for (const TestPost& p : posts) {
         size += p.title.size() + p.dir.size() + p.foreignServer.size() + 3;
+        if (p.body) size += p.body->size() + 1;
+    }
     log.allocateText(size);
     char* write = log.textData();
+    std::memset(write, 0, facts.leadingNulBytes);
+    write += facts.leadingNulBytes;
     auto place = [&](const std::string& s) {
         char* start = write;
         std::memcpy(write, s.c_str(), s.size() + 1);
@@ -30,6 +36,7 @@ void fillPostLog(PostLog& log, const std::vector<TestPost>& posts, const LoadFac
         r->title = place(p.title);
         r->dir = place(p.dir);
         r->server = place(p.foreignServer);
+        if (p.body) r->body = place(*p.body);
         r->lineCount = p.lines;
         if (p.newThread) r->flags |= PostRecord::kNewThread;
         if (p.foreignServer.empty()) r->flags |= PostRecord::kKnownBbs;
@@ -38,7 +45,7 @@ void fillPostLog(PostLog& log, const std::vector<TestPost>& posts, const LoadFac
     *write = '\0';
     log.formatNames = facts.formatNames;
     log.sourcePaths = facts.sourcePaths;
-    log.bytesRead = facts.bytesRead ? facts.bytesRead : size;
+    log.bytesRead = facts.bytesRead ? facts.bytesRead : size - facts.leadingNulBytes;
     log.fileSize = facts.fileSize ? facts.fileSize : log.bytesRead;
     // As a load does.
     log.noteForeignBoards();

@@ -1,0 +1,17 @@
+#include "support/TestText.h"
+
+#include "platform/Encoding.h"
+
+namespace lorvanel::testing {
+
+std::string utf8(std::string_view cp932) {
+    return cp932ToUtf8(cp932);
+}
+
+std::string cp932(std::string_view utf8) {
+    std::string out;
+    utf8ToCp932(utf8, out);
+    return out;
+}
+
+} // namespace lorvanel::testing
