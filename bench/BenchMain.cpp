@@ -5,6 +5,7 @@
 #include "GraphSteps.h"
 #include "JDimLoad.h"
 #include "Measure.h"
+#include "PostListSteps.h"
 #include "Steps.h"
 
 #include "input/AnalysisLog.h"
@@ -209,6 +210,7 @@ int run(const Options& o) {
             // The tenth's share differs a little between the logs; its name says so.
             doubling.push_back({steps[0][k].name, t[1], t[0]});
         }
+        addPostListFigures(figures, logs[0], baseJane, o.runs);
         benchGraphs(figures, logs[0], baseJane, o.runs);
     }
     trimHeap();
