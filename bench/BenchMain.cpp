@@ -2,6 +2,7 @@
 // and prints every figure as a multiple of a physical baseline measured in the same run.
 #include "ChildRun.h"
 #include "Figures.h"
+#include "GraphSteps.h"
 #include "JDimLoad.h"
 #include "Measure.h"
 #include "PostListSteps.h"
@@ -213,6 +214,7 @@ int run(const Options& o) {
             doubling.push_back({steps[0][k].name, t[1], t[0]});
         }
         addPostListFigures(figures, logs[0], baseJane, o.runs);
+        benchGraphs(figures, logs[0], baseJane, o.runs);
     }
     trimHeap();
     std::size_t janePosts = 0;

@@ -2,6 +2,8 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CFilterTree.h"
+#include "app/CGraphFrame.h"
+#include "app/CGraphView.h"
 #include "app/CLorvanelView2.h"
 #include "app/CLorvanelViewFrame.h"
 #include "app/CMainView.h"
@@ -103,6 +105,9 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     statusBar()->addPermanentWidget(counts_);
     // The post list names the thread of the link under the pointer in the message pane.
     connect(view_->postListFrame()->view(), &CLorvanelView2::statusMessage, statusBar(),
+            [bar = statusBar()](const QString& text) { bar->showMessage(text); });
+    // The graph tells the axis values under the pointer there too.
+    connect(view_->graphFrame()->view(), &CGraphView::statusMessage, statusBar(),
             [bar = statusBar()](const QString& text) { bar->showMessage(text); });
     resize(960, 680);
 

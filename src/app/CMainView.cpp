@@ -1,5 +1,6 @@
 #include "app/CMainView.h"
 
+#include "app/CGraphFrame.h"
 #include "app/CLorvanelViewFrame.h"
 #include "app/CReportFrame.h"
 #include "doc/CDoc.h"
@@ -36,8 +37,8 @@ CMainView::CMainView(CDoc& doc, QWidget* parent) : QTabWidget(parent), doc_(doc)
     setMovable(false);
     report_ = new CReportFrame(doc_, this);
     addTab(report_, QStringLiteral("レポート"));
-    // The graph of a later version takes this tab's place.
-    addTab(new QWidget(this), QStringLiteral("グラフ"));
+    graph_ = new CGraphFrame(doc_, this);
+    addTab(graph_, QStringLiteral("グラフ"));
     postList_ = new CLorvanelViewFrame(doc_, this);
     addTab(postList_, QStringLiteral("lorvanel.txt"));
     for (int i = 0; i < kFixedTabs; ++i) {

@@ -7,6 +7,7 @@
 
 namespace lorvanel {
 
+class CGraphFrame;
 class CLorvanelViewFrame;
 class CReportFrame;
 
@@ -21,6 +22,7 @@ public:
     void documentUpdated(CDoc& doc, const DocUpdate& update) override;
 
     CReportFrame* reportFrame() const { return report_; }
+    CGraphFrame* graphFrame() const { return graph_; }
     CLorvanelViewFrame* postListFrame() const { return postList_; }
     // The tab showing the page, or -1.
     int tabOfPage(const ResultPage* page) const;
@@ -32,6 +34,7 @@ private:
 
     CDoc& doc_;
     CReportFrame* report_;
+    CGraphFrame* graph_;
     CLorvanelViewFrame* postList_;
 };
 

@@ -41,6 +41,11 @@ std::string graphKindTitle(int index) {
     return kKinds[index].title();
 }
 
+const std::vector<std::string>& graphSettingsSections() {
+    static const std::vector<std::string> sections = {"Graph_Ruiseki"};
+    return sections;
+}
+
 std::unique_ptr<GraphKind> createGraphKind(int index, ChartPainter& painter, IniFile* settings) {
     if (index < 0 || index >= graphKindCount()) return nullptr;
     return kKinds[index].create(painter, settings);

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace lorvanel {
 
@@ -21,6 +22,10 @@ int graphKindCount();
 
 // Title of the kind at index (CP932); empty for an invalid index.
 std::string graphKindTitle(int index);
+
+// The settings sections in which kinds keep their settings (read when a kind is created,
+// written when it is destroyed), so that the view can carry them to the settings file.
+const std::vector<std::string>& graphSettingsSections();
 
 // A new kind object; null for an invalid index.
 std::unique_ptr<GraphKind> createGraphKind(int index, ChartPainter& painter, IniFile* settings);

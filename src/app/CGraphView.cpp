@@ -1,0 +1,142 @@
+#include "app/CGraphView.h"
+
+#include "doc/CDoc.h"
+#include "doc/Settings.h"
+#include "graph/GraphKinds.h"
+#include "ui/GraphImageQt.h"
+#include "ui/QtText.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace lorvanel {
+
+CGraphView::CGraphView(CDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::ArrowCursor);
+    setMinimumSize(200, 150);
+    setKind(0);
+    doc_.addListener(this);
+}
+
+CGraphView::~CGraphView() {
+    doc_.removeListener(this);
+    destroyKind();
+}
+
+void CGraphView::destroyKind() {
+    if (!kind_) return;
+    kind_.reset();
+    // The kind has written its settings into kindSettings_; they go to the file now, beside
+    // everything else that is there.
+    updateSettingsFile([this](IniFile& ini) {
+        for (const std::string& section : graphSettingsSections())
+            for (const std::string& key : kindSettings_.keys(section))
+                if (auto value = kindSettings_.getString(section, key))
+                    ini.setString(section, key, *value);
+    });
+}
+
+void CGraphView::setKind(int index) {
+    if (index < 0 || index >= graphKindCount()) index = 0;
+    destroyKind();
+    kindSettings_ = readSettingsFile();
+    kind_ = createGraphKind(index, painter_, &kindSettings_);
+    kindIndex_ = index;
+    kind_->attach(&doc_.selection());
+    redraw();
+}
+
+void CGraphView::documentUpdated(CDoc& doc, const DocUpdate& update) {
+    switch (update.hint) {
+    case DocHint::SelectionAboutToChange:
+        // The selection's list is about to go; nothing may read it until DataChanged.
+        kind_->attach(nullptr);
+        break;
+    case DocHint::DataChanged:
+        kind_->attach(&doc.selection());
+        redraw();
+        break;
+    default:
+        break;
+    }
+}
+
+void CGraphView::redraw() {
+    stale_ = true;
+    update();
+}
+
+void CGraphView::paintEvent(QPaintEvent*) {
+    if (picture_.size() != size()) {
+        picture_ = QPixmap(size());
+        stale_ = true;
+    }
+    if (stale_ && !picture_.isNull()) {
+        paintGraph(*kind_, painter_, picture_, width(), height());
+        stale_ = false;
+    }
+    QPainter screen(this);
+    screen.drawPixmap(0, 0, picture_);
+}
+
+void CGraphView::resizeEvent(QResizeEvent* event) {
+    // The pixmap of the old size is given up; the next paint makes one of the new size.
+    picture_ = QPixmap();
+    stale_ = true;
+    QWidget::resizeEvent(event);
+}
+
+void CGraphView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    const std::optional<GraphReadout> r = kind_->readout(p.x(), p.y());
+    emit statusMessage(r ? toQString(r->x) + QStringLiteral(" - ") + toQString(r->y) : QString());
+}
+
+void CGraphView::leaveEvent(QEvent* event) {
+    emit statusMessage(QString());
+    QWidget::leaveEvent(event);
+}
+
+void CGraphView::fillOptionsMenu(QMenu& menu) {
+    for (const GraphOption& option : kind_->options()) {
+        QAction* action = menu.addAction(toQString(option.caption));
+        action->setCheckable(true);
+        action->setChecked(option.checked);
+        const int id = option.command;
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+    }
+}
+
+void CGraphView::runCommand(int id) {
+    if (id == kCopyImageCommand) {
+        copyImageToClipboard();
+        return;
+    }
+    kind_->command(id);
+    redraw();
+}
+
+void CGraphView::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    fillOptionsMenu(menu);
+    if (!menu.isEmpty()) menu.exec(event->globalPos());
+}
+
+QImage CGraphView::copyImage() {
+    QImage image = renderGraphImage(*kind_, painter_, kCopyWidth, kCopyHeight);
+    // The painter's plot now belongs to the image; the next paint puts the view's back.
+    redraw();
+    return image;
+}
+
+void CGraphView::copyImageToClipboard() {
+    QGuiApplication::clipboard()->setImage(copyImage());
+}
+
+} // namespace lorvanel

@@ -1,0 +1,74 @@
+#pragma once
+// The graph tab's drawing area: one graph kind at a time, painted through the chart painter
+// onto an off-screen pixmap kept between paints, with the readout of the pointer for the
+// status bar, the kind's options as context menu and the 640 x 480 image copy.
+#include "doc/DocListener.h"
+#include "graph/ChartPainter.h"
+#include "graph/GraphKind.h"
+#include "platform/IniFile.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <memory>
+
+class QMenu;
+
+namespace lorvanel {
+
+class CGraphView : public QWidget, public DocListener {
+    Q_OBJECT
+public:
+    static constexpr int kCopyImageCommand = 32812;
+    static constexpr int kCopyWidth = 640;
+    static constexpr int kCopyHeight = 480;
+
+    explicit CGraphView(CDoc& doc, QWidget* parent = nullptr);
+    ~CGraphView() override;
+
+    void documentUpdated(CDoc& doc, const DocUpdate& update) override;
+
+    // Replaces the kind (the old one stores its settings) and repaints.
+    void setKind(int index);
+    int kindIndex() const { return kindIndex_; }
+    GraphKind& kind() const { return *kind_; }
+
+    // The kind's options as a menu (empty for a kind without options); choosing an item runs
+    // the kind's command and repaints.
+    void fillOptionsMenu(QMenu& menu);
+    // A kind's command (an options menu item), then a repaint.
+    void runCommand(int id);
+    // The chart on a white 640 x 480 image, as copied to the clipboard.
+    QImage copyImage();
+    void copyImageToClipboard();
+
+    // The last painted picture (empty before the first paint).
+    const QPixmap& picture() const { return picture_; }
+
+signals:
+    // "x - y" of the pointer over the plot, empty elsewhere.
+    void statusMessage(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void destroyKind();
+    void redraw();
+
+    CDoc& doc_;
+    ChartPainter painter_;
+    // The settings a kind reads when created and writes when destroyed; carried to the
+    // settings file when the kind goes.
+    IniFile kindSettings_;
+    std::unique_ptr<GraphKind> kind_;
+    int kindIndex_ = 0;
+    QPixmap picture_;
+    bool stale_ = true;
+};
+
+} // namespace lorvanel
