@@ -18,7 +18,7 @@ gen() {
     local out="$cache/log-$key-$name"
     [ -f "$out.done" ] && return 0
     echo "Generating $out ($mb MB, format $format)"
-    "$build/bench/lorvanel-loggen" --format "$format" --size-mb "$mb" --days "$days" \
+    "$build/tools/loggen/lorvanel-loggen" --format "$format" --size-mb "$mb" --days "$days" \
         --seed bench --start 2008-01-01 "$@" -o "$out"
     touch "$out.done"
 }

@@ -97,9 +97,9 @@ void checkPostTexts(const PostLog& log) {
         checkText(log, r->body, "body");
         checkText(log, r->dir, "dir");
         checkText(log, r->server, "server");
-        checkCut(log, r->urlEnd, "urlEnd");
-        checkCut(log, r->dirCut, "dirCut");
-        checkCut(log, r->hostCut, "hostCut");
+        checkCut(log, r->urlEnd(), "urlEnd");
+        checkCut(log, r->dirCut(), "dirCut");
+        checkCut(log, r->hostCut(), "hostCut");
         // Rebuilding the URL line reads between the cuts: it must stay in the buffer.
         (void)r->urlText();
     }

@@ -121,13 +121,13 @@ int run(const Options& o) {
     if (whole.boards.empty()) throw std::runtime_error("the log has no boards");
     const std::string board = whole.boards.front().text;
     const std::vector<TreeChoice> choices = {
-        {QString::number(year), "date" + std::to_string(year)},
+        {QString::number(year) + QStringLiteral("年"), "date" + std::to_string(year)},
         {toQString(board), "brd_\"" + board + "\""},
         {QStringLiteral("長文"), toCp932Lossy(QStringLiteral("!AA&line6-"))},
-        {QStringLiteral("返信"), toCp932Lossy(QStringLiteral("msgr_\"(>|＞)[1-9]\""))},
+        {QStringLiteral("レスアンカ"), toCp932Lossy(QStringLiteral("msgr_\"(>|＞)[1-9]\""))},
     };
     const char* const labels[] = {"a year", "the commonest board", "\"長文\" (!AA&line6-)",
-                                  "a custom regex filter (msgr_)"};
+                                  "\"レスアンカ\" (regex msgr_\"(>|＞)[1-9]\")"};
 
     auto best = [&](const std::function<void()>& prepare, const std::function<void()>& step) {
         double b = 1e300;
@@ -141,6 +141,17 @@ int run(const Options& o) {
     };
 
     int usedTree = 0;
+    // The first choice that tests posts for ASCII art tests every post once; the answers are
+    // kept in the records, so later choices find them.
+    window.showTab(0);
+    {
+        const double t0 = cpuNow();
+        usedTree += window.choose(choices[2]);
+        figures.time("choose \"長文\" the first time after opening (ASCII-art test of "
+                     "every post)",
+                     cpuNow() - t0, base, kSelectionTarget);
+        window.clearFilter();
+    }
     const int fixedTabs = std::min(window.tabCount(), 3);
     for (int tab = 0; tab < fixedTabs; ++tab) {
         const std::string caption = window.tabCaption(tab).toStdString();

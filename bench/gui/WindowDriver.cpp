@@ -84,9 +84,26 @@ QTreeWidget* WindowDriver::filterTree() const {
 QTreeWidgetItem* WindowDriver::findTreeItem(const QString& caption) const {
     QTreeWidget* tree = filterTree();
     if (!tree) return nullptr;
-    const QList<QTreeWidgetItem*> found =
-        tree->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.front();
+    // The caption itself, or with the count that generated nodes add: "2012年(6789)".
+    for (const Qt::MatchFlags how : {Qt::MatchExactly, Qt::MatchStartsWith}) {
+        const QList<QTreeWidgetItem*> found = tree->findItems(caption, how | Qt::MatchRecursive);
+        for (QTreeWidgetItem* item : found)
+            if (how == Qt::MatchExactly || item->text(0).mid(caption.size()).startsWith(u'('))
+                return item;
+    }
+    // Generated nodes may appear only once their parent was expanded: open the top level
+    // (outside any timing: the choices expand first) and look again.
+    bool expandedAny = false;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* top = tree->topLevelItem(i);
+        if (!top->isExpanded() &&
+            top->childIndicatorPolicy() != QTreeWidgetItem::DontShowIndicator) {
+            top->setExpanded(true);
+            expandedAny = true;
+        }
+    }
+    if (!expandedAny) return nullptr;
+    return findTreeItem(caption);
 }
 
 bool WindowDriver::choose(const TreeChoice& choice) {

@@ -88,7 +88,20 @@ CLorvanelView2::~CLorvanelView2() {
 }
 
 void CLorvanelView2::documentUpdated(CDoc&, const DocUpdate& update) {
-    if (update.hint == DocHint::DataChanged) resetFromDocument();
+    switch (update.hint) {
+    case DocHint::SelectionAboutToChange:
+        // The records are about to go: nothing may point at them, not even a paint that some
+        // event brings before the new selection arrives.
+        dropRecords();
+        updateScrollBar();
+        viewport()->update();
+        break;
+    case DocHint::DataChanged:
+        resetFromDocument();
+        break;
+    default:
+        break;
+    }
 }
 
 void CLorvanelView2::dropRecords() {

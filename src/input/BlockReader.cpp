@@ -237,8 +237,8 @@ void BlockReader::admit(PostList& posts, PostArena& arena, PostRecord* record, c
     const char* body = record->body;
     const char* stop = terminator;
     record->lineCount = 1 + static_cast<std::int32_t>(std::count(body, stop, '\r'));
-    if (addPost(posts, record, &arena, format_ == kFormatHotzonu) && record->hostCut)
-        cuts_.push_back({const_cast<char*>(record->hostCut), '/'});
+    if (addPost(posts, record, &arena, format_ == kFormatHotzonu) && record->hostCut())
+        cuts_.push_back({const_cast<char*>(record->hostCut()), '/'});
 }
 
 BlockReader::Scan BlockReader::scanBlock(char*& cursor, char*& separator) {
@@ -259,6 +259,7 @@ BlockReader::Scan BlockReader::scanBlock(char*& cursor, char*& separator) {
         // A copy of a fresh record: building a temporary and assigning it costs more.
         static const PostRecord kFresh{};
         current_ = kFresh;
+        urlEnd_ = nullptr;
         char* header = line.next;
         const char* date = nullptr;
         const char* board = nullptr;
@@ -278,6 +279,7 @@ BlockReader::Scan BlockReader::scanBlock(char*& cursor, char*& separator) {
             break;
         }
         if (m == Match::Yes) {
+            current_.setUrlEnd(urlEnd_);
             finishBlock(date, const_cast<char*>(board));
             current_.body = header;
             cursor = header;
@@ -343,14 +345,14 @@ BlockReader::Match BlockReader::matchJaneFamily(char*& p, const char*& date) {
     const Match m = key(p, kw_.date, &date);
     if (m != Match::Yes) return m;
     const Match reply = keys(p, {{kw_.subject, &r.title},
-                                 {kw_.url, &r.url, &r.urlEnd},
+                                 {kw_.url, &r.url, &urlEnd_},
                                  {kw_.from, &r.name},
                                  {kw_.mail, &r.mail},
                                  {""}});
     if (reply != Match::No) return reply;
     // A new thread: the lines from the one that failed follow the board layout.
     const Match opened = keys(p, {{kw_.board},
-                                  {kw_.url, &r.url, &r.urlEnd},
+                                  {kw_.url, &r.url, &urlEnd_},
                                   {kw_.subject, &r.title},
                                   {kw_.from, &r.name},
                                   {kw_.mail, &r.mail},
@@ -364,11 +366,11 @@ BlockReader::Match BlockReader::matchKachusha(char*& p, const char*& date) {
     const Match m = keys(p, {{kw_.date, &date}, {kw_.subject, &r.title}});
     if (m != Match::Yes) return m;
     const Match reply =
-        keys(p, {{kw_.url, &r.url, &r.urlEnd}, {kw_.from, &r.name}, {kw_.mail, &r.mail}, {""}});
+        keys(p, {{kw_.url, &r.url, &urlEnd_}, {kw_.from, &r.name}, {kw_.mail, &r.mail}, {""}});
     if (reply != Match::No) return reply;
     // A new thread is logged without a URL line.
     r.url = "";
-    r.urlEnd = nullptr;
+    urlEnd_ = nullptr;
     const Match opened = keys(p, {{kw_.from, &r.name}, {kw_.mail, &r.mail}, {""}});
     if (opened == Match::Yes) r.flags |= PostRecord::kNewThread;
     return opened;
@@ -382,7 +384,7 @@ BlockReader::Match BlockReader::matchLive2ch(char*& p, const char*& date) {
         const Match blank = key(p, "", nullptr);
         if (blank != Match::Yes) return blank;
     }
-    return keys(p, {{kw_.url, &r.url, &r.urlEnd}, {kw_.from, &r.name}, {kw_.mail, &r.mail}, {""}});
+    return keys(p, {{kw_.url, &r.url, &urlEnd_}, {kw_.from, &r.name}, {kw_.mail, &r.mail}, {""}});
 }
 
 BlockReader::Match BlockReader::matchHotzonu(char*& p, const char*& date, const char*& board) {
@@ -417,10 +419,10 @@ void BlockReader::finishBlock(const char* date, char* board) {
     }
     if ((format_ == kFormatV2c || format_ == kFormatABone) && parsed.clean && !*r.dir) {
         // These browsers log some opened threads like replies, with the board's URL.
-        if (r.dirCut) {
+        if (r.dirCut()) {
             // An empty directory was cut out of the URL: put the URL back first.
             restoreCutsFrom(cuts_.size() - 1);
-            r.dirCut = nullptr;
+            r.clearDirCut();
         }
         const DirectoryMatch board = boardUrlDirectory(url);
         if (board.dir) {
@@ -437,8 +439,7 @@ void BlockReader::setDirectory(const DirectoryMatch& match) {
         return;
     }
     r.dir = match.dir;
-    r.dirCut = match.end;
-    r.dirCutChar = *match.end;
+    r.setDirCut(match.end, *match.end);
     cut(match.end);
 }
 

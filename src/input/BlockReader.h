@@ -87,6 +87,9 @@ private:
     Keywords kw_{};
     char* end_ = nullptr;
     PostRecord current_; // the block being read, copied into the arena once it is a post
+    // The end of the block's URL line while its keys are read; the record keeps it as a
+    // distance from the URL once the block is whole.
+    const char* urlEnd_ = nullptr;
     std::vector<Cut> cuts_;
     std::size_t blockMark_ = 0; // first cut of the block being read
     // ホットゾヌ２ board names of the main BBS and their directories (null: the name itself).

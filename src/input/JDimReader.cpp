@@ -237,7 +237,7 @@ bool JDimReader::parse(PostList& posts, PostArena& arena, char* text, std::size_
         char* const base = area.place(out, p, lineLength, static_cast<std::size_t>(end - p));
         PostRecord r;
         r.url = base + url;
-        r.urlEnd = base + urlEnd; // urlText gives the whole URL, its closing "/" included
+        r.setUrlEnd(base + urlEnd); // urlText gives the whole URL, its closing "/" included
         r.title = base + title;
         r.name = base + name;
         r.mail = base + mail;
@@ -247,8 +247,7 @@ bool JDimReader::parse(PostList& posts, PostArena& arena, char* text, std::size_
         const DirectoryMatch d = threadUrlDirectory(base + url);
         if (d.dir) {
             r.dir = d.dir;
-            r.dirCut = d.end;
-            r.dirCutChar = *d.end;
+            r.setDirCut(d.end, *d.end);
             *d.end = '\0';
         }
         r.time = parsePostTime(base + date).time;

@@ -106,7 +106,7 @@ bool KeyValueReader::parse(PostList& posts, PostArena& arena, char* text, std::s
         char* urlEnd = nullptr;
         if (char* url = lines.take("URL=", &urlEnd)) {
             r.url = url;
-            r.urlEnd = urlEnd;
+            r.setUrlEnd(urlEnd);
         } else if (char* bbs = lines.take("BBS=")) {
             r.dir = bbs;
             r.server = kMainBbsDomain;
@@ -122,8 +122,7 @@ bool KeyValueReader::parse(PostList& posts, PostArena& arena, char* text, std::s
             const DirectoryMatch d = reply ? threadUrlDirectory(url) : boardUrlDirectory(url);
             if (d.dir) {
                 r.dir = d.dir;
-                r.dirCut = d.end;
-                r.dirCutChar = *d.end;
+                r.setDirCut(d.end, *d.end);
                 *d.end = '\0';
             }
         }

@@ -36,7 +36,7 @@ void deriveServer(PostRecord& r) {
     }
     char* cut = const_cast<char*>(end);
     *cut = '\0';
-    r.hostCut = cut;
+    r.flags |= PostRecord::kHostCut;
     r.server = slashes + 2;
     if (isKnownBbsHost(r.server)) r.flags |= PostRecord::kKnownBbs;
 }

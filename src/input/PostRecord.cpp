@@ -10,18 +10,26 @@
 
 namespace lorvanel {
 
-static_assert(sizeof(void*) != 8 || sizeof(PostRecord) == 104,
+static_assert(sizeof(void*) != 8 || sizeof(PostRecord) == 88,
               "a post record has grown: every byte counts a million times in a large log");
 
+const char* PostRecord::hostCut() const {
+    // No NUL lay between the host's start and the '/' that addPost cut, so the host ends there.
+    return (flags & kHostCut) && server ? server + std::strlen(server) : nullptr;
+}
+
 std::string PostRecord::urlText() const {
-    if (!url || !*url || !urlEnd || urlEnd <= url) return {};
-    std::string s(url, static_cast<std::size_t>(urlEnd - url) - 1);
+    const char* end = urlEnd();
+    if (!url || !*url || !end || end <= url) return {};
+    const char* dirCutAt = dirCut();
+    const char* hostCutAt = hostCut();
+    std::string s(url, static_cast<std::size_t>(end - url) - 1);
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] != '\0') continue;
         const char* at = url + i;
-        if (at == dirCut)
+        if (at == dirCutAt)
             s[i] = dirCutChar;
-        else if (at == hostCut)
+        else if (at == hostCutAt)
             s[i] = '/';
         else {
             // A NUL the log itself held: the line ends there.

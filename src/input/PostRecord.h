@@ -22,19 +22,20 @@ struct PostLocalTime {
 };
 
 // A large log holds a million records, so every byte of one counts: pointers first, the
-// narrow fields packed after them, no padding (104 bytes).
+// narrow fields packed after them, no padding (88 bytes). The marks in the URL line are kept
+// as distances from `url`, not as pointers.
 struct PostRecord {
     enum Flag : std::uint16_t {
         kNewThread = 1,   // the post opened a new thread
         kAsciiArt = 2,    // cached answer of isAsciiArt: yes
         kNotAsciiArt = 4, // cached answer of isAsciiArt: no
         kKnownBbs = 8,    // the server belongs to the known BBS family, or there is none
+        kHostCut = 16,    // addPost cut the URL after the host, where `server` ends
     };
 
     Time32 time = 0;
     std::int32_t seq = 0;
     const char* url = "";
-    const char* urlEnd = nullptr; // the URL line's line break; set only when a URL line was read
     const char* title = "";
     const char* name = "";
     const char* mail = "";
@@ -42,14 +43,24 @@ struct PostRecord {
     const char* server = nullptr; // null: addPost derives it from the URL
     const char* dir = "";
 
-    // Where the readers cut the URL line: after the board directory (dirCutChar, '/' or '&',
-    // became NUL) and after the host (a '/' became NUL). urlText puts them back.
-    const char* dirCut = nullptr;
-    const char* hostCut = nullptr;
-
     std::int32_t lineCount = 0;
     mutable std::uint16_t flags = 0;
     char dirCutChar = '/';
+
+    // The URL line's line break; null unless a URL line was read. Set it once url is set.
+    const char* urlEnd() const { return urlEndAt_ ? url + (urlEndAt_ - 1) : nullptr; }
+    void setUrlEnd(const char* end) { urlEndAt_ = distanceInUrl(end); }
+
+    // Where the readers cut the URL line: after the board directory (dirCutChar, '/' or '&',
+    // became NUL) and after the host (a '/' became NUL, where `server` now ends). urlText puts
+    // them back. The directory's cut is set once url is set.
+    const char* dirCut() const { return dirCutAt_ ? url + (dirCutAt_ - 1) : nullptr; }
+    void setDirCut(const char* at, char was) {
+        dirCutAt_ = distanceInUrl(at);
+        dirCutChar = was;
+    }
+    void clearDirCut() { dirCutAt_ = 0; }
+    const char* hostCut() const;
 
     bool newThread() const { return flags & kNewThread; }
     bool knownBbs() const { return flags & kKnownBbs; }
@@ -70,11 +81,19 @@ struct PostRecord {
 
 private:
     friend class PostLog;
+    // p's distance from url, plus one; 0 (no mark) for a p outside the 4 GB after url.
+    std::uint32_t distanceInUrl(const char* p) const {
+        if (!p || p < url || static_cast<std::size_t>(p - url) >= UINT32_MAX) return 0;
+        return static_cast<std::uint32_t>(p - url) + 1;
+    }
+
     // The board name as a number of the process's list of board names (0: not yet known).
     mutable std::uint32_t boardId_ = 0;
     // Where the post's folded bodies start in the log's folded copies, plus one (0: not
     // folded); see PostLog::foldedBody.
     std::uint32_t foldedAt_ = 0;
+    std::uint32_t urlEndAt_ = 0;
+    std::uint32_t dirCutAt_ = 0;
 };
 
 } // namespace lorvanel

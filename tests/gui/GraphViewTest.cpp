@@ -7,6 +7,7 @@
 #include "doc/CDoc.h"
 #include "doc/Settings.h"
 #include "graph/CumulativeGraph.h"
+#include "graph/GraphKinds.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -52,7 +53,7 @@ private slots:
         CDoc doc;
         {
             CGraphFrame frame(doc);
-            QCOMPARE(frame.kindChooser()->count(), 5);
+            QCOMPARE(frame.kindChooser()->count(), graphKindCount());
             QCOMPARE(frame.kindChooser()->currentIndex(), 2);
             QCOMPARE(frame.view()->kindIndex(), 2);
             QVERIFY(!frame.optionsButton()->isEnabled());

@@ -282,8 +282,21 @@ private slots:
             QVERIFY(first + view->rows().rowsOf(link.post) > total - page);
         }
 
-        // A new selection of the document resets the list: top row 0, nothing selected.
+        // A new selection of the document resets the list: top row 0, nothing selected. The
+        // list lets go of the old records before the document releases them.
         QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+        view->setCurrentPost(0);
+        struct Probe : DocListener {
+            CLorvanelView2* view = nullptr;
+            std::vector<std::size_t> postsWhenWarned;
+            void documentUpdated(CDoc&, const DocUpdate& u) override {
+                if (u.hint != DocHint::SelectionAboutToChange) return;
+                postsWhenWarned.push_back(view->rows().postCount() + view->links().size() +
+                                          (view->selection().any() ? 1 : 0));
+            }
+        } probe;
+        probe.view = view;
+        tab.doc.addListener(&probe);
         PostList some;
         some.pushBack(tab.doc.postLog().posts[3]);
         tab.doc.applySelection(some);
@@ -295,6 +308,8 @@ private slots:
         QCOMPARE(view->rows().totalRows(), RowIndex(0));
         view->viewport()->repaint();
         QVERIFY(view->links().empty());
+        tab.doc.removeListener(&probe);
+        QCOMPARE(probe.postsWhenWarned, (std::vector<std::size_t>{0, 0}));
     }
 
     void linksShowTheUrlAndOpenThePostMenu() {

@@ -126,11 +126,10 @@ TEST_F(PostListTest, UrlTextRestoresTheCuts) {
     PostRecord* r = post(base());
     char* text = line.data();
     r->url = text;
-    r->urlEnd = text + line.find('\r');
+    r->setUrlEnd(text + line.find('\r'));
     char* dirEnd = text + line.find("/123/");
     r->dir = text + line.find("news/");
-    r->dirCut = dirEnd;
-    r->dirCutChar = '/';
+    r->setDirCut(dirEnd, '/');
     *dirEnd = '\0';
     PostList list;
     ASSERT_TRUE(addPost(list, r, &arena, false));
