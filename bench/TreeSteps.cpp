@@ -92,7 +92,7 @@ void appendTreeSteps(std::vector<Step>& steps, const std::string& path) {
     steps.push_back(std::move(rebuild));
 
     Step expand;
-    expand.name = "filter tree: expand \"板\" and every year";
+    expand.name = "filter tree: expand the boards and every year";
     expand.state = s;
     expand.prepare = [s] { s->rebuild(); };
     expand.run = [s, &whole] {
