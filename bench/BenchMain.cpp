@@ -7,6 +7,7 @@
 #include "Measure.h"
 #include "PostListSteps.h"
 #include "Steps.h"
+#include "TreeSteps.h"
 
 #include "input/AnalysisLog.h"
 #include "input/BoardDirectory.h"
@@ -204,6 +205,8 @@ int run(const Options& o) {
         figures.time("load (read, detect, parse, admit)", load[0], baseJane, 0);
         doubling.push_back({"load (loadFiles), Jane", load[1], load[0]});
         std::vector<std::vector<Step>> steps = {makeSteps(logs[0]), makeSteps(logs[1])};
+        appendTreeSteps(steps[0], o.jane);
+        appendTreeSteps(steps[1], o.janeHalf);
         for (std::size_t k = 0; k < steps[0].size(); ++k) {
             const std::vector<double> t = timeStep(steps, k, o.runs);
             figures.time(steps[0][k].name, t[0], baseJane, steps[0][k].target);

@@ -1,14 +1,17 @@
-// The ini reader, the settings record read from it, and the file-set parser of recent
-// entries. The input up to its first NUL is an ini file, the rest a file-set string.
-// Whatever the file holds, the settings keep their bounds, and what the program writes it
-// reads back unchanged: the settings written into that same file, a value set in it, and a
-// file set joined for the recent list.
+// The ini reader, the settings record and the custom filters read from it, and the file-set
+// parser of recent entries. The input up to its first NUL is an ini file, the rest a
+// file-set string. Whatever the file holds, the settings keep their bounds, and what the
+// program writes it reads back unchanged: the settings and the custom filters written into
+// that same file, a value set in it, and a file set joined for the recent list.
 #include "FuzzSupport.h"
 
 #include "doc/Settings.h"
 #include "input/PathList.h"
 #include "platform/IniFile.h"
+#include "report/AnalyzeOptions.h"
+#include "trees/CustomFilter.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -25,6 +28,32 @@ void checkBounds(const Settings& s) {
     }
     FUZZ_CHECK(s.recentFiles.capacity() <= Settings::kMaxRecentFiles);
     FUZZ_CHECK(s.browsers.capacity() <= Settings::kMaxBrowsers);
+}
+
+// Custom filters: never an empty list, no name with ",", and whatever was read is written so
+// that it reads back the same, into the same file (over the keys it had) and into a new one.
+void checkCustomFilters(IniFile& ini) {
+    CustomFilterList read;
+    read.read(ini);
+    FUZZ_CHECK(!read.empty());
+    for (const auto& f : read.items()) FUZZ_CHECK(f->name.find(',') == std::string::npos);
+    IniFile fresh;
+    read.write(fresh);
+    IniFile reparsed;
+    reparsed.parse(fresh.text());
+    CustomFilterList back;
+    back.read(reparsed);
+    FUZZ_CHECK(back.values() == read.values());
+    read.write(ini);
+    CustomFilterList same;
+    same.read(ini);
+    FUZZ_CHECK(same.values() == read.values());
+    // Restoring the defaults puts all twelve first, in their order.
+    read.restoreDefaults();
+    const std::vector<CustomFilter> values = read.values();
+    const std::vector<CustomFilter>& defaults = defaultCustomFilters();
+    FUZZ_CHECK(values.size() >= defaults.size());
+    FUZZ_CHECK(std::equal(defaults.begin(), defaults.end(), values.begin()));
 }
 
 void checkIni(std::string_view text) {
@@ -50,6 +79,7 @@ void checkIni(std::string_view text) {
     FUZZ_CHECK(fromFresh == read);
     AnalyzeOptions options;
     readAnalyzeOptions(ini, options);
+    checkCustomFilters(ini);
     (void)readWindowPlacement(ini);
 
     // A value set, and raw bytes set, read back as they were set.

@@ -1,5 +1,6 @@
 #pragma once
-// The about box: the program's title and version.
+// The about box: the program's title and version, and where the user's settings and keyword
+// files are.
 #include <QDialog>
 
 namespace lorvanel {

@@ -6,6 +6,8 @@
 #include "ui/QtText.h"
 
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -32,8 +34,12 @@ CGraphFrame::CGraphFrame(CDoc& doc, QWidget* parent) : QWidget(parent) {
     copy_ = new QToolButton(this);
     copy_->setText(QStringLiteral("画像をコピー"));
     copy_->setToolTip(QStringLiteral("画像をコピー"));
+    save_ = new QToolButton(this);
+    save_->setText(QStringLiteral("画像を保存..."));
+    save_->setToolTip(QStringLiteral("画像を保存..."));
     bar->addWidget(options_);
     bar->addWidget(copy_);
+    bar->addWidget(save_);
     bar->addStretch(1);
 
     view_ = new CGraphView(doc, this);
@@ -50,6 +56,7 @@ CGraphFrame::CGraphFrame(CDoc& doc, QWidget* parent) : QWidget(parent) {
         view_->fillOptionsMenu(*optionsMenu);
     });
     connect(copy_, &QToolButton::clicked, view_, &CGraphView::copyImageToClipboard);
+    connect(save_, &QToolButton::clicked, this, &CGraphFrame::saveImage);
 
     defaultPane_ = readSettingsFile().getInt("GraphView", "DefaultPane", 0);
     if (defaultPane_ < 0 || defaultPane_ >= graphKindCount()) defaultPane_ = 0;
@@ -69,6 +76,26 @@ void CGraphFrame::chooseKind(int index) {
     defaultPane_ = index;
     view_->setKind(index);
     updateOptionsButton();
+}
+
+void CGraphFrame::saveImage() {
+    QString filter = QStringLiteral("PNG (*.png)");
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("画像を保存"), QStringLiteral("graph.png"),
+        QStringLiteral("PNG (*.png);;SVG (*.svg)"), &filter);
+    if (path.isEmpty()) return;
+    // A name without a suffix takes the chosen type's; otherwise the suffix decides.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += filter.contains(QStringLiteral("svg")) ? QStringLiteral(".svg")
+                                                       : QStringLiteral(".png");
+    saveImageTo(path);
+}
+
+bool CGraphFrame::saveImageTo(const QString& path) {
+    QString error;
+    if (view_->saveImage(path, &error)) return true;
+    alertUser(QStringLiteral("画像を保存できませんでした。\n%1\n%2").arg(path, error));
+    return false;
 }
 
 void CGraphFrame::updateOptionsButton() {

@@ -4,6 +4,7 @@
 #include "doc/Settings.h"
 #include "graph/GraphKinds.h"
 #include "ui/GraphImageQt.h"
+#include "ui/GraphPictureFile.h"
 #include "ui/QtText.h"
 
 #include <QClipboard>
@@ -137,6 +138,16 @@ QImage CGraphView::copyImage() {
 
 void CGraphView::copyImageToClipboard() {
     QGuiApplication::clipboard()->setImage(copyImage());
+}
+
+bool CGraphView::saveImage(const QString& path, QString* error) {
+    const int w = width(), h = height();
+    const bool saved = saveGraphPicture(
+        path, pictureFormatOf(path), QSize(w, h),
+        [&](QPaintDevice& device) { paintGraph(*kind_, painter_, device, w, h); }, error);
+    // The painter last drew on the file's device; the next paint draws the view again.
+    redraw();
+    return saved;
 }
 
 } // namespace lorvanel

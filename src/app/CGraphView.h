@@ -41,6 +41,9 @@ public:
     // The chart on a white 640 x 480 image, as copied to the clipboard.
     QImage copyImage();
     void copyImageToClipboard();
+    // The chart at the view's current size into a PNG or SVG file (by its suffix), written
+    // through a temporary file; false with the reason when it can't be written.
+    bool saveImage(const QString& path, QString* error);
 
     // The last painted picture (empty before the first paint).
     const QPixmap& picture() const { return picture_; }

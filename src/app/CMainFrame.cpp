@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CFilterTree.h"
 #include "app/CGraphFrame.h"
 #include "app/CGraphView.h"
 #include "app/CLorvanelView2.h"
@@ -87,8 +88,8 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     splitter_ = new QSplitter(Qt::Horizontal, this);
     leftPane_ = new QTabWidget(splitter_);
     leftPane_->setDocumentMode(true);
-    // The filter tree of a later version takes this tab's place.
-    leftPane_->addTab(new QWidget(leftPane_), QStringLiteral("フィルタ"));
+    filterTree_ = new CFilterTree(doc_, leftPane_);
+    leftPane_->addTab(filterTree_, QStringLiteral("フィルタ"));
     view_ = new CMainView(doc_, splitter_);
     splitter_->addWidget(leftPane_);
     splitter_->addWidget(view_);
@@ -183,8 +184,9 @@ void CMainFrame::createMenus() {
     QAction* multi = addCommand(viewMenu, cmd::kMultiSelect, QStringLiteral("フィルタの複数選択"));
     multi->setCheckable(true);
     multi->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    // Multiple selection belongs to the filter tree, which this version does not have yet.
-    multi->setEnabled(false);
+    multi->setChecked(true);
+    connect(multi, &QAction::toggled, this,
+            [this](bool on) { filterTree_->setMultiSelection(on); });
     QAction* clear = addCommand(viewMenu, cmd::kClearFilter, QStringLiteral("フィルタ解除"));
     clear->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
     connect(clear, &QAction::triggered, this, &CMainFrame::clearFilter);

@@ -16,6 +16,7 @@ class QTabWidget;
 
 namespace lorvanel {
 
+class CFilterTree;
 class CMainView;
 class CUiPrompts;
 
@@ -87,6 +88,7 @@ public:
     QMenu* toolsMenu() const { return toolsMenu_; }
     CMainView* mainView() const { return view_; }
     QTabWidget* filterPane() const { return leftPane_; }
+    CFilterTree* filterTree() const { return filterTree_; }
     QSplitter* splitter() const { return splitter_; }
 
 protected:
@@ -106,6 +108,7 @@ private:
     CUiPrompts& prompts_;
     QSplitter* splitter_;
     QTabWidget* leftPane_;
+    CFilterTree* filterTree_;
     CMainView* view_;
     QMenu* fileMenu_ = nullptr;
     QMenu* toolsMenu_ = nullptr;

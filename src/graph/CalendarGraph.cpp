@@ -102,8 +102,11 @@ void CalendarGraph::draw() {
     layout_ = CalendarLayout{};
     const PostList* posts = selection();
     model_ = posts ? buildCalendar(*posts) : CalendarModel{};
+    if (model_.empty()) return;
+    // The painter holds the title of what was drawn, as for the other kinds.
+    chart.setTitle(name());
     Surface* surface = chart.surface();
-    if (model_.empty() || !surface) return;
+    if (!surface) return;
     const SurfaceRect area = paintArea(chart);
     layout_ = layoutCalendar(model_, area.left, area.top, area.right, area.bottom);
 

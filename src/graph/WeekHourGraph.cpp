@@ -28,8 +28,11 @@ void WeekHourGraph::draw() {
     chart.clear();
     layout_.reset();
     const PostList* posts = selection();
+    if (!posts || posts->empty()) return;
+    // The painter holds the title of what was drawn, as for the other kinds.
+    chart.setTitle(name());
     Surface* surface = chart.surface();
-    if (!posts || posts->empty() || !surface) return;
+    if (!surface) return;
     model_ = buildWeekHour(*posts);
     const SurfaceRect area = paintArea(chart);
     const WeekHourLayout l = layoutWeekHour(area.left, area.top, area.right, area.bottom);

@@ -123,14 +123,14 @@ TEST(CalendarLayout, CellsShrinkThenOlderYearsAreLeftOut) {
     EXPECT_EQ(l.pitch, (640 - 80) / 53); // both years end in column 52
     checkCells(two, l);
 
-    // Ten years: the height allows 406 / (24 + 28) = 7 strips at 4 px.
+    // Ten years: the height allows 406 / (24 + 35) = 6 strips of 4-px cells.
     CalendarModel ten = rangeModel(day(2007, 6, 1), day(2016, 2, 1));
     l = layoutCalendar(ten, 0, 0, 640, 480);
     EXPECT_EQ(l.pitch, CalendarLayout::kMinPitch);
-    ASSERT_EQ(l.strips.size(), 7u);
-    EXPECT_EQ(l.hiddenYears, 3);
+    ASSERT_EQ(l.strips.size(), 6u);
+    EXPECT_EQ(l.hiddenYears, 4);
     EXPECT_EQ(l.strips.front().year, 2016);
-    EXPECT_EQ(l.strips.back().year, 2010);
+    EXPECT_EQ(l.strips.back().year, 2011);
     checkCells(ten, l);
 
     // A view too small for even one strip still shows the newest year.

@@ -83,6 +83,7 @@ TEST(CalendarGraph, DrawsEveryDayOfTheRangeInItsLevelColour) {
     const SurfaceCall* title = s.textCall("書き込みカレンダー");
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->font, ChartPainter::titleFont());
+    EXPECT_EQ(painter.title(), "書き込みカレンダー");
     EXPECT_EQ(title->y1, 16);
     EXPECT_EQ(title->x1, (640 - 18 * 6) / 2);
     const SurfaceCall* y2016 = s.textCall("2016");
@@ -134,9 +135,9 @@ TEST(CalendarGraph, LeavesOutOlderYearsAndSaysSo) {
     RecordingSurface s;
     painter.begin(s, {0, 0, 640, 480});
     kind.draw();
-    EXPECT_NE(s.textCall("(古い3年分は表示しきれません)"), nullptr);
-    EXPECT_NE(s.textCall("2010"), nullptr);
-    EXPECT_EQ(s.textCall("2009"), nullptr);
+    EXPECT_NE(s.textCall("(古い4年分は表示しきれません)"), nullptr);
+    EXPECT_NE(s.textCall("2011"), nullptr);
+    EXPECT_EQ(s.textCall("2010"), nullptr);
     // Small cells: only every third weekday is named.
     EXPECT_NE(s.textCall("日"), nullptr);
     EXPECT_EQ(s.textCall("月"), nullptr);
@@ -152,6 +153,7 @@ TEST(CalendarGraph, EmptySelectionDrawsNothing) {
     painter.begin(s, {0, 0, 640, 480});
     kind.draw();
     EXPECT_TRUE(s.calls.empty());
+    EXPECT_EQ(painter.title(), "");
     EXPECT_FALSE(kind.readout(100, 100));
     EXPECT_EQ(kind.seriesText(640, 480), "blank\n");
     kind.attach(nullptr);
@@ -196,6 +198,7 @@ TEST(WeekHourGraph, DrawsTheCellsOnTheDensityPaletteWithTheTotals) {
     EXPECT_EQ((cells[{l.cellX(12), l.cellY(3)}]), DensityMap::paletteColour(0));
 
     ASSERT_NE(s.textCall("曜日・時間帯の分布"), nullptr);
+    EXPECT_EQ(painter.title(), "曜日・時間帯の分布");
     // Weekday names at the left of their rows, totals at the right: 水 has 3 posts.
     const SurfaceCall* wed = s.textCall("水");
     ASSERT_NE(wed, nullptr);
@@ -242,6 +245,7 @@ TEST(WeekHourGraph, DrawsTheCellsOnTheDensityPaletteWithTheTotals) {
     painter.begin(blank, {0, 0, 640, 480});
     kind.draw();
     EXPECT_TRUE(blank.calls.empty());
+    EXPECT_EQ(painter.title(), "");
     EXPECT_EQ(kind.seriesText(640, 480), "blank\n");
 }
 

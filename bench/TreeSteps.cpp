@@ -1,0 +1,130 @@
+#include "TreeSteps.h"
+
+#include "doc/CDoc.h"
+#include "doc/DocFilter.h"
+#include "input/AnalysisLog.h"
+#include "platform/Clock.h"
+#include "report/ReportWindowText.h"
+#include "trees/FilterTree.h"
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+namespace lorvanel::bench {
+
+namespace {
+
+// What the other views do with a new selection that costs anything without a screen: the
+// report window puts the report and the analysis log together.
+class ReportListener : public DocListener {
+public:
+    void documentUpdated(CDoc& doc, const DocUpdate& update) override {
+        if (update.hint == DocHint::DataChanged)
+            text = reportWindowText(doc.reportText(), analysisLog().text());
+    }
+    std::string text;
+};
+
+// A document with the log loaded, the tree over it, and a view that hears the document.
+struct TreeState {
+    FixedClock clock{1500000000};
+    CDoc doc;
+    FilterTree tree;
+    ReportListener report;
+    // The tree as the user clicks it: it applies selections and is not told of them.
+    ReportListener self;
+
+    void rebuild() {
+        tree.rebuild(doc.selectionStatistics(), !doc.postLog().posts.empty(), clock.now());
+    }
+    TreeNode* find(FilterKind kind, const std::string& text) {
+        TreeNode* found = nullptr;
+        tree.forEach([&](TreeNode& n) {
+            if (!found && n.item && n.item->kind == kind && (text.empty() || n.item->text == text))
+                found = &n;
+        });
+        return found;
+    }
+};
+
+// A click that selects one item alone: its combined text compiled, the posts of the whole log
+// selected and applied, the views told. Before each run the whole log is selected again and
+// the tree rebuilt and expanded, as the user would have it, and the item looked up in it.
+Step clickStep(std::string name, double target, std::shared_ptr<TreeState> s,
+               std::function<TreeNode*(TreeState&)> find) {
+    auto node = std::make_shared<TreeNode*>(nullptr);
+    Step step;
+    step.name = std::move(name);
+    step.target = target;
+    step.state = s;
+    step.prepare = [s, find, node, label = step.name] {
+        s->doc.clearFilter();
+        s->rebuild();
+        s->tree.expandAll(s->doc.wholeLogStatistics());
+        *node = find(*s);
+        if (!*node) throw std::runtime_error("the tree has no item for " + label);
+    };
+    step.run = [s, node] {
+        s->tree.clearSelection();
+        (*node)->selected = true;
+        const std::string text = s->tree.combinedText();
+        if (!applyFilter(s->doc, text, &s->self) || s->doc.selection().empty())
+            throw std::runtime_error("the click on '" + text + "' selected nothing");
+    };
+    return step;
+}
+
+} // namespace
+
+void appendTreeSteps(std::vector<Step>& steps, const std::string& path) {
+    auto s = std::make_shared<TreeState>();
+    s->doc.setClock(s->clock);
+    s->doc.addListener(&s->report);
+    s->doc.addListener(&s->self);
+    if (!s->doc.load({path}, false, 0)) throw std::runtime_error("loading " + path + " failed");
+    const PostStatistics& whole = s->doc.wholeLogStatistics();
+
+    Step rebuild;
+    rebuild.name = "filter tree: rebuild (history, categories, custom filters)";
+    rebuild.state = s;
+    rebuild.run = [s] { s->rebuild(); };
+    steps.push_back(std::move(rebuild));
+
+    Step expand;
+    expand.name = "filter tree: expand \"板\" and every year";
+    expand.state = s;
+    expand.prepare = [s] { s->rebuild(); };
+    expand.run = [s, &whole] {
+        for (const auto& top : s->tree.topLevel()) {
+            if (top->kind() == FilterKind::BoardRoot) s->tree.expand(*top, whole);
+            for (const auto& child : top->children)
+                if (child->kind() == FilterKind::Year) s->tree.expand(*child, whole);
+        }
+    };
+    steps.push_back(std::move(expand));
+
+    const PostList& posts = s->doc.postLog().posts;
+    const std::string year = "date" + std::to_string(posts[posts.size() / 2]->local().year);
+    steps.push_back(clickStep("click: a year (the middle post's), report and views updated", 0.5, s,
+                              [year](TreeState& t) { return t.find(FilterKind::Year, year); }));
+    steps.push_back(
+        clickStep("click: the commonest board, report and views updated", 0.5, s, [](TreeState& t) {
+            TreeNode* boards = t.find(FilterKind::BoardRoot, "");
+            return boards && !boards->children.empty() ? boards->children.front().get() : nullptr;
+        }));
+    // Back to the whole log, as a click on a category root does.
+    Step back;
+    back.name = "click: a category root (back to the whole log)";
+    back.state = s;
+    back.prepare = [s, year] { applyFilter(s->doc, year, &s->self); };
+    back.run = [s] {
+        s->tree.clearSelection();
+        if (!s->tree.combinedText().empty() || !s->doc.clearFilter(&s->self) ||
+            s->doc.canClearFilter())
+            throw std::runtime_error("the category root did not give back the whole log");
+    };
+    steps.push_back(std::move(back));
+}
+
+} // namespace lorvanel::bench
