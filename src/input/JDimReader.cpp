@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <limits>
 #include <string.h>
 #include <string_view>
 #include <vector>
@@ -255,7 +256,9 @@ bool JDimReader::parse(PostList& posts, PostArena& arena, char* text, std::size_
         // apart instead of being refused as going backwards.
         if (noSeconds && !posts.empty()) {
             const Time32 last = posts.back()->time;
-            if (r.time <= last && std::int64_t{last} < std::int64_t{r.time} + 60) r.time = last + 1;
+            if (r.time <= last && std::int64_t{last} < std::int64_t{r.time} + 60 &&
+                last < std::numeric_limits<Time32>::max())
+                r.time = last + 1;
         }
 
         PostRecord* record = arena.create();
