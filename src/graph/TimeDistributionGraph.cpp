@@ -15,21 +15,34 @@ std::string TimeDistributionGraph::name() {
 void TimeDistributionGraph::draw() {
     ChartPainter& chart = painter();
     chart.clear();
-    const PostList* posts = selection();
-    if (!posts || posts->empty()) return;
+    if (seriesStale()) {
+        computeSeries();
+        seriesComputed();
+    }
+    if (!charted_) return;
     chart.setTitle(name());
     for (int hour = 0; hour <= 24; ++hour) {
         char label[16];
         std::snprintf(label, sizeof label, "%d時", hour);
         chart.addYLabel(label);
     }
+    chart.setDateRange(first_, last_);
+    chart.drawDensity(points_);
+    chart.drawFrame(false, false, kBlack);
+}
+
+void TimeDistributionGraph::computeSeries() {
+    charted_ = false;
+    points_.clear();
+    const PostList* posts = selection();
+    if (!posts || posts->empty()) return;
     const Time32 first = posts->front()->time;
     const Time32 last = posts->back()->time;
-    chart.setDateRange(first, last);
+    first_ = first;
+    last_ = last;
 
     // x in whole minutes from the first post; a range within one minute has no positions,
     // so it draws no points.
-    points_.clear();
     const std::int64_t spanMinutes = (static_cast<std::int64_t>(last) - first) / 60;
     if (spanMinutes > 0) {
         points_.reserve(posts->size());
@@ -40,8 +53,7 @@ void TimeDistributionGraph::draw() {
                                (local.hour * 60 + local.minute) / 1440.0});
         }
     }
-    chart.drawDensity(points_);
-    chart.drawFrame(false, false, kBlack);
+    charted_ = true;
 }
 
 } // namespace lorvanel

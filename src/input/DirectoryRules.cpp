@@ -1,17 +1,19 @@
 #include "input/DirectoryRules.h"
 
+#include "input/ShortSearch.h"
+
 #include <cstring>
 
 namespace lorvanel {
 
 DirectoryMatch threadUrlDirectory(char* url) {
-    if (char* cgi = std::strstr(url, ".cgi/")) {
+    if (char* cgi = findInShort(url, ".cgi/")) {
         char* dir = cgi + 5;
-        if (char* end = std::strchr(dir, '/')) return {dir, end};
+        if (char* end = findInShort(dir, '/')) return {dir, end};
     }
-    if (char* bbs = std::strstr(url, "bbs=")) {
+    if (char* bbs = findInShort(url, "bbs=")) {
         char* dir = bbs + 4;
-        if (char* end = std::strchr(dir, '&')) return {dir, end};
+        if (char* end = findInShort(dir, '&')) return {dir, end};
     }
     return {};
 }

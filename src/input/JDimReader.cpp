@@ -166,9 +166,7 @@ char* completeDate(char* begin, char* end, bool& noSeconds) {
 }
 
 bool isNewThreadUrl(const char* url, const char* end) {
-    for (const char* p = url; (p = static_cast<const char*>(::memmem(
-                                   p, end - p, kNewThreadKey.data(), kNewThreadKey.size())));
-         ++p) {
+    for (const char* p = url; (p = find(p, end, kNewThreadKey)); ++p) {
         const char* after = p + kNewThreadKey.size();
         if (after == end || *after == '/') return true;
     }

@@ -3,6 +3,7 @@
 #include "platform/Cp932Encoder.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -40,6 +41,11 @@ constexpr bool hasByte(std::uint64_t w, unsigned char b) {
 constexpr bool isPlainAscii(std::uint64_t w) {
     return !(w & kHighs) && !hasByte(w, '<') && !hasByte(w, '&') && !hasByte(w, ':') &&
            !hasByte(w, '\r');
+}
+
+std::uint32_t littleEndian(std::uint32_t w) {
+    if constexpr (std::endian::native == std::endian::big) return __builtin_bswap32(w);
+    return w;
 }
 
 bool isAsciiLetter(char c) {
@@ -119,6 +125,38 @@ std::uint32_t decodeUtf8(const unsigned char* p, const unsigned char* end, std::
     return 0;
 }
 
+// Converts plain ASCII (no byte that needs a closer look) and the three-byte characters that
+// CP932 writes in two bytes, and stops before anything else. Text mixes the two in short
+// runs, so a step computes both outcomes and keeps the right one rather than branching on
+// which it met; the only branch left is the one that leaves. May write one byte past the end
+// it returns, which the caller's room for kJDimMaxGrowth times the source covers.
+const unsigned char* convertPlainRun(const unsigned char* p, const unsigned char* e,
+                                     const std::uint16_t* table, char*& out) {
+    char* o = out;
+    while (e - p >= 4) {
+        std::uint32_t w;
+        std::memcpy(&w, p, 4);
+        w = littleEndian(w);
+        const unsigned c0 = w & 0xFF;
+        const unsigned v = (w & 0x0F) << 12 | (w & 0x3F00) >> 2 | (w & 0x3F0000) >> 16;
+        const bool ascii = c0 < 0x80 && !(kAscii[c0 & 0x7F] & kSpecial);
+        // A lead byte of 1110xxxx, two continuation bytes, no overlong form (those and the
+        // surrogates, which the table leaves without code, go the general way).
+        const bool wide = (w & 0xC0C0F0) == 0x8080E0 && v >= 0x800;
+        if (!(ascii | wide)) break;
+        // Where the next character starts does not wait for the table.
+        const std::uint16_t code = table[v];
+        if (wide && code < 0x100) break;
+        const unsigned char pair[2] = {static_cast<unsigned char>(wide ? code >> 8 : c0),
+                                       static_cast<unsigned char>(code)};
+        std::memcpy(o, pair, 2);
+        o += 1 + wide;
+        p += 1 + 2 * wide;
+    }
+    out = o;
+    return p;
+}
+
 } // namespace
 
 char* convertJDimText(const char* begin, const char* end, JDimField kind, char* out,
@@ -131,7 +169,8 @@ char* convertJDimText(const char* begin, const char* end, JDimField kind, char* 
     const auto* p = reinterpret_cast<const unsigned char*>(begin);
     const auto* const e = reinterpret_cast<const unsigned char*>(end);
     while (p < e) {
-        // Outside a URL, runs of plain ASCII are copied eight bytes at a time.
+        // Outside a URL, runs of plain ASCII are copied eight bytes at a time, and then plain
+        // ASCII and the kana and kanji that CP932 writes in two bytes go one character a step.
         if (!inUrl) {
             while (e - p >= 8) {
                 std::uint64_t w;
@@ -141,6 +180,7 @@ char* convertJDimText(const char* begin, const char* end, JDimField kind, char* 
                 out += 8;
                 p += 8;
             }
+            p = convertPlainRun(p, e, table, out);
             if (p == e) break;
         }
         const unsigned c = *p;
@@ -185,22 +225,6 @@ char* convertJDimText(const char* begin, const char* end, JDimField kind, char* 
             continue;
         }
         inUrl = false;
-        // Runs of kana and kanji, most of the text: three bytes in, two out. Anything else
-        // (a half-width kana, a character CP932 lacks, an overlong form, a surrogate, which
-        // the table leaves without code) goes the general way below.
-        while (e - p >= 3) {
-            const unsigned c0 = p[0], c1 = p[1], c2 = p[2];
-            if ((c0 & 0xF0) != 0xE0 || (((c1 & 0xC0) ^ 0x80) | ((c2 & 0xC0) ^ 0x80))) break;
-            const unsigned v = (c0 & 0x0F) << 12 | (c1 & 0x3F) << 6 | (c2 & 0x3F);
-            const std::uint16_t code = table[v];
-            if (code < 0x100 || v < 0x800) break;
-            out[0] = static_cast<char>(code >> 8);
-            out[1] = static_cast<char>(code & 0xFF);
-            out += 2;
-            p += 3;
-        }
-        if (p == e) break;
-        if (*p < 0x80) continue;
         std::size_t length;
         const std::uint32_t u = decodeUtf8(p, e, length);
         p += length;

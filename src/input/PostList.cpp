@@ -3,6 +3,7 @@
 #include "input/AnalysisLog.h"
 #include "input/DomainConstants.h"
 #include "input/PostArena.h"
+#include "input/ShortSearch.h"
 #include "platform/LocalTime.h"
 
 #include <cstring>
@@ -27,15 +28,14 @@ bool reject(PostRecord* record, PostArena* releaseTo) {
 
 // Splits "scheme://host/rest" in place after the host.
 void deriveServer(PostRecord& r) {
-    const char* slashes = std::strstr(r.url, "//");
-    const char* end = slashes ? std::strchr(slashes + 2, '/') : nullptr;
+    char* slashes = findInShort(const_cast<char*>(r.url), "//");
+    char* end = slashes ? findInShort(slashes + 2, '/') : nullptr;
     if (!end) {
         r.server = "";
         r.flags |= PostRecord::kKnownBbs;
         return;
     }
-    char* cut = const_cast<char*>(end);
-    *cut = '\0';
+    *end = '\0';
     r.flags |= PostRecord::kHostCut;
     r.server = slashes + 2;
     if (isKnownBbsHost(r.server)) r.flags |= PostRecord::kKnownBbs;

@@ -1,6 +1,7 @@
 #include "input/PostLog.h"
 
 #include "input/BoardDirectory.h"
+#include "platform/LargeBuffer.h"
 
 #include <unordered_set>
 
@@ -8,7 +9,9 @@ namespace lorvanel {
 
 namespace {
 std::unique_ptr<char[]> defaultAllocator(std::size_t n) {
-    return std::make_unique_for_overwrite<char[]>(n);
+    auto buffer = std::make_unique_for_overwrite<char[]>(n);
+    adviseLargeBuffer(buffer.get(), n);
+    return buffer;
 }
 TextAllocator currentAllocator = &defaultAllocator;
 } // namespace

@@ -120,3 +120,29 @@ TEST(JDimText, NeverGrowsBeyondTheBoundAndNeverWritesNul) {
         }
     }
 }
+
+TEST(JDimText, WholeCharactersConvertAsTheSumOfTheirParts) {
+    // Outside URLs, entities and line breaks each character converts on its own, wherever it
+    // falls: against the eight-byte and four-byte steps of the fast paths, at a text's end,
+    // and after stray bytes that no lead byte covers.
+    const std::string pieces[] = {"a",       "Z1 ",      U8(u8"あ"), U8(u8"漢字"),   U8(u8"ｱ"),
+                                  U8(u8"¥"), U8(u8"〜"), U8(u8"🐙"),  U8(u8"\u00e9"), "\x80",
+                                  "\xBF",    "\xFF",     "\xC0",     "\xE0\x80\x80", "\xED\xA0\x80",
+                                  "abcdefgh"};
+    std::mt19937 rng(29);
+    for (int round = 0; round < 3000; ++round) {
+        std::string in, expected;
+        std::size_t invalid = 0;
+        const int n = static_cast<int>(rng() % 24);
+        for (int i = 0; i < n; ++i) {
+            const std::string& piece = pieces[rng() % std::size(pieces)];
+            const Converted alone = convert(piece, JDimField::Message);
+            in += piece;
+            expected += alone.text;
+            invalid += alone.invalid;
+        }
+        const Converted whole = convert(in, JDimField::Message);
+        ASSERT_EQ(whole.text, expected) << "round " << round;
+        ASSERT_EQ(whole.invalid, invalid) << "round " << round;
+    }
+}
