@@ -2,6 +2,7 @@
 
 #include "graph/ChartPainter.h"
 #include "graph/GraphSeries.h"
+#include "graph/LocalTimeCursor.h"
 #include "platform/IniFile.h"
 
 #include <algorithm>
@@ -77,8 +78,9 @@ void CumulativeGraph::computeSeries() {
     const bool drawTotal = showTotal_ && boards.size() >= 2;
     std::vector<float> total(drawTotal ? range.days : 0, 0.0f);
     std::vector<std::vector<float>> perBoard(taken, std::vector<float>(range.days, 0.0f));
+    LocalTimeCursor local;
     for (const PostRecord* p : *posts) {
-        const int day = range.indexOf(*p);
+        const int day = range.indexOfDay(local.at(p->time).dayNumber);
         if (day < 0) continue;
         if (drawTotal) total[day] += 1.0f;
         const int rank = ranking.rankOf(*p);

@@ -1,6 +1,7 @@
 #include "graph/TimeDistributionGraph.h"
 
 #include "graph/ChartPainter.h"
+#include "graph/LocalTimeCursor.h"
 #include "input/PostList.h"
 
 #include <cstdint>
@@ -46,11 +47,12 @@ void TimeDistributionGraph::computeSeries() {
     const std::int64_t spanMinutes = (static_cast<std::int64_t>(last) - first) / 60;
     if (spanMinutes > 0) {
         points_.reserve(posts->size());
+        LocalTimeCursor cursor;
         for (const PostRecord* p : *posts) {
             const std::int64_t minutes = (static_cast<std::int64_t>(p->time) - first) / 60;
-            const PostLocalTime& local = p->local();
+            const LocalDaySecond local = cursor.at(p->time);
             points_.push_back({static_cast<double>(minutes) / static_cast<double>(spanMinutes),
-                               (local.hour * 60 + local.minute) / 1440.0});
+                               (local.hour() * 60 + local.minute()) / 1440.0});
         }
     }
     charted_ = true;
