@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "report/AnalyzeOptions.h"
 #include "report/PostStatistics.h"
+#include "report/TextKeys.h"
 
 #include <cstdint>
 #include <functional>
@@ -90,6 +91,9 @@ private:
     // Declared so that everything over the log's records is destroyed before the log.
     AnalyzeOptions options_;
     PostLog log_;
+    // The boards and titles of the log's posts as numbers, recorded by the load's statistics
+    // and read by those of every selection; cleared whenever the log changes.
+    TextKeys textKeys_;
     PostStatistics wholeStats_;
     AnalyzeOptions wholeStatsOptions_; // what wholeStats_ was computed with
     // The selection: the log's own list while the whole log is selected (a copy would cost a

@@ -7,8 +7,10 @@
 
 namespace lorvanel {
 
-bool computeStatistics(PostStatistics& s, const PostList& posts, const AnalyzeOptions& options,
-                       const Clock& clock) {
+namespace {
+
+bool computeWith(PostStatistics& s, const PostList& posts, const AnalyzeOptions& options,
+                 const Clock& clock, TextKeys* keys) {
     s.clear();
     if (!posts.empty()) {
         s.firstTime = posts.front()->time;
@@ -31,8 +33,26 @@ bool computeStatistics(PostStatistics& s, const PostList& posts, const AnalyzeOp
     s.postingDays = 0;
     for (const KeyCount& d : s.days) s.postingDays += d.count > 0;
     countRecent(s, clock.now());
-    countTextTables(s, posts, options.threadRanking != 0, options.monthThreadRanking != 0);
+    const bool threads = options.threadRanking != 0, months = options.monthThreadRanking != 0;
+    if (!keys)
+        countTextTables(s, posts, threads, months);
+    else if (keys->empty())
+        countTextTables(s, posts, threads, months, keys);
+    else if (!countTextTablesByKeys(s, posts, threads, months, *keys))
+        countTextTables(s, posts, threads, months);
     return true;
+}
+
+} // namespace
+
+bool computeStatistics(PostStatistics& s, const PostList& posts, const AnalyzeOptions& options,
+                       const Clock& clock) {
+    return computeWith(s, posts, options, clock, nullptr);
+}
+
+bool computeStatistics(PostStatistics& s, const PostList& posts, const AnalyzeOptions& options,
+                       const Clock& clock, TextKeys& keys) {
+    return computeWith(s, posts, options, clock, &keys);
 }
 
 void recountRecent(PostStatistics& s, const Clock& clock) {

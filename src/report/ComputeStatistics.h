@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "report/AnalyzeOptions.h"
 #include "report/PostStatistics.h"
+#include "report/TextKeys.h"
 
 namespace lorvanel {
 
@@ -11,6 +12,12 @@ namespace lorvanel {
 // 99 lines (or the list is empty); the record's content is then of no use.
 bool computeStatistics(PostStatistics& stats, const PostList& posts, const AnalyzeOptions& options,
                        const Clock& clock = systemClock());
+
+// The same, with the keys of the log that posts belong to (see TextKeys): when they hold
+// what this run needs, the board and thread tables are counted from them; when they are
+// empty and posts are a whole log (seq 1..n in order), they are recorded along the way.
+bool computeStatistics(PostStatistics& stats, const PostList& posts, const AnalyzeOptions& options,
+                       const Clock& clock, TextKeys& keys);
 
 // Counts the recent posts (today, yesterday, this and last week, this month) of a record that
 // computeStatistics filled again, relative to clock.now(); the other tables don't depend on

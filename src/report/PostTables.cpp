@@ -50,7 +50,13 @@ void countPostTables(PostStatistics& s, const PostList& posts) {
     releasePosts(s.createdThreads);
     BusiestHours busiest(s.busiestHours);
 
-    for (PostRecord* p : posts) {
+    // The records of a selection lie apart in memory, too irregularly for the processor to
+    // fetch them ahead by itself: each is asked for some posts before its turn.
+    constexpr std::size_t kAhead = 16;
+    const std::size_t n = posts.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + kAhead < n) __builtin_prefetch(posts[i + kAhead]);
+        PostRecord* p = posts[i];
         const PostLocalTime lt = p->local();
         ++hours[lt.hour % 24];
         ++weekdays[lt.weekday % 7];

@@ -2,6 +2,7 @@
 // The aggregations that computeStatistics runs in turn, each filling its part of the record
 // from the post list (ascending by time) or from the tables of earlier steps.
 #include "report/PostStatistics.h"
+#include "report/TextKeys.h"
 
 namespace lorvanel {
 
@@ -22,8 +23,16 @@ void findSilentRuns(PostStatistics& s);
 void countRecent(PostStatistics& s, Time32 now);
 
 // One walk over the posts' texts: the board table, and when switched on the thread ranking
-// with the thread count and the most-written thread of every month.
+// with the thread count and the most-written thread of every month. With record, posts must
+// be a whole log (seq 1..n in order): its keys are recorded into *record along the way, with
+// the titles when a ranking is on (record is left empty when posts are no whole log).
 void countTextTables(PostStatistics& s, const PostList& posts, bool threadRanking,
-                     bool monthThreadRanking);
+                     bool monthThreadRanking, TextKeys* record = nullptr);
+
+// The same tables from the keys recorded for the log that posts belong to. False, with s
+// unchanged, when the keys can't give them (titles not recorded though a ranking is on, a
+// post that the keys don't cover).
+bool countTextTablesByKeys(PostStatistics& s, const PostList& posts, bool threadRanking,
+                           bool monthThreadRanking, const TextKeys& keys);
 
 } // namespace lorvanel
