@@ -79,13 +79,13 @@ void CumulativeGraph::computeSeries() {
     std::vector<float> total(drawTotal ? range.days : 0, 0.0f);
     std::vector<std::vector<float>> perBoard(taken, std::vector<float>(range.days, 0.0f));
     LocalTimeCursor local;
-    for (const PostRecord* p : *posts) {
-        const int day = range.indexOfDay(local.at(p->time).dayNumber);
-        if (day < 0) continue;
+    forEachPost(*posts, [&](const PostRecord& p) {
+        const int day = range.indexOfDay(local.at(p.time).dayNumber);
+        if (day < 0) return;
         if (drawTotal) total[day] += 1.0f;
-        const int rank = ranking.rankOf(*p);
+        const int rank = ranking.rankOf(p);
         if (rank >= 0 && static_cast<std::size_t>(rank) < taken) perBoard[rank][day] += 1.0f;
-    }
+    });
 
     if (drawTotal) {
         makeRunningTotal(total);

@@ -17,10 +17,10 @@ DayRange DayRange::of(const PostRecord& first, const PostRecord& last) {
 std::vector<float> dailyCounts(const PostList& posts, const DayRange& range) {
     std::vector<float> counts(static_cast<std::size_t>(range.days), 0.0f);
     LocalTimeCursor local;
-    for (const PostRecord* p : posts) {
-        const int i = range.indexOfDay(local.at(p->time).dayNumber);
+    forEachPost(posts, [&](const PostRecord& p) {
+        const int i = range.indexOfDay(local.at(p.time).dayNumber);
         if (i >= 0) counts[static_cast<std::size_t>(i)] += 1.0f;
-    }
+    });
     return counts;
 }
 
@@ -71,15 +71,15 @@ BoardRanking::BoardRanking(const PostList& posts) {
     std::unordered_map<const std::string*, std::size_t> byPointer;
     const std::string* runName = nullptr;
     std::size_t runLength = 0;
-    for (const PostRecord* p : posts) {
-        const std::string* name = &p->boardName();
+    forEachPost(posts, [&](const PostRecord& p) {
+        const std::string* name = &p.boardName();
         if (name != runName) {
             if (runName) byPointer[runName] += runLength;
             runName = name;
             runLength = 0;
         }
         ++runLength;
-    }
+    });
     if (runName) byPointer[runName] += runLength;
 
     // Different directories may share a display name: they count as one board.

@@ -13,6 +13,22 @@
 
 namespace lorvanel {
 
+// Calls f(record) for the posts of a list in order. A selection's records lie scattered over
+// the log's, so each one is asked for a few turns ahead: reading its fields then need not
+// wait for memory, which is most of what a graph's pass over a large selection costs.
+template <class F> void forEachPost(const PostList& posts, F&& f) {
+    constexpr std::size_t kAhead = 16;
+    const std::size_t n = posts.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + kAhead < n) {
+            const char* ahead = reinterpret_cast<const char*>(posts[i + kAhead]);
+            __builtin_prefetch(ahead);
+            __builtin_prefetch(ahead + sizeof(PostRecord) - 1);
+        }
+        f(*posts[i]);
+    }
+}
+
 // The local calendar days from the day of `first` to the day of `last`.
 struct DayRange {
     int firstDay = 0; // local day number
