@@ -63,15 +63,29 @@ bool LiteralSet::foundIn(std::string_view text) const {
         return std::any_of(literals_.begin(), literals_.end(), [&](const Literal& l) {
             return text.find(l.bytes) != std::string_view::npos;
         });
-    return scan(text);
+    switch (anchors_.size()) {
+    case 1:
+        return scan<1>(text);
+    case 2:
+        return scan<2>(text);
+    case 3:
+        return scan<3>(text);
+    default:
+        return scan<4>(text);
+    }
 }
 
+template <std::size_t K>
 bool LiteralSet::scan(std::string_view text) const {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
-    // Unused anchor slots repeat the first anchor.
-    unsigned char a[kMaxAnchors];
-    for (std::size_t k = 0; k < kMaxAnchors; ++k) a[k] = anchors_[k < anchors_.size() ? k : 0];
+    unsigned char a[K];
+    for (std::size_t k = 0; k < K; ++k) a[k] = anchors_[k];
+    auto isAnchor = [&](unsigned char c) {
+        bool any = false;
+        for (std::size_t k = 0; k < K; ++k) any |= c == a[k];
+        return any;
+    };
     auto check = [&](std::size_t at) {
         const auto c = static_cast<unsigned char>(p[at]);
         for (const Literal& l : literals_)
@@ -83,8 +97,8 @@ bool LiteralSet::scan(std::string_view text) const {
     auto scan16 = [&](std::size_t at, std::size_t from) {
         Bytes16 v;
         std::memcpy(&v, p + at, sizeof v);
-        const Bytes16 hit =
-            reinterpret_cast<Bytes16>((v == a[0]) | (v == a[1]) | (v == a[2]) | (v == a[3]));
+        Bytes16 hit = reinterpret_cast<Bytes16>(v == a[0]);
+        for (std::size_t k = 1; k < K; ++k) hit |= reinterpret_cast<Bytes16>(v == a[k]);
         const Words2 any = reinterpret_cast<Words2>(hit);
         if ((any[0] | any[1]) == 0) return false;
         for (std::size_t i = from; i < 16; ++i)
@@ -93,8 +107,7 @@ bool LiteralSet::scan(std::string_view text) const {
     };
     if (n < 16) {
         for (std::size_t at = 0; at < n; ++at)
-            if ((p[at] == a[0] || p[at] == a[1] || p[at] == a[2] || p[at] == a[3]) && check(at))
-                return true;
+            if (isAnchor(p[at]) && check(at)) return true;
         return false;
     }
     std::size_t at = 0;

@@ -28,6 +28,8 @@ private:
         std::size_t anchor = 0; // where in bytes the byte that the scan looks for stands
     };
     bool foundAt(const Literal& l, std::string_view text, std::size_t anchorAt) const;
+    // The scan for K anchors.
+    template <std::size_t K>
     bool scan(std::string_view text) const;
 
     std::vector<Literal> literals_;

@@ -10,7 +10,11 @@ namespace lorvanel {
 namespace {
 
 bool computeWith(PostStatistics& s, const PostList& posts, const AnalyzeOptions& options,
-                 const Clock& clock, TextKeys* keys) {
+                 const Clock& clock, PostKeys* keys) {
+    // Keys are read when there are some, and recorded when there are none.
+    const bool read = keys && !keys->empty();
+    PostKeys* record = keys && !read ? keys : nullptr;
+    if (record) record->ofPost.assign(posts.size(), PostKeys::Key{});
     s.clear();
     if (!posts.empty()) {
         s.firstTime = posts.front()->time;
@@ -20,9 +24,10 @@ bool computeWith(PostStatistics& s, const PostList& posts, const AnalyzeOptions&
         // since a zone whose offset moves back across midnight can give the last post an
         // earlier local date than the first.
         s.daysInPeriod = std::max(1, posts.back()->local().dayNumber - s.firstDayNumber + 1);
-        countPostTables(s, posts);
+        if (!read || !countPostTablesByKeys(s, posts, *keys)) countPostTables(s, posts, record);
     }
     if (s.lineTotal == 0) {
+        if (record) record->clear();
         analysisLog().appendAndAlert("レスの解析に失敗しました");
         return false;
     }
@@ -34,10 +39,8 @@ bool computeWith(PostStatistics& s, const PostList& posts, const AnalyzeOptions&
     for (const KeyCount& d : s.days) s.postingDays += d.count > 0;
     countRecent(s, clock.now());
     const bool threads = options.threadRanking != 0, months = options.monthThreadRanking != 0;
-    if (!keys)
-        countTextTables(s, posts, threads, months);
-    else if (keys->empty())
-        countTextTables(s, posts, threads, months, keys);
+    if (!read)
+        countTextTables(s, posts, threads, months, record && !record->empty() ? record : nullptr);
     else if (!countTextTablesByKeys(s, posts, threads, months, *keys))
         countTextTables(s, posts, threads, months);
     return true;
@@ -51,7 +54,7 @@ bool computeStatistics(PostStatistics& s, const PostList& posts, const AnalyzeOp
 }
 
 bool computeStatistics(PostStatistics& s, const PostList& posts, const AnalyzeOptions& options,
-                       const Clock& clock, TextKeys& keys) {
+                       const Clock& clock, PostKeys& keys) {
     return computeWith(s, posts, options, clock, &keys);
 }
 

@@ -4,6 +4,7 @@
 // maps, since only the final orders matter: the board table is sorted, and the rankings pick
 // their best entries by (count, text).
 #include "input/BoardDirectory.h"
+#include "platform/LocalTime.h"
 #include "report/StatisticsSteps.h"
 
 #include <algorithm>
@@ -166,14 +167,11 @@ void prefetchTexts(const PostRecord& p) {
 } // namespace
 
 void countTextTables(PostStatistics& s, const PostList& posts, bool threadRanking,
-                     bool monthThreadRanking, TextKeys* record) {
+                     bool monthThreadRanking, PostKeys* record) {
     TextCounter byDir, byName, byTitle, monthTitles;
     s.monthThreadRanking.clear();
-    if (record) {
-        record->clear();
-        record->hasTitles = threadRanking || monthThreadRanking;
-        record->ofPost.resize(posts.size());
-    }
+    if (record && record->ofPost.size() != posts.size()) record = nullptr;
+    if (record) record->hasTitles = threadRanking || monthThreadRanking;
     // Recording counts every title, also when only the monthly ranking is on.
     const bool allTitles = threadRanking || (record && monthThreadRanking);
     int month = 0;
@@ -191,12 +189,12 @@ void countTextTables(PostStatistics& s, const PostList& posts, bool threadRankin
             board = byName.add(p.boardName());
             named = true;
         }
-        TextKeys::Key key;
+        std::uint32_t titleKey = 0;
         if (threadRanking || monthThreadRanking) {
             const std::string_view title = p.title;
             if (allTitles) {
                 const std::size_t before = byTitle.counts().size();
-                key.title = static_cast<std::uint32_t>(byTitle.add(title));
+                titleKey = static_cast<std::uint32_t>(byTitle.add(title));
                 if (record && byTitle.counts().size() > before) record->titles.push_back(title);
             }
             if (monthThreadRanking) {
@@ -219,9 +217,12 @@ void countTextTables(PostStatistics& s, const PostList& posts, bool threadRankin
                 record->clear();
                 record = nullptr;
             } else {
-                // Named boards are numbered after the directories once their count is known.
-                key.board = static_cast<std::uint32_t>(named ? ~board : board);
-                record->ofPost[i] = key;
+                // Named boards are numbered down from the top until the directories' count
+                // is known (and the numbers are checked to fit, below).
+                PostKeys::Key& key = record->ofPost[i];
+                key.board =
+                    static_cast<std::uint16_t>(named ? PostKeys::kMaxBoards - 1 - board : board);
+                key.title = titleKey;
             }
         }
     }
@@ -231,12 +232,18 @@ void countTextTables(PostStatistics& s, const PostList& posts, bool threadRankin
     s.threadCount = 0;
     s.threadRanking.clear();
     if (threadRanking) buildThreadRanking(s, byTitle);
+    if (record && byDir.counts().size() + byName.counts().size() > PostKeys::kMaxBoards) {
+        record->clear();
+        record = nullptr;
+    }
     if (record) {
         for (const auto& [dir, count] : byDir.counts()) record->dirs.emplace_back(dir);
         for (const auto& [name, count] : byName.counts()) record->names.emplace_back(name);
-        const auto dirs = static_cast<std::uint32_t>(record->dirs.size());
-        for (TextKeys::Key& k : record->ofPost)
-            if (k.board >= dirs) k.board = dirs + ~k.board;
+        const std::size_t dirs = record->dirs.size();
+        const std::size_t firstName = PostKeys::kMaxBoards - record->names.size();
+        for (PostKeys::Key& k : record->ofPost)
+            if (k.board >= firstName)
+                k.board = static_cast<std::uint16_t>(dirs + (PostKeys::kMaxBoards - 1 - k.board));
     }
 }
 
@@ -282,7 +289,7 @@ TextCount mostWrittenOf(const KeyCounts& month, const std::vector<std::string_vi
 } // namespace
 
 bool countTextTablesByKeys(PostStatistics& s, const PostList& posts, bool threadRanking,
-                           bool monthThreadRanking, const TextKeys& keys) {
+                           bool monthThreadRanking, const PostKeys& keys) {
     const bool titles = threadRanking || monthThreadRanking;
     if (titles && !keys.hasTitles) return false;
     const std::size_t n = keys.ofPost.size();
@@ -292,17 +299,30 @@ bool countTextTablesByKeys(PostStatistics& s, const PostList& posts, bool thread
     KeyCounts monthThreads(monthThreadRanking ? keys.titles.size() : 0);
     std::vector<TextCount> months;
     int month = 0;
+    // Neighbouring posts mostly share their day.
+    int lastDay = 0, lastMonth = 0;
+    bool haveDay = false;
+    auto monthOf = [&](int dayNumber) {
+        if (!haveDay || dayNumber != lastDay) {
+            int y = 0, m = 0, d = 0;
+            civilFromDays(dayNumber, y, m, d);
+            lastDay = dayNumber;
+            lastMonth = y * 12 + m - 1;
+            haveDay = true;
+        }
+        return lastMonth;
+    };
     const std::size_t count = posts.size();
     for (std::size_t i = 0; i < count; ++i) {
         // The records of a selection lie apart: each is fetched well ahead of its turn.
         if (i + 2 * kPrefetchAhead < count) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
         const PostRecord& p = *posts[i];
         if (p.seq < 1 || static_cast<std::size_t>(p.seq) > n) return false;
-        const TextKeys::Key key = keys.ofPost[static_cast<std::size_t>(p.seq) - 1];
+        const PostKeys::Key& key = keys.ofPost[static_cast<std::size_t>(p.seq) - 1];
         boards.add(key.board);
         if (threadRanking) threads.add(key.title);
         if (monthThreadRanking) {
-            const int m = monthNumber(p.local());
+            const int m = monthOf(key.dayNumber);
             if (i == 0) {
                 month = m;
             } else if (m != month) {

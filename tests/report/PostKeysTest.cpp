@@ -1,9 +1,13 @@
 // The statistics of a selection counted from the keys recorded for the whole log must be
-// those counted from the posts' texts, whatever the selection and the ranking switches.
+// those counted from the posts themselves, whatever the selection and the ranking switches.
 #include "report/ComputeStatistics.h"
 #include "report/StatisticsSteps.h"
 #include "support/MemoryLog.h"
 
+#include "platform/LocalTime.h"
+
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -23,10 +27,21 @@ void expectSame(const PostStatistics& a, const PostStatistics& b, const std::str
     EXPECT_EQ(a.monthThreadRanking, b.monthThreadRanking);
     EXPECT_EQ(a.threadCount, b.threadCount);
     EXPECT_EQ(a.hours, b.hours);
+    EXPECT_EQ(a.weekdays, b.weekdays);
+    EXPECT_EQ(a.lineCounts, b.lineCounts);
     EXPECT_EQ(a.days, b.days);
     EXPECT_EQ(a.months, b.months);
+    EXPECT_EQ(a.years, b.years);
+    EXPECT_EQ(a.postingRuns, b.postingRuns);
+    EXPECT_EQ(a.silentRuns, b.silentRuns);
+    EXPECT_EQ(a.busiestHours, b.busiestHours);
     EXPECT_EQ(a.lineTotal, b.lineTotal);
+    EXPECT_EQ(a.postingDays, b.postingDays);
     EXPECT_EQ(a.createdThreadCount, b.createdThreadCount);
+    EXPECT_TRUE(std::equal(a.createdThreads.begin(), a.createdThreads.end(),
+                           b.createdThreads.begin(), b.createdThreads.end()));
+    EXPECT_EQ(a.thisMonth, b.thisMonth);
+    EXPECT_EQ(a.lastWeek, b.lastWeek);
 }
 
 // Three years of posts over boards of the known family (one directory without a name of its
@@ -38,8 +53,8 @@ std::vector<TestPost> makePosts(std::mt19937& rng) {
         "", "", "", "", "jbbs.example.net", "www.example.org"};
     std::vector<TestPost> posts;
     Time32 t = at(2007, 11, 3);
-    for (int i = 0; i < 700; ++i) {
-        t += static_cast<Time32>(rng() % 2 == 0 ? 1 + rng() % 7200 : 1 + rng() % 400000);
+    for (int i = 0; i < 1500; ++i) {
+        t += static_cast<Time32>(rng() % 3 != 0 ? 1 + rng() % 3600 : 1 + rng() % 300000);
         TestPost p;
         p.time = t;
         p.dir = dirs[rng() % dirs.size()];
@@ -72,20 +87,19 @@ PostList makeSelection(std::mt19937& rng, const PostList& all) {
     return out;
 }
 
-} // namespace
-
-TEST(TextKeys, SelectionsCountedByKeysAsByTexts) {
-    std::mt19937 rng(3);
+// Checks random selections of a log made in the zone that TZ names.
+void checkSelections(unsigned seed) {
+    std::mt19937 rng(seed);
     PostLog log;
     fillPostLog(log, makePosts(rng));
-    ASSERT_EQ(log.posts.size(), 700u);
+    ASSERT_EQ(log.posts.size(), 1500u);
     const FixedClock clock(at(2010, 6, 1));
     for (int switches = 0; switches < 4; ++switches) {
         AnalyzeOptions options;
         options.threadRanking = switches & 1;
         options.monthThreadRanking = switches & 2;
         // The whole log records the keys and gives the same statistics as without them.
-        TextKeys keys;
+        PostKeys keys;
         PostStatistics whole, plainWhole;
         ASSERT_TRUE(computeStatistics(whole, log.posts, options, clock, keys));
         ASSERT_TRUE(computeStatistics(plainWhole, log.posts, options, clock));
@@ -93,26 +107,57 @@ TEST(TextKeys, SelectionsCountedByKeysAsByTexts) {
         expectSame(whole, plainWhole, "whole log");
         for (int round = 0; round < 150; ++round) {
             const PostList selection = makeSelection(rng, log.posts);
-            PostStatistics byKeys, byTexts;
-            ASSERT_TRUE(countTextTablesByKeys(byKeys, selection, options.threadRanking,
+            const std::string what = "switches " + std::to_string(switches) + ", " +
+                                     std::to_string(selection.size()) + " posts";
+            PostStatistics byKeys, byPosts;
+            ASSERT_TRUE(computeStatistics(byKeys, selection, options, clock, keys));
+            ASSERT_TRUE(computeStatistics(byPosts, selection, options, clock));
+            expectSame(byKeys, byPosts, what);
+            // The keys served, rather than the posts after a refusal.
+            PostStatistics steps = byPosts;
+            ASSERT_TRUE(countPostTablesByKeys(steps, selection, keys));
+            ASSERT_TRUE(countTextTablesByKeys(steps, selection, options.threadRanking,
                                               options.monthThreadRanking, keys));
-            countTextTables(byTexts, selection, options.threadRanking, options.monthThreadRanking);
-            expectSame(byKeys, byTexts,
-                       "switches " + std::to_string(switches) + ", " +
-                           std::to_string(selection.size()) + " posts");
+            expectSame(steps, byPosts, what + ", steps alone");
             if (::testing::Test::HasFailure()) return;
         }
     }
 }
 
-TEST(TextKeys, KeysWithoutTitlesLeaveTheRankingsToTheTexts) {
+class ZoneGuard {
+public:
+    explicit ZoneGuard(const char* zone) {
+        setenv("TZ", zone, 1);
+        resetLocalTimeCache();
+    }
+    ~ZoneGuard() {
+        setenv("TZ", "Asia/Tokyo", 1);
+        resetLocalTimeCache();
+    }
+};
+
+} // namespace
+
+// Tokyo, and zones whose clocks change: São Paulo's moved at midnight in those years (a local
+// day without its first hour, and one that comes back to the day before), Lord Howe's by
+// half an hour.
+TEST(PostKeys, SelectionsCountedByKeysAsFromThePosts) {
+    for (const char* zone : {"Asia/Tokyo", "America/Sao_Paulo", "Australia/Lord_Howe"}) {
+        SCOPED_TRACE(zone);
+        ZoneGuard guard(zone);
+        checkSelections(3);
+        if (HasFailure()) return;
+    }
+}
+
+TEST(PostKeys, KeysWithoutTitlesLeaveTheRankingsToTheTexts) {
     std::mt19937 rng(4);
     PostLog log;
     fillPostLog(log, makePosts(rng));
     const FixedClock clock(at(2010, 6, 1));
     AnalyzeOptions off;
     off.threadRanking = off.monthThreadRanking = 0;
-    TextKeys keys;
+    PostKeys keys;
     PostStatistics s;
     ASSERT_TRUE(computeStatistics(s, log.posts, off, clock, keys));
     EXPECT_FALSE(keys.hasTitles);
@@ -128,36 +173,37 @@ TEST(TextKeys, KeysWithoutTitlesLeaveTheRankingsToTheTexts) {
     EXPECT_FALSE(withKeys.threadRanking.empty());
 }
 
-TEST(TextKeys, OnlyAWholeLogInOrderIsRecorded) {
+TEST(PostKeys, OnlyAWholeLogInOrderIsRecorded) {
     std::mt19937 rng(6);
     PostLog log;
     fillPostLog(log, makePosts(rng));
     const FixedClock clock(at(2010, 6, 1));
     PostList part;
     for (std::size_t i = 1; i < log.posts.size(); ++i) part.pushBack(log.posts[i]);
-    TextKeys keys;
+    PostKeys keys;
     PostStatistics s;
     ASSERT_TRUE(computeStatistics(s, part, AnalyzeOptions(), clock, keys));
     EXPECT_TRUE(keys.empty());
 }
 
-TEST(TextKeys, PostsTheKeysDoNotCoverAreCountedFromTheirTexts) {
+TEST(PostKeys, PostsTheKeysDoNotCoverAreCountedFromTheirTexts) {
     std::mt19937 rng(8);
     PostLog log, other;
     fillPostLog(log, makePosts(rng));
     const FixedClock clock(at(2010, 6, 1));
-    TextKeys keys;
+    PostKeys keys;
     PostStatistics s;
     ASSERT_TRUE(computeStatistics(s, log.posts, AnalyzeOptions(), clock, keys));
     // A post numbered beyond the keys' log.
     std::vector<TestPost> more = makePosts(rng);
     more.insert(more.end(), more.begin(), more.end());
-    for (std::size_t i = 700; i < more.size(); ++i) more[i].time = more[i - 1].time + 60;
+    for (std::size_t i = 1500; i < more.size(); ++i) more[i].time = more[i - 1].time + 60;
     fillPostLog(other, more);
     PostList beyond;
     beyond.pushBack(other.posts.back());
     PostStatistics unchanged;
     EXPECT_FALSE(countTextTablesByKeys(unchanged, beyond, true, true, keys));
+    EXPECT_FALSE(countPostTablesByKeys(unchanged, beyond, keys));
     PostStatistics withKeys, without;
     ASSERT_TRUE(computeStatistics(withKeys, beyond, AnalyzeOptions(), clock, keys));
     ASSERT_TRUE(computeStatistics(without, beyond, AnalyzeOptions(), clock));
