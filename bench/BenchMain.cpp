@@ -30,13 +30,16 @@ namespace {
 const char kUsage[] =
     "usage: lorvanel-bench --cli PATH --jane PATH --jane-half PATH --hotzonu PATH\n"
     "                      --hotzonu-half PATH --split PATH [--jdim PATH] [--runs N]\n"
+    "                      [--only tree]\n"
     "--jane and --hotzonu name the 200 MB logs of formats 1 and 8, the -half options logs of\n"
     "half their size for the doubling check, --split the prefix of four files PATH.1..PATH.4\n"
-    "that together hold the posts of the --jane log; --jdim a 200 MB JDim post log.\n";
+    "that together hold the posts of the --jane log; --jdim a 200 MB JDim post log.\n"
+    "--only tree runs nothing but the filter tree's steps on the Jane and format 8 logs.\n";
 
 struct Options {
     std::string cli, jane, janeHalf, hotzonu, hotzonuHalf, split, jdim;
     int runs = 3;
+    bool treeOnly = false;
 };
 
 Options parse(int argc, char** argv) {
@@ -59,6 +62,8 @@ Options parse(int argc, char** argv) {
             o.split = v;
         else if (a == "--jdim")
             o.jdim = v;
+        else if (a == "--only" && v == "tree")
+            o.treeOnly = true;
         else if (a == "--runs")
             o.runs = std::max(1, std::atoi(v.c_str()));
         else
@@ -166,6 +171,52 @@ struct Doubling {
     double full = 0;
 };
 
+// Runs every step on the full log and the half log in turn; prints the full log's times.
+void timeSteps(Figures& figures, std::vector<Doubling>& doubling,
+               std::vector<std::vector<Step>>& steps, double baseline, const char* logName,
+               int runs) {
+    for (std::size_t k = 0; k < steps[0].size(); ++k) {
+        const std::vector<double> t = timeStep(steps, k, runs);
+        figures.time(steps[0][k].name, t[0], baseline, steps[0][k].target);
+        // The tenth's share differs a little between the logs; its name says so.
+        doubling.push_back(
+            {steps[0][k].name + (logName ? std::string(", ") + logName : ""), t[1], t[0]});
+    }
+}
+
+// The filter tree's steps alone, over documents of their own.
+void benchTree(Figures& figures, std::vector<Doubling>& doubling, const std::string& full,
+               const std::string& half, double baseline, const std::string& title,
+               const char* logName, int runs) {
+    figures.section(title + ": the filter tree over a document (filter, statistics, report)");
+    std::vector<std::vector<Step>> steps(2);
+    appendTreeSteps(steps[0], full);
+    appendTreeSteps(steps[1], half);
+    timeSteps(figures, doubling, steps, baseline, logName, runs);
+}
+
+// Adds the doubling figures and prints everything.
+int printFigures(Figures& figures, const std::vector<Doubling>& doubling, double janeGrowth,
+                 double hzGrowth) {
+    // Growth from the 100 MB log to the 200 MB one. A linear step grows by the baseline's
+    // factor give or take the timing noise of a shared machine, which the margin allows for;
+    // anything worse than linear grows far beyond it.
+    constexpr double kNoise = 0.1;
+    char growth[200];
+    std::snprintf(growth, sizeof growth,
+                  "Nothing quadratic: time on the 200 MB log / time on the 100 MB log (the "
+                  "baselines grew %.2fx for Jane, %.2fx for format 8; noise margin 10 %%)",
+                  janeGrowth, hzGrowth);
+    figures.section(growth);
+    for (const Doubling& d : doubling)
+        figures.add({d.name, milliseconds(d.full), d.full / d.half, "100 MB", 2.0, kNoise});
+
+    const int missed = figures.print();
+    std::printf("\n%s\n", missed == 0 ? "Every target holds."
+                                      : (std::to_string(missed) + " target(s) missed.").c_str());
+    return 0;
+}
+
 int run(const Options& o) {
     boardDirectory().loadBoardList();
     const std::vector<std::string> parts = splitPaths(o.split);
@@ -196,6 +247,13 @@ int run(const Options& o) {
 
     Figures figures;
     std::vector<Doubling> doubling;
+    if (o.treeOnly) {
+        benchTree(figures, doubling, o.jane, o.janeHalf, baseJane, "Jane 200 MB", "Jane", o.runs);
+        trimHeap();
+        benchTree(figures, doubling, o.hotzonu, o.hotzonuHalf, baseHz, "format 8 200 MB",
+                  "format 8", o.runs);
+        return printFigures(figures, doubling, baseJane / baseJaneHalf, baseHz / baseHzHalf);
+    }
 
     {
         // The Jane logs: loading, then every analysis step on both.
@@ -205,14 +263,7 @@ int run(const Options& o) {
         figures.time("load (read, detect, parse, admit)", load[0], baseJane, 0);
         doubling.push_back({"load (loadFiles), Jane", load[1], load[0]});
         std::vector<std::vector<Step>> steps = {makeSteps(logs[0]), makeSteps(logs[1])};
-        appendTreeSteps(steps[0], o.jane);
-        appendTreeSteps(steps[1], o.janeHalf);
-        for (std::size_t k = 0; k < steps[0].size(); ++k) {
-            const std::vector<double> t = timeStep(steps, k, o.runs);
-            figures.time(steps[0][k].name, t[0], baseJane, steps[0][k].target);
-            // The tenth's share differs a little between the logs; its name says so.
-            doubling.push_back({steps[0][k].name, t[1], t[0]});
-        }
+        timeSteps(figures, doubling, steps, baseJane, nullptr, o.runs);
         addPostListFigures(figures, logs[0], baseJane, o.runs);
         benchGraphs(figures, logs[0], baseJane, o.runs);
     }
@@ -225,6 +276,12 @@ int run(const Options& o) {
         figures.time("load (read, detect, parse, admit)", load[0], baseHz, 0);
         doubling.push_back({"load (loadFiles), format 8", load[1], load[0]});
     }
+    trimHeap();
+    // The filter tree over documents of their own, with the logs above released.
+    benchTree(figures, doubling, o.jane, o.janeHalf, baseJane, "Jane 200 MB", "Jane", o.runs);
+    trimHeap();
+    benchTree(figures, doubling, o.hotzonu, o.hotzonuHalf, baseHz, "format 8 200 MB", "format 8",
+              o.runs);
     trimHeap();
     {
         std::vector<PostLog> logs(2);
@@ -261,23 +318,7 @@ int run(const Options& o) {
         figures.add({m.name, megabytes(static_cast<double>(m.peakBytes)),
                      static_cast<double>(m.peakBytes) / janeBytes, "file size", m.target});
 
-    // Growth from the 100 MB log to the 200 MB one. A linear step grows by the baseline's
-    // factor give or take the timing noise of a shared machine, which the margin allows for;
-    // anything worse than linear grows far beyond it.
-    constexpr double kNoise = 0.1;
-    char growth[200];
-    std::snprintf(growth, sizeof growth,
-                  "Nothing quadratic: time on the 200 MB log / time on the 100 MB log (the "
-                  "baselines grew %.2fx for Jane, %.2fx for format 8; noise margin 10 %%)",
-                  baseJane / baseJaneHalf, baseHz / baseHzHalf);
-    figures.section(growth);
-    for (const Doubling& d : doubling)
-        figures.add({d.name, milliseconds(d.full), d.full / d.half, "100 MB", 2.0, kNoise});
-
-    const int missed = figures.print();
-    std::printf("\n%s\n", missed == 0 ? "Every target holds."
-                                      : (std::to_string(missed) + " target(s) missed.").c_str());
-    return 0;
+    return printFigures(figures, doubling, baseJane / baseJaneHalf, baseHz / baseHzHalf);
 }
 
 } // namespace

@@ -46,20 +46,36 @@ struct TreeState {
         });
         return found;
     }
+    // The custom filter of that name in the "カスタム" branch.
+    TreeNode* findCustom(const std::string& name) {
+        TreeNode* found = nullptr;
+        tree.forEach([&](TreeNode& n) {
+            if (!found && n.item && n.item->kind == FilterKind::Custom && n.item->filter &&
+                n.item->filter->name == name)
+                found = &n;
+        });
+        return found;
+    }
+    // As if the log had just been loaded: no post has been tested for ASCII art yet.
+    void forgetAsciiArt() {
+        for (PostRecord* p : doc.postLog().posts)
+            p->flags &= ~(PostRecord::kAsciiArt | PostRecord::kNotAsciiArt);
+    }
 };
 
 // A click that selects one item alone: its combined text compiled, the posts of the whole log
 // selected and applied, the views told. Before each run the whole log is selected again and
 // the tree rebuilt and expanded, as the user would have it, and the item looked up in it.
 Step clickStep(std::string name, double target, std::shared_ptr<TreeState> s,
-               std::function<TreeNode*(TreeState&)> find) {
+               std::function<TreeNode*(TreeState&)> find, bool freshAsciiArt = false) {
     auto node = std::make_shared<TreeNode*>(nullptr);
     Step step;
     step.name = std::move(name);
     step.target = target;
     step.state = s;
-    step.prepare = [s, find, node, label = step.name] {
+    step.prepare = [s, find, node, freshAsciiArt, label = step.name] {
         s->doc.clearFilter();
+        if (freshAsciiArt) s->forgetAsciiArt();
         s->rebuild();
         s->tree.expandAll(s->doc.wholeLogStatistics());
         *node = find(*s);
@@ -113,9 +129,21 @@ void appendTreeSteps(std::vector<Step>& steps, const std::string& path) {
             TreeNode* boards = t.find(FilterKind::BoardRoot, "");
             return boards && !boards->children.empty() ? boards->children.front().get() : nullptr;
         }));
-    // Back to the whole log, as a click on a category root does.
+    // The default custom filters "長文" (!AA&line6-), whose first use after a load tests every
+    // post for ASCII art, and "レスアンカ" (a regular expression over every body).
+    const std::string longPosts = "長文";
+    steps.push_back(clickStep(
+        "click: custom filter of long posts (!AA&line6-), first after the load", 0.5, s,
+        [longPosts](TreeState& t) { return t.findCustom(longPosts); }, true));
+    steps.push_back(clickStep("click: custom filter of long posts (!AA&line6-), again", 0.5, s,
+                              [longPosts](TreeState& t) { return t.findCustom(longPosts); }));
+    const std::string anchors = "レスアンカ";
+    steps.push_back(clickStep("click: custom filter of anchors (a msgr_ regex)", 0.5, s,
+                              [anchors](TreeState& t) { return t.findCustom(anchors); }));
+    // Back to the whole log, as a click on a category root and "フィルタ解除" do.
     Step back;
-    back.name = "click: a category root (back to the whole log)";
+    back.name = "click: a category root / clear the filter (back to the whole log)";
+    back.target = 0.5;
     back.state = s;
     back.prepare = [s, year] { applyFilter(s->doc, year, &s->self); };
     back.run = [s] {

@@ -1,5 +1,7 @@
 #include "gui/WindowDriver.h"
 
+#include "app/CFilterTree.h"
+#include "app/CGraphFrame.h"
 #include "app/CLorvanelApp.h"
 #include "app/CMainFrame.h"
 #include "app/CMainView.h"
@@ -7,12 +9,22 @@
 #include "doc/DocFilter.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTabWidget>
-#include <QTreeWidget>
 
 #include <stdexcept>
 
 namespace lorvanel::bench {
+
+namespace {
+
+// The caption itself, or the caption followed by the count of a generated item.
+bool captionMatches(const QString& text, const QString& caption) {
+    return text == caption ||
+           (text.startsWith(caption) && text.mid(caption.size()).startsWith(u'('));
+}
+
+} // namespace
 
 WindowDriver::WindowDriver(const std::string& settingsDirectory)
     : app_(std::make_unique<CLorvanelApp>()) {
@@ -76,45 +88,62 @@ void WindowDriver::showTab(int index) {
     paint();
 }
 
-QTreeWidget* WindowDriver::filterTree() const {
-    QTabWidget* pane = app_->mainFrame()->filterPane();
-    return pane ? pane->findChild<QTreeWidget*>() : nullptr;
+int WindowDriver::graphKindCount() const {
+    return app_->mainFrame()->mainView()->graphFrame()->kindChooser()->count();
 }
 
-QTreeWidgetItem* WindowDriver::findTreeItem(const QString& caption) const {
-    QTreeWidget* tree = filterTree();
+QString WindowDriver::graphKindCaption(int index) const {
+    return app_->mainFrame()->mainView()->graphFrame()->kindChooser()->itemText(index);
+}
+
+void WindowDriver::chooseGraphKind(int index) {
+    frame().mainView()->graphFrame()->kindChooser()->setCurrentIndex(index);
+    paint();
+}
+
+CFilterTree* WindowDriver::filterTree() const {
+    QTabWidget* pane = app_->mainFrame()->filterPane();
+    return pane ? pane->findChild<CFilterTree*>() : nullptr;
+}
+
+QTreeWidgetItem* WindowDriver::topLevelItem(const QString& caption) const {
+    CFilterTree* tree = filterTree();
     if (!tree) return nullptr;
-    // The caption itself, or with the count that generated nodes add: "2012年(6789)".
-    for (const Qt::MatchFlags how : {Qt::MatchExactly, Qt::MatchStartsWith}) {
-        const QList<QTreeWidgetItem*> found = tree->findItems(caption, how | Qt::MatchRecursive);
-        for (QTreeWidgetItem* item : found)
-            if (how == Qt::MatchExactly || item->text(0).mid(caption.size()).startsWith(u'('))
-                return item;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        if (captionMatches(tree->topLevelItem(i)->text(0), caption)) return tree->topLevelItem(i);
+    return nullptr;
+}
+
+QTreeWidgetItem* WindowDriver::locate(const TreeChoice& choice) {
+    if (choice.parent.isEmpty()) return topLevelItem(choice.caption);
+    QTreeWidgetItem* parent = topLevelItem(choice.parent);
+    if (!parent) return nullptr;
+    // Generated items appear when their parent is first expanded.
+    if (!parent->isExpanded()) {
+        parent->setExpanded(true);
+        paint();
     }
-    // Generated nodes may appear only once their parent was expanded: open the top level
-    // (outside any timing: the choices expand first) and look again.
-    bool expandedAny = false;
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* top = tree->topLevelItem(i);
-        if (!top->isExpanded() &&
-            top->childIndicatorPolicy() != QTreeWidgetItem::DontShowIndicator) {
-            top->setExpanded(true);
-            expandedAny = true;
-        }
-    }
-    if (!expandedAny) return nullptr;
-    return findTreeItem(caption);
+    for (int i = 0; i < parent->childCount(); ++i)
+        if (captionMatches(parent->child(i)->text(0), choice.caption)) return parent->child(i);
+    return nullptr;
+}
+
+void WindowDriver::select(QTreeWidgetItem* item) {
+    filterTree()->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect);
+    paint();
+}
+
+void WindowDriver::applyText(const std::string& filterText) {
+    applyFilter(document(), filterText);
+    paint();
 }
 
 bool WindowDriver::choose(const TreeChoice& choice) {
-    if (QTreeWidgetItem* item = findTreeItem(choice.caption)) {
-        // One change of selection, as a click makes it.
-        filterTree()->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect);
-        paint();
+    if (QTreeWidgetItem* item = locate(choice)) {
+        select(item);
         return true;
     }
-    applyFilter(document(), choice.filterText);
-    paint();
+    applyText(choice.filterText);
     return false;
 }
 
@@ -124,7 +153,7 @@ void WindowDriver::clearFilter() {
 }
 
 bool WindowDriver::setExpanded(const QString& caption, bool expanded) {
-    QTreeWidgetItem* item = findTreeItem(caption);
+    QTreeWidgetItem* item = topLevelItem(caption);
     if (!item) return false;
     item->setExpanded(expanded);
     paint();

@@ -1,34 +1,37 @@
 #pragma once
 // Drives the desktop program's main window as a user does, offscreen: opening a log,
-// choosing filters in the filter tree, clearing them, expanding tree nodes and switching
-// tabs, each followed by the paint that the user would see.
+// choosing items of the filter tree, clearing the filter, expanding tree nodes, switching
+// tabs and graph kinds, each followed by the paint that the user would see.
 #include <QString>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace lorvanel {
 class CDoc;
+class CFilterTree;
 class CLorvanelApp;
 class CMainFrame;
 } // namespace lorvanel
 
 namespace lorvanel::bench {
 
-// A choice in the filter tree: the item's caption, and the filter text that it stands for
-// (applied to the document directly where the tree has no such item).
+// An item of the filter tree: the caption of its parent (empty for a top-level item) and the
+// start of its own caption up to the count that generated items carry ("2016年" finds
+// "2016年(51234)"); filterText (CP932) is what the item stands for, applied to the document
+// directly only when the tree lacks the item.
 struct TreeChoice {
+    QString parent;
     QString caption;
-    std::string filterText; // CP932
+    std::string filterText;
 };
 
 class WindowDriver {
 public:
-    // The window is shown (offscreen) with a settings file in settingsDirectory.
+    // The window is shown (offscreen) with the settings file of settingsDirectory.
     explicit WindowDriver(const std::string& settingsDirectory);
     ~WindowDriver();
 
@@ -46,19 +49,33 @@ public:
     QString tabCaption(int index) const;
     void showTab(int index); // and paints it
 
-    // Selects the choice in the filter tree (or applies its text) and paints. Returns whether
-    // the tree had the item.
+    int graphKindCount() const;
+    QString graphKindCaption(int index) const;
+    // Picks the kind in the graph tab's chooser, as a user does, and paints.
+    void chooseGraphKind(int index);
+
+    // Finds the choice's item (expanding its parent, as a user would before clicking) and
+    // paints; null when the tree has no such item. Not part of any timed step.
+    QTreeWidgetItem* locate(const TreeChoice& choice);
+    // One change of the tree's selection to the item, as a click makes it, and the paint.
+    void select(QTreeWidgetItem* item);
+    // The filter text applied to the document directly, and the paint: what a choice falls
+    // back to without its item.
+    void applyText(const std::string& filterText);
+    // locate + select, or applyText when the tree lacks the item; returns whether the tree
+    // had it.
     bool choose(const TreeChoice& choice);
-    // The tree's "フィルタ解除" command, then the paint.
+
+    // The main frame's "フィルタ解除", then the paint.
     void clearFilter();
-    // Expands (or collapses) the tree's node with that caption and paints; false without it.
+    // Expands (or collapses) the top-level node with that caption and paints; false without
+    // it.
     bool setExpanded(const QString& caption, bool expanded);
 
-    // The filter tree, when the window has one.
-    QTreeWidget* filterTree() const;
+    CFilterTree* filterTree() const;
 
 private:
-    QTreeWidgetItem* findTreeItem(const QString& caption) const;
+    QTreeWidgetItem* topLevelItem(const QString& caption) const;
 
     std::unique_ptr<CLorvanelApp> app_;
 };

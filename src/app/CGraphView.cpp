@@ -48,6 +48,9 @@ void CGraphView::setKind(int index) {
     destroyKind();
     kindSettings_ = readSettingsFile();
     kind_ = createGraphKind(index, painter_, &kindSettings_);
+    // The view paints one selection many times (every resize, the copied image): its series
+    // are computed once per selection.
+    kind_->keepSeries(true);
     kindIndex_ = index;
     kind_->attach(&doc_.selection());
     redraw();

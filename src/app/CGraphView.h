@@ -1,7 +1,9 @@
 #pragma once
 // The graph tab's drawing area: one graph kind at a time, painted through the chart painter
 // onto an off-screen pixmap kept between paints, with the readout of the pointer for the
-// status bar, the kind's options as context menu and the 640 x 480 image copy.
+// status bar, the kind's options as context menu and the 640 x 480 image copy. A new
+// selection only marks the picture stale: the kind computes its series (once per selection)
+// and draws at the next paint, so a hidden graph does nothing until it is shown.
 #include "doc/DocListener.h"
 #include "graph/ChartPainter.h"
 #include "graph/GraphKind.h"
@@ -47,6 +49,9 @@ public:
 
     // The last painted picture (empty before the first paint).
     const QPixmap& picture() const { return picture_; }
+    // The picture must be drawn again (a new selection, kind, option or size) at the next
+    // paint.
+    bool stale() const { return stale_; }
 
 signals:
     // "x - y" of the pointer over the plot, empty elsewhere.

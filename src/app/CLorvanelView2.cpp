@@ -80,7 +80,7 @@ CLorvanelView2::CLorvanelView2(CDoc& doc, QWidget* parent)
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             &CLorvanelView2::scrollBarAction);
     doc_.addListener(this);
-    resetFromDocument();
+    followDocument();
 }
 
 CLorvanelView2::~CLorvanelView2() {
@@ -97,11 +97,41 @@ void CLorvanelView2::documentUpdated(CDoc&, const DocUpdate& update) {
         viewport()->update();
         break;
     case DocHint::DataChanged:
-        resetFromDocument();
+        followDocument();
         break;
     default:
         break;
     }
+}
+
+void CLorvanelView2::followDocument() {
+    if (isVisible()) {
+        resetFromDocument();
+        return;
+    }
+    // Nobody sees the list: a large selection is laid out only when it is looked at, and only
+    // the latest one of several changes.
+    stale_ = true;
+}
+
+void CLorvanelView2::catchUp() const {
+    // Reading the rows is what the layout is for: a stale list does its deferred work first.
+    if (stale_) const_cast<CLorvanelView2*>(this)->resetFromDocument();
+}
+
+const PostRows& CLorvanelView2::rows() const {
+    catchUp();
+    return rows_;
+}
+
+const RowViewport& CLorvanelView2::viewportRows() const {
+    catchUp();
+    return viewport_;
+}
+
+void CLorvanelView2::showEvent(QShowEvent* event) {
+    catchUp();
+    QAbstractScrollArea::showEvent(event);
 }
 
 void CLorvanelView2::dropRecords() {
@@ -114,6 +144,7 @@ void CLorvanelView2::dropRecords() {
 }
 
 void CLorvanelView2::resetFromDocument() {
+    stale_ = false;
     dropRecords();
     rows_.reset(doc_.selection());
     viewport_.reset(rows_.totalRows());
@@ -259,6 +290,7 @@ void CLorvanelView2::keyPressEvent(QKeyEvent* event) {
 // ---- mouse
 
 RowIndex CLorvanelView2::rowAt(int y) const {
+    catchUp();
     const RowIndex row = viewport_.top() + floorDiv(y, rowHeight_);
     return std::clamp<RowIndex>(row, 0, std::max<RowIndex>(rows_.totalRows() - 1, 0));
 }
@@ -350,17 +382,20 @@ QMenu* CLorvanelView2::createPostMenu(QWidget* parent) {
 // ---- commands
 
 void CLorvanelView2::copySelection() {
+    catchUp();
     if (!selection_.any()) return;
     const std::string text = copyRows(rows_, selection_.start(), selection_.end());
     if (!text.empty()) putOnClipboard(text);
 }
 
 void CLorvanelView2::selectAll() {
+    catchUp();
     selection_.selectAll(rows_.totalRows());
     viewport()->update();
 }
 
 bool CLorvanelView2::search(const std::string& pattern) {
+    catchUp();
     const std::optional<RowIndex> hit = searchRows(rows_, pattern, selection_.end());
     if (!hit) return false;
     selection_.selectRange(*hit, *hit);
@@ -372,6 +407,7 @@ bool CLorvanelView2::search(const std::string& pattern) {
 }
 
 void CLorvanelView2::setCurrentPost(std::size_t index) {
+    catchUp();
     currentPost_ = index < rows_.postCount() ? static_cast<std::ptrdiff_t>(index) : -1;
 }
 
@@ -407,6 +443,8 @@ void CLorvanelView2::openCurrentUrl() {
 // ---- painting
 
 void CLorvanelView2::paintEvent(QPaintEvent*) {
+    // A hidden list can still be painted (grabbed into an image).
+    catchUp();
     const qreal ratio = devicePixelRatioF();
     const QSize size = viewport()->size();
     if (picture_.isNull() || picture_.deviceIndependentSize().toSize() != size) {

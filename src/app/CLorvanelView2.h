@@ -2,7 +2,9 @@
 // The post list: every post of the document's current selection as a block of rows (number and
 // title, name and date, the body, an empty row), painted a page at a time from the core's row
 // model. Whole rows are selected by dragging and copied; the post number and the title are
-// links to a menu that copies the post or its URL or opens the thread in a browser.
+// links to a menu that copies the post or its URL or opens the thread in a browser. While the
+// list is hidden (another tab in front) a new selection only marks it stale: the rows are laid
+// out once, when it is shown or first read.
 #include "doc/DocListener.h"
 #include "postlist/PostRows.h"
 #include "postlist/RowViewport.h"
@@ -47,8 +49,11 @@ public:
     // Makes the post at index of the selection the current post, as a click on its link does.
     void setCurrentPost(std::size_t index);
 
-    const PostRows& rows() const { return rows_; }
-    const RowViewport& viewportRows() const { return viewport_; }
+    // The layout of the current selection (laid out first when the list is stale).
+    const PostRows& rows() const;
+    const RowViewport& viewportRows() const;
+    // A selection came while the list was hidden and has not been laid out yet.
+    bool stale() const { return stale_; }
     const RowSelection& selection() const { return selection_; }
     int rowHeight() const { return rowHeight_; }
     // The row under a point of the viewport, clamped to the list.
@@ -71,6 +76,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -83,7 +89,12 @@ protected:
 private:
     // Forgets every record of the document: rows, links, selection and the current post.
     void dropRecords();
+    // Lays out the document's selection now when the list is visible; otherwise marks it
+    // stale.
+    void followDocument();
     void resetFromDocument();
+    // A stale list lays out the selection before anything reads its rows.
+    void catchUp() const;
     void updateScrollBar();
     void scrollBarAction(int action);
     // The top row moved (or may have): scroll bar and picture follow.
@@ -115,6 +126,7 @@ private:
     int wheelRest_ = 0;
     QString status_;
     bool updatingScrollBar_ = false;
+    bool stale_ = false;
 };
 
 } // namespace lorvanel

@@ -19,6 +19,7 @@ CDoc::~CDoc() {
     selectionStats_.clear();
     wholeStats_.clear();
     pages_.clear();
+    postKeys_.clear();
     log_.clear();
 }
 
@@ -64,7 +65,7 @@ void CDoc::releaseSelection(DocListener* sender) {
 }
 
 bool CDoc::computeReport(const PostList& posts) {
-    if (computeStatistics(selectionStats_, posts, options_, *clock_) &&
+    if (computeStatistics(selectionStats_, posts, options_, *clock_, postKeys_) &&
         writeReport(reportText_, selectionStats_, posts, log_.formatNames, log_.bytesRead,
                     log_.fileSize))
         return true;
@@ -96,6 +97,7 @@ bool CDoc::load(const std::vector<std::string>& paths, bool merge, std::uint64_t
     releaseSelection(nullptr);
     // The whole-log record lists created threads of the log that is about to be replaced.
     wholeStats_.clear();
+    postKeys_.clear();
     analysisLog().clear();
 
     bool ok = loader_(log_, paths, merge, byteLimit);
@@ -113,9 +115,11 @@ bool CDoc::load(const std::vector<std::string>& paths, bool merge, std::uint64_t
             if (recent_) recent_->addRecentFile(joinPaths(log_.sourcePaths));
         } else {
             // A log whose statistics can't be computed is not kept.
+            postKeys_.clear();
             log_.clear();
         }
     } else {
+        postKeys_.clear();
         log_.clear();
     }
     notify({DocHint::DataChanged}, nullptr);
@@ -152,6 +156,7 @@ bool CDoc::clearFilter(DocListener* sender) {
 void CDoc::close() {
     releaseSelection(nullptr);
     wholeStats_.clear();
+    postKeys_.clear();
     log_.clear();
     notify({DocHint::DataChanged}, nullptr);
 }

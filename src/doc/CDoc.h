@@ -10,6 +10,7 @@
 #include "keywords/ResultPage.h"
 #include "platform/Clock.h"
 #include "report/AnalyzeOptions.h"
+#include "report/PostKeys.h"
 #include "report/PostStatistics.h"
 
 #include <cstdint>
@@ -90,6 +91,10 @@ private:
     // Declared so that everything over the log's records is destroyed before the log.
     AnalyzeOptions options_;
     PostLog log_;
+    // What the statistics read of each post of the log as numbers (board, title, local day
+    // and hour), recorded by the load's statistics and read by those of every selection;
+    // cleared whenever the log changes.
+    PostKeys postKeys_;
     PostStatistics wholeStats_;
     AnalyzeOptions wholeStatsOptions_; // what wholeStats_ was computed with
     // The selection: the log's own list while the whole log is selected (a copy would cost a

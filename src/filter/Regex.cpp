@@ -2,7 +2,6 @@
 
 #include "filter/RegexLiterals.h"
 
-#include <algorithm>
 #include <oniguruma.h>
 
 namespace lorvanel {
@@ -50,7 +49,7 @@ bool Regex::compile(std::string_view pattern, std::string* error) {
         onig_free(regex_);
         regex_ = nullptr;
     }
-    required_.clear();
+    required_ = LiteralSet();
     OnigRegex compiled = nullptr;
     OnigErrorInfo info{};
     const int r = onig_new(&compiled, bytes(pattern.data()), bytes(pattern.data() + pattern.size()),
@@ -66,17 +65,13 @@ bool Regex::compile(std::string_view pattern, std::string* error) {
         return false;
     }
     regex_ = compiled;
-    required_ = requiredLiterals(pattern).value_or(std::vector<std::string>());
+    required_ = LiteralSet(requiredLiterals(pattern).value_or(std::vector<std::string>()));
     return true;
 }
 
 bool Regex::search(std::string_view text) const {
     if (!regex_) return false;
-    if (!required_.empty() &&
-        std::none_of(required_.begin(), required_.end(), [&](const std::string& literal) {
-            return text.find(literal) != std::string_view::npos;
-        }))
-        return false;
+    if (!required_.empty() && !required_.foundIn(text)) return false;
     const OnigUChar* start = bytes(text.data() ? text.data() : "");
     const OnigUChar* end = start + text.size();
     // No match region is asked for: only whether there is a match matters.

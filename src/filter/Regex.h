@@ -2,9 +2,10 @@
 // A compiled Oniguruma pattern over Shift_JIS text (the library's default syntax, no options,
 // so no case folding), freed with the object. The library is initialised once, on the first
 // compilation, and shut down when the process exits.
+#include "filter/LiteralSet.h"
+
 #include <string>
 #include <string_view>
-#include <vector>
 
 struct re_pattern_buffer;
 
@@ -34,7 +35,7 @@ private:
     re_pattern_buffer* regex_ = nullptr;
     // Byte strings one of which every match contains (see RegexLiterals.h); empty when the
     // pattern gives none. A text holding none of them is answered without the engine.
-    std::vector<std::string> required_;
+    LiteralSet required_;
 };
 
 } // namespace lorvanel

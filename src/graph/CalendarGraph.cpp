@@ -100,8 +100,11 @@ void CalendarGraph::draw() {
     ChartPainter& chart = painter();
     chart.clear();
     layout_ = CalendarLayout{};
-    const PostList* posts = selection();
-    model_ = posts ? buildCalendar(*posts) : CalendarModel{};
+    if (seriesStale()) {
+        const PostList* posts = selection();
+        model_ = posts ? buildCalendar(*posts) : CalendarModel{};
+        seriesComputed();
+    }
     if (model_.empty()) return;
     // The painter holds the title of what was drawn, as for the other kinds.
     chart.setTitle(name());

@@ -37,7 +37,7 @@ struct CalendarLayout {
     static constexpr int kMonthRow = 14; // month labels above each strip
     static constexpr int kStripGap = 10;
     static constexpr int kLegendArea = 34; // the legend below the last strip
-    static constexpr int kMinPitch = 5; // a 4-px square and its gap
+    static constexpr int kMinPitch = 5;    // a 4-px square and its gap
     static constexpr int kMaxPitch = 20;
 
     int left = 0, top = 0, right = 0, bottom = 0; // the view

@@ -1,5 +1,6 @@
 #include "graph/CalendarModel.h"
 
+#include "graph/LocalTimeCursor.h"
 #include "report/CalendarText.h"
 
 #include <algorithm>
@@ -15,8 +16,9 @@ CalendarModel buildCalendar(const PostList& posts) {
     model.counts.assign(static_cast<std::size_t>(days), 0);
     // The same rule as the report's daily table, clamp included (a zone whose offset jumps
     // back across midnight could otherwise step outside the range).
+    LocalTimeCursor local;
     for (const PostRecord* p : posts)
-        ++model.counts[std::clamp(p->local().dayNumber - model.firstDay, 0, days - 1)];
+        ++model.counts[std::clamp(local.at(p->time).dayNumber - model.firstDay, 0, days - 1)];
     model.bounds = calendarLevelBounds(model.counts);
     return model;
 }

@@ -2,6 +2,7 @@
 
 #include "graph/ChartPainter.h"
 #include "graph/GraphSeries.h"
+#include "graph/LocalTimeCursor.h"
 #include "platform/IniFile.h"
 
 #include <algorithm>
@@ -37,12 +38,29 @@ std::vector<GraphOption> CumulativeGraph::options() const {
 }
 
 void CumulativeGraph::command(int id) {
-    if (id == kShowTotalCommand) showTotal_ = !showTotal_;
+    if (id == kShowTotalCommand) setShowTotal(!showTotal_);
 }
 
 void CumulativeGraph::draw() {
     ChartPainter& chart = painter();
     chart.clear();
+    if (seriesStale()) {
+        computeSeries();
+        seriesComputed();
+    }
+    if (!charted_) return;
+    chart.setTitle(name());
+    chart.setDateRange(first_, last_);
+    chart.setValueRange(0, top_);
+    chart.drawFrame(true, true, {208, 208, 208});
+    int index = 0;
+    for (const Line& line : lines_)
+        chart.drawSeries(index++, line.name, line.values, line.colour, 2);
+}
+
+void CumulativeGraph::computeSeries() {
+    charted_ = false;
+    lines_.clear();
     const PostList* posts = selection();
     if (!posts || posts->size() < 2) return;
     const BoardRanking ranking(*posts);
@@ -52,34 +70,33 @@ void CumulativeGraph::draw() {
     const std::size_t reference = showTotal_ ? posts->size() : boards.front().count;
     const std::size_t taken = chartedBoardCount(boards, reference);
     const DayRange range = DayRange::of(*posts->front(), *posts->back());
-
-    chart.setTitle(name());
-    chart.setDateRange(posts->front()->time, posts->back()->time);
-    chart.setValueRange(0, static_cast<int>(std::min<std::size_t>(reference, INT_MAX)));
-    chart.drawFrame(true, true, {208, 208, 208});
+    first_ = posts->front()->time;
+    last_ = posts->back()->time;
+    top_ = static_cast<int>(std::min<std::size_t>(reference, INT_MAX));
 
     // One pass counts the days of the whole selection and of every charted board.
     const bool drawTotal = showTotal_ && boards.size() >= 2;
     std::vector<float> total(drawTotal ? range.days : 0, 0.0f);
     std::vector<std::vector<float>> perBoard(taken, std::vector<float>(range.days, 0.0f));
+    LocalTimeCursor local;
     for (const PostRecord* p : *posts) {
-        const int day = range.indexOf(*p);
+        const int day = range.indexOfDay(local.at(p->time).dayNumber);
         if (day < 0) continue;
         if (drawTotal) total[day] += 1.0f;
         const int rank = ranking.rankOf(*p);
         if (rank >= 0 && static_cast<std::size_t>(rank) < taken) perBoard[rank][day] += 1.0f;
     }
 
-    int index = 0;
     if (drawTotal) {
         makeRunningTotal(total);
-        chart.drawSeries(index++, "全体", resampled(total, kPoints), kBlack, 2);
+        lines_.push_back({"全体", resampled(total, kPoints), kBlack});
     }
     for (std::size_t j = 0; j < taken; ++j) {
         makeRunningTotal(perBoard[j]);
-        chart.drawSeries(index++, boards[j].name, resampled(perBoard[j], kPoints), kBoardPalette[j],
-                         2);
+        lines_.push_back(
+            {std::string(boards[j].name), resampled(perBoard[j], kPoints), kBoardPalette[j]});
     }
+    charted_ = true;
 }
 
 } // namespace lorvanel

@@ -2,6 +2,10 @@
 // Graph kind 0: the running total of posts per day for the whole selection and for its
 // busiest boards (five to ten of them), on one value axis.
 #include "graph/GraphKind.h"
+#include "platform/Time32.h"
+
+#include <string>
+#include <vector>
 
 namespace lorvanel {
 
@@ -21,10 +25,27 @@ public:
     void command(int id) override;
 
     bool showTotal() const { return showTotal_; }
-    void setShowTotal(bool on) { showTotal_ = on; }
+    void setShowTotal(bool on) {
+        showTotal_ = on;
+        invalidateSeries();
+    }
 
 private:
+    // One charted line: the whole selection or a board.
+    struct Line {
+        std::string name;
+        std::vector<float> values;
+        Rgb colour;
+    };
+    void computeSeries();
+
     bool showTotal_ = true;
+    // The series of the attached selection; nothing is charted without them.
+    bool charted_ = false;
+    Time32 first_ = 0;
+    Time32 last_ = 0;
+    int top_ = 0;
+    std::vector<Line> lines_;
 };
 
 } // namespace lorvanel

@@ -27,36 +27,52 @@ std::string FluctuationGraph::name() {
 void FluctuationGraph::draw() {
     ChartPainter& chart = painter();
     chart.clear();
-    const PostList* posts = selection();
-    if (!posts || posts->size() < 2) return;
-    const DayRange range = DayRange::of(*posts->front(), *posts->back());
-    const int days = range.days;
-
-    const std::vector<float> daily = dailyCounts(*posts, range);
-    std::vector<float> week;
-    std::vector<float> month;
-    if (days >= 14) week = resampled(movingAverage(daily, 7), kPoints);
-    if (days >= 60) month = resampled(movingAverage(daily, 30), kPoints);
-    const float mean = static_cast<float>(posts->size()) / static_cast<float>(days);
-    const std::vector<float> average{mean, mean};
-
-    chart.setTitle(name());
-    chart.setDateRange(posts->front()->time, posts->back()->time);
-    float top = 0;
-    if (days > 180) {
-        const float largestWeek = week.empty() ? 0.0f : *std::max_element(week.begin(), week.end());
-        top = std::max(1.7f * largestWeek, 5.0f);
-    } else {
-        top = *std::max_element(daily.begin(), daily.end());
+    if (seriesStale()) {
+        computeSeries();
+        seriesComputed();
     }
-    chart.setValueRange(0, truncatedMaximum(top));
+    if (!charted_) return;
+    chart.setTitle(name());
+    chart.setDateRange(first_, last_);
+    chart.setValueRange(0, top_);
     chart.drawFrame(true, true, {208, 208, 208});
 
     int index = 0;
-    chart.drawSeries(index++, "1day", daily, {96, 96, 96}, 1);
-    if (days >= 14) chart.drawSeries(index++, "7days average", week, {0, 0, 255}, 2);
-    if (days >= 60) chart.drawSeries(index++, "30days average", month, {255, 0, 0}, 2);
-    chart.drawSeries(index++, "total average", average, {0, 255, 0}, 1);
+    chart.drawSeries(index++, "1day", daily_, {96, 96, 96}, 1);
+    if (days_ >= 14) chart.drawSeries(index++, "7days average", week_, {0, 0, 255}, 2);
+    if (days_ >= 60) chart.drawSeries(index++, "30days average", month_, {255, 0, 0}, 2);
+    chart.drawSeries(index++, "total average", average_, {0, 255, 0}, 1);
+}
+
+void FluctuationGraph::computeSeries() {
+    charted_ = false;
+    daily_.clear();
+    week_.clear();
+    month_.clear();
+    average_.clear();
+    const PostList* posts = selection();
+    if (!posts || posts->size() < 2) return;
+    const DayRange range = DayRange::of(*posts->front(), *posts->back());
+    days_ = range.days;
+    first_ = posts->front()->time;
+    last_ = posts->back()->time;
+
+    daily_ = dailyCounts(*posts, range);
+    if (days_ >= 14) week_ = resampled(movingAverage(daily_, 7), kPoints);
+    if (days_ >= 60) month_ = resampled(movingAverage(daily_, 30), kPoints);
+    const float mean = static_cast<float>(posts->size()) / static_cast<float>(days_);
+    average_ = {mean, mean};
+
+    float top = 0;
+    if (days_ > 180) {
+        const float largestWeek =
+            week_.empty() ? 0.0f : *std::max_element(week_.begin(), week_.end());
+        top = std::max(1.7f * largestWeek, 5.0f);
+    } else {
+        top = *std::max_element(daily_.begin(), daily_.end());
+    }
+    top_ = truncatedMaximum(top);
+    charted_ = true;
 }
 
 } // namespace lorvanel

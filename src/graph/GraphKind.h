@@ -1,7 +1,10 @@
 #pragma once
 // A kind of graph the graph view shows, one at a time: it computes its series from the
-// attached selection on every draw and draws them with the view's chart painter. The kinds
-// are listed in GraphKinds.h by their index (the chooser's order and the saved DefaultPane).
+// attached selection and draws them with the view's chart painter. By default every draw
+// computes them anew; a kind told to keep its series (the graph view, which repaints the
+// same selection at every resize) computes them once per attached selection and option
+// change. The kinds are listed in GraphKinds.h by their index (the chooser's order and the
+// saved DefaultPane).
 #include "graph/Surface.h"
 
 #include <optional>
@@ -42,8 +45,19 @@ public:
     // has been begun on a surface. Draws nothing when there is too little to show.
     virtual void draw() = 0;
 
-    // The selection whose posts are drawn; null detaches (before the list goes away).
-    virtual void attach(const PostList* selection) { selection_ = selection; }
+    // The selection whose posts are drawn; null detaches (before the list goes away). Kept
+    // series are given up: the list may be a new one at the same address.
+    virtual void attach(const PostList* selection) {
+        selection_ = selection;
+        seriesStale_ = true;
+    }
+
+    // Keeps the series between draws (until the next attach or option command) instead of
+    // computing them on every draw.
+    void keepSeries(bool on) {
+        keepSeries_ = on;
+        seriesStale_ = true;
+    }
 
     // Options menu: hasOptions enables the view's options button; command runs an item.
     virtual bool hasOptions() const { return false; }
@@ -63,10 +77,18 @@ protected:
     IniFile* settings() const { return settings_; }
     const PostList* selection() const { return selection_; }
 
+    // Whether draw must compute the series from the selection; seriesComputed() marks them
+    // current, invalidateSeries() (an option that changes them) stale.
+    bool seriesStale() const { return !keepSeries_ || seriesStale_; }
+    void seriesComputed() { seriesStale_ = false; }
+    void invalidateSeries() { seriesStale_ = true; }
+
 private:
     ChartPainter& painter_;
     IniFile* settings_;
     const PostList* selection_ = nullptr;
+    bool keepSeries_ = false;
+    bool seriesStale_ = true;
 };
 
 } // namespace lorvanel

@@ -1,5 +1,7 @@
 #include "graph/GraphSeries.h"
 
+#include "graph/LocalTimeCursor.h"
+
 #include <algorithm>
 #include <map>
 
@@ -14,8 +16,9 @@ DayRange DayRange::of(const PostRecord& first, const PostRecord& last) {
 
 std::vector<float> dailyCounts(const PostList& posts, const DayRange& range) {
     std::vector<float> counts(static_cast<std::size_t>(range.days), 0.0f);
+    LocalTimeCursor local;
     for (const PostRecord* p : posts) {
-        const int i = range.indexOf(*p);
+        const int i = range.indexOfDay(local.at(p->time).dayNumber);
         if (i >= 0) counts[static_cast<std::size_t>(i)] += 1.0f;
     }
     return counts;

@@ -19,9 +19,10 @@ struct DayRange {
     int days = 0;     // at least 1
 
     static DayRange of(const PostRecord& first, const PostRecord& last);
-    // Index of a post's day in the range, or -1 outside it.
-    int indexOf(const PostRecord& post) const {
-        const int i = post.local().dayNumber - firstDay;
+    // Index of a post's day (or of a local day number) in the range, or -1 outside it.
+    int indexOf(const PostRecord& post) const { return indexOfDay(post.local().dayNumber); }
+    int indexOfDay(int dayNumber) const {
+        const int i = dayNumber - firstDay;
         return i >= 0 && i < days ? i : -1;
     }
 };

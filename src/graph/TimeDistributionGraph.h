@@ -2,6 +2,7 @@
 // Graph kind 2: a density map of the time of day of each post against its date.
 #include "graph/DensityMap.h"
 #include "graph/GraphKind.h"
+#include "platform/Time32.h"
 
 #include <vector>
 
@@ -15,7 +16,13 @@ public:
     void draw() override;
 
 private:
-    std::vector<DensityPoint> points_; // kept between draws for its capacity
+    void computeSeries();
+
+    // The points of the attached selection (and their capacity between selections).
+    bool charted_ = false;
+    Time32 first_ = 0;
+    Time32 last_ = 0;
+    std::vector<DensityPoint> points_;
 };
 
 } // namespace lorvanel

@@ -33,7 +33,10 @@ void WeekHourGraph::draw() {
     chart.setTitle(name());
     Surface* surface = chart.surface();
     if (!surface) return;
-    model_ = buildWeekHour(*posts);
+    if (seriesStale()) {
+        model_ = buildWeekHour(*posts);
+        seriesComputed();
+    }
     const SurfaceRect area = paintArea(chart);
     const WeekHourLayout l = layoutWeekHour(area.left, area.top, area.right, area.bottom);
     layout_ = l;

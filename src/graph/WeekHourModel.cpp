@@ -1,5 +1,6 @@
 #include "graph/WeekHourModel.h"
 
+#include "graph/LocalTimeCursor.h"
 #include "report/CalendarText.h"
 
 #include <algorithm>
@@ -9,9 +10,10 @@ namespace lorvanel {
 
 WeekHourModel buildWeekHour(const PostList& posts) {
     WeekHourModel m;
+    LocalTimeCursor local;
     for (const PostRecord* p : posts) {
-        const PostLocalTime& lt = p->local();
-        ++m.counts[lt.weekday % 7][lt.hour % 24];
+        const LocalDaySecond lt = local.at(p->time);
+        ++m.counts[lt.weekday()][lt.hour() % 24];
     }
     for (int w = 0; w < 7; ++w) {
         for (int h = 0; h < 24; ++h) {

@@ -4,6 +4,7 @@
 // maps, since only the final orders matter: the board table is sorted, and the rankings pick
 // their best entries by (count, text).
 #include "input/BoardDirectory.h"
+#include "platform/LocalTime.h"
 #include "report/StatisticsSteps.h"
 
 #include <algorithm>
@@ -28,13 +29,15 @@ class TextCounter {
 public:
     using Entry = std::pair<std::string_view, int>;
 
-    void add(std::string_view key) {
+    // Counts key once more; returns the number of its entry.
+    std::size_t add(std::string_view key) {
         if (last_ < entries_.size() && entries_[last_].first == key) {
             ++entries_[last_].second;
-            return;
+            return last_;
         }
         last_ = find(key);
         ++entries_[last_].second;
+        return last_;
     }
     // The texts (pointing into this counter, valid while it lives) and their counts.
     const std::vector<Entry>& counts() const { return entries_; }
@@ -164,33 +167,63 @@ void prefetchTexts(const PostRecord& p) {
 } // namespace
 
 void countTextTables(PostStatistics& s, const PostList& posts, bool threadRanking,
-                     bool monthThreadRanking) {
+                     bool monthThreadRanking, PostKeys* record) {
     TextCounter byDir, byName, byTitle, monthTitles;
     s.monthThreadRanking.clear();
+    if (record && record->ofPost.size() != posts.size()) record = nullptr;
+    if (record) record->hasTitles = threadRanking || monthThreadRanking;
+    // Recording counts every title, also when only the monthly ranking is on.
+    const bool allTitles = threadRanking || (record && monthThreadRanking);
     int month = 0;
     const std::size_t n = posts.size();
     for (std::size_t i = 0; i < n; ++i) {
+        if (i + 2 * kPrefetchAhead < n) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
         if (i + kPrefetchAhead < n) prefetchTexts(*posts[i + kPrefetchAhead]);
         const PostRecord& p = *posts[i];
-        if (p.knownBbs())
-            byDir.add(p.dir);
-        else
-            byName.add(p.boardName());
-        if (!threadRanking && !monthThreadRanking) continue;
-        const std::string_view title = p.title;
-        if (threadRanking) byTitle.add(title);
-        if (monthThreadRanking) {
-            const int m = monthNumber(p.local());
-            if (i == 0) {
-                month = m;
-            } else if (m != month) {
-                s.monthThreadRanking.push_back(mostWritten(monthTitles));
-                monthTitles.clear();
-                // Months without posts in between get empty entries.
-                for (int gap = month + 1; gap < m; ++gap) s.monthThreadRanking.push_back({});
-                month = m;
+        // A key per byDir entry, then per byName entry: the names' numbers are settled below.
+        std::size_t board = 0;
+        bool named = false;
+        if (p.knownBbs()) {
+            board = byDir.add(p.dir);
+        } else {
+            board = byName.add(p.boardName());
+            named = true;
+        }
+        std::uint32_t titleKey = 0;
+        if (threadRanking || monthThreadRanking) {
+            const std::string_view title = p.title;
+            if (allTitles) {
+                const std::size_t before = byTitle.counts().size();
+                titleKey = static_cast<std::uint32_t>(byTitle.add(title));
+                if (record && byTitle.counts().size() > before) record->titles.push_back(title);
             }
-            monthTitles.add(title);
+            if (monthThreadRanking) {
+                const int m = monthNumber(p.local());
+                if (i == 0) {
+                    month = m;
+                } else if (m != month) {
+                    s.monthThreadRanking.push_back(mostWritten(monthTitles));
+                    monthTitles.clear();
+                    // Months without posts in between get empty entries.
+                    for (int gap = month + 1; gap < m; ++gap) s.monthThreadRanking.push_back({});
+                    month = m;
+                }
+                monthTitles.add(title);
+            }
+        }
+        if (record) {
+            if (p.seq != static_cast<std::int32_t>(i + 1)) {
+                // Not a whole log in order: nothing to record.
+                record->clear();
+                record = nullptr;
+            } else {
+                // Named boards are numbered down from the top until the directories' count
+                // is known (and the numbers are checked to fit, below).
+                PostKeys::Key& key = record->ofPost[i];
+                key.board =
+                    static_cast<std::uint16_t>(named ? PostKeys::kMaxBoards - 1 - board : board);
+                key.title = titleKey;
+            }
         }
     }
     if (monthThreadRanking && !posts.empty())
@@ -199,6 +232,133 @@ void countTextTables(PostStatistics& s, const PostList& posts, bool threadRankin
     s.threadCount = 0;
     s.threadRanking.clear();
     if (threadRanking) buildThreadRanking(s, byTitle);
+    if (record && byDir.counts().size() + byName.counts().size() > PostKeys::kMaxBoards) {
+        record->clear();
+        record = nullptr;
+    }
+    if (record) {
+        for (const auto& [dir, count] : byDir.counts()) record->dirs.emplace_back(dir);
+        for (const auto& [name, count] : byName.counts()) record->names.emplace_back(name);
+        const std::size_t dirs = record->dirs.size();
+        const std::size_t firstName = PostKeys::kMaxBoards - record->names.size();
+        for (PostKeys::Key& k : record->ofPost)
+            if (k.board >= firstName)
+                k.board = static_cast<std::uint16_t>(dirs + (PostKeys::kMaxBoards - 1 - k.board));
+    }
+}
+
+namespace {
+
+// Counts of numbered texts over a walk, with the numbers that occurred, so that only those
+// are visited (and reset) afterwards.
+class KeyCounts {
+public:
+    explicit KeyCounts(std::size_t keys) : counts_(keys, 0) {}
+    void add(std::uint32_t key) {
+        if (counts_[key]++ == 0) seen_.push_back(key);
+    }
+    int count(std::uint32_t key) const { return counts_[key]; }
+    const std::vector<std::uint32_t>& seen() const { return seen_; }
+    void reset() {
+        for (std::uint32_t k : seen_) counts_[k] = 0;
+        seen_.clear();
+    }
+
+private:
+    std::vector<int> counts_;
+    std::vector<std::uint32_t> seen_;
+};
+
+// The ranking order of numbered titles: more posts first, equal counts by text.
+struct TitleOrder {
+    const KeyCounts& counts;
+    const std::vector<std::string_view>& titles;
+    bool operator()(std::uint32_t a, std::uint32_t b) const {
+        const int ca = counts.count(a), cb = counts.count(b);
+        return ca != cb ? ca > cb : titles[a] < titles[b];
+    }
+};
+
+TextCount mostWrittenOf(const KeyCounts& month, const std::vector<std::string_view>& titles) {
+    const auto& seen = month.seen();
+    auto best = std::min_element(seen.begin(), seen.end(), TitleOrder{month, titles});
+    if (best == seen.end()) return {};
+    return {std::string(titles[*best]), month.count(*best)};
+}
+
+} // namespace
+
+bool countTextTablesByKeys(PostStatistics& s, const PostList& posts, bool threadRanking,
+                           bool monthThreadRanking, const PostKeys& keys) {
+    const bool titles = threadRanking || monthThreadRanking;
+    if (titles && !keys.hasTitles) return false;
+    const std::size_t n = keys.ofPost.size();
+    const std::size_t dirCount = keys.dirs.size();
+    KeyCounts boards(dirCount + keys.names.size());
+    KeyCounts threads(threadRanking ? keys.titles.size() : 0);
+    KeyCounts monthThreads(monthThreadRanking ? keys.titles.size() : 0);
+    std::vector<TextCount> months;
+    int month = 0;
+    // Neighbouring posts mostly share their day.
+    int lastDay = 0, lastMonth = 0;
+    bool haveDay = false;
+    auto monthOf = [&](int dayNumber) {
+        if (!haveDay || dayNumber != lastDay) {
+            int y = 0, m = 0, d = 0;
+            civilFromDays(dayNumber, y, m, d);
+            lastDay = dayNumber;
+            lastMonth = y * 12 + m - 1;
+            haveDay = true;
+        }
+        return lastMonth;
+    };
+    const std::size_t count = posts.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        // The records of a selection lie apart: each is fetched well ahead of its turn.
+        if (i + 2 * kPrefetchAhead < count) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
+        const PostRecord& p = *posts[i];
+        if (p.seq < 1 || static_cast<std::size_t>(p.seq) > n) return false;
+        const PostKeys::Key& key = keys.ofPost[static_cast<std::size_t>(p.seq) - 1];
+        boards.add(key.board);
+        if (threadRanking) threads.add(key.title);
+        if (monthThreadRanking) {
+            const int m = monthOf(key.dayNumber);
+            if (i == 0) {
+                month = m;
+            } else if (m != month) {
+                months.push_back(mostWrittenOf(monthThreads, keys.titles));
+                monthThreads.reset();
+                for (int gap = month + 1; gap < m; ++gap) months.push_back({});
+                month = m;
+            }
+            monthThreads.add(key.title);
+        }
+    }
+    if (monthThreadRanking && !posts.empty())
+        months.push_back(mostWrittenOf(monthThreads, keys.titles));
+
+    s.monthThreadRanking = std::move(months);
+    s.boards.clear();
+    const BoardDirectory& directory = boardDirectory();
+    for (std::uint32_t k : boards.seen())
+        s.boards.push_back(
+            {k < dirCount ? directory.knownBoardName(keys.dirs[k]) : keys.names[k - dirCount],
+             boards.count(k)});
+    std::sort(s.boards.begin(), s.boards.end(), [](const TextCount& a, const TextCount& b) {
+        return a.count != b.count ? a.count > b.count : a.text < b.text;
+    });
+    s.threadCount = 0;
+    s.threadRanking.clear();
+    if (threadRanking) {
+        std::vector<std::uint32_t> seen = threads.seen();
+        s.threadCount = static_cast<int>(seen.size());
+        const std::size_t top = std::min(seen.size(), kMaxRankedThreads);
+        std::partial_sort(seen.begin(), seen.begin() + static_cast<std::ptrdiff_t>(top), seen.end(),
+                          TitleOrder{threads, keys.titles});
+        for (std::size_t i = 0; i < top; ++i)
+            s.threadRanking.push_back({std::string(keys.titles[seen[i]]), threads.count(seen[i])});
+    }
+    return true;
 }
 
 } // namespace lorvanel

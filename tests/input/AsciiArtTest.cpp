@@ -1,8 +1,11 @@
+#include "input/AsciiArt.h"
 #include "input/PostRecord.h"
 #include "platform/Mbcs.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
+#include <vector>
 
 using namespace lorvanel;
 
@@ -83,4 +86,36 @@ TEST(AsciiArt, EveryCharacterIsClassifiedAsItsClassSays) {
             ASSERT_EQ(isArt(std::string(1, static_cast<char>(c))), symbol) << std::hex << c;
         }
     }
+}
+
+// The quick test settles most bodies by counting bytes and walks the characters of the rest;
+// whatever the body, it must answer as the walk alone does. Bodies are drawn with a share of
+// symbols of their own, so that they fall on both sides of the threshold and close to it;
+// some are raw bytes of every value, some longer than a byte lane of the count holds.
+TEST(AsciiArt, QuickTestAnswersAsTheCharacterWalk) {
+    const std::vector<std::string> symbols = {
+        "・", "　", "─", "┃", "＞", "（",       "∀",        "-",        " ",       "\r\n",
+        ">",  "@",  "[", "{", "\t", "\x84\xBE", "\x87\x40", "\xEE\xEF", "\xFA\x40"};
+    const std::vector<std::string> plain = {"あ", "漢", "ア",       "ｱ",        "a",        "Z",
+                                            "7",  "Ａ", "\x84\x9E", "\x87\x9D", "\x82\x40", "\x81"};
+    std::mt19937 rng(11);
+    int art = 0, notArt = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string body;
+        if (round % 4 == 0) {
+            const std::size_t n = rng() % 40;
+            for (std::size_t i = 0; i < n; ++i) body += static_cast<char>(1 + rng() % 255);
+        } else {
+            const std::size_t n = round % 100 == 1 ? 3000 + rng() % 3000 : rng() % 120;
+            const unsigned share = 40 + rng() % 51; // per cent of symbol pieces
+            for (std::size_t i = 0; i < n; ++i)
+                body += rng() % 100 < share ? symbols[rng() % symbols.size()]
+                                            : plain[rng() % plain.size()];
+        }
+        const bool expected = isAsciiArtTextByWalk(body.c_str());
+        ASSERT_EQ(isAsciiArtText(body.c_str()), expected) << "body of " << body.size() << " bytes";
+        (expected ? art : notArt)++;
+    }
+    EXPECT_GT(art, 2000);
+    EXPECT_GT(notArt, 2000);
 }
