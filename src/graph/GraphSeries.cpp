@@ -81,7 +81,18 @@ BoardRanking::BoardRanking(const PostList& posts) {
         ++runLength;
     });
     if (runName) byPointer[runName] += runLength;
+    rank(byPointer);
+}
 
+BoardRanking::BoardRanking(std::span<const std::string* const> names,
+                           std::span<const std::size_t> counts) {
+    std::unordered_map<const std::string*, std::size_t> byPointer;
+    for (std::size_t i = 0; i < names.size() && i < counts.size(); ++i)
+        byPointer[names[i]] += counts[i];
+    rank(byPointer);
+}
+
+void BoardRanking::rank(const std::unordered_map<const std::string*, std::size_t>& byPointer) {
     // Different directories may share a display name: they count as one board.
     std::map<std::string_view, std::size_t> byName;
     for (const auto& [name, count] : byPointer) byName[*name] += count;
@@ -96,7 +107,10 @@ BoardRanking::BoardRanking(const PostList& posts) {
 }
 
 int BoardRanking::rankOf(const PostRecord& post) const {
-    const std::string* name = &post.boardName();
+    return rankOfName(&post.boardName());
+}
+
+int BoardRanking::rankOfName(const std::string* name) const {
     if (name != lastName_) {
         auto it = rankByName_.find(name);
         lastName_ = name;

@@ -67,11 +67,17 @@ struct BoardCount {
 class BoardRanking {
 public:
     explicit BoardRanking(const PostList& posts);
+    // The same from posts already counted by the board name that their records give
+    // (PostRecord::boardName): counts[i] posts of names[i], each name listed once.
+    BoardRanking(std::span<const std::string* const> names, std::span<const std::size_t> counts);
     const std::vector<BoardCount>& boards() const { return boards_; }
-    // Rank of a post's board.
+    // Rank of a post's board, or of a board name as records give it (-1 when not counted).
     int rankOf(const PostRecord& post) const;
+    int rankOfName(const std::string* name) const;
 
 private:
+    void rank(const std::unordered_map<const std::string*, std::size_t>& byPointer);
+
     std::vector<BoardCount> boards_;
     std::unordered_map<const std::string*, int> rankByName_;
     mutable const std::string* lastName_ = nullptr;
