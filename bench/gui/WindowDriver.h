@@ -76,6 +76,8 @@ public:
 
 private:
     QTreeWidgetItem* topLevelItem(const QString& caption) const;
+    // Whether the platform shows the window, so that the event loop paints it.
+    bool exposed();
 
     std::unique_ptr<CLorvanelApp> app_;
 };

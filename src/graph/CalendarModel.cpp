@@ -1,5 +1,6 @@
 #include "graph/CalendarModel.h"
 
+#include "graph/GraphSeries.h"
 #include "graph/LocalTimeCursor.h"
 #include "report/CalendarText.h"
 
@@ -17,8 +18,9 @@ CalendarModel buildCalendar(const PostList& posts) {
     // The same rule as the report's daily table, clamp included (a zone whose offset jumps
     // back across midnight could otherwise step outside the range).
     LocalTimeCursor local;
-    for (const PostRecord* p : posts)
-        ++model.counts[std::clamp(local.at(p->time).dayNumber - model.firstDay, 0, days - 1)];
+    forEachPost(posts, [&](const PostRecord& p) {
+        ++model.counts[std::clamp(local.at(p.time).dayNumber - model.firstDay, 0, days - 1)];
+    });
     model.bounds = calendarLevelBounds(model.counts);
     return model;
 }

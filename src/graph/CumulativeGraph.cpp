@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 namespace lorvanel {
 
@@ -63,28 +66,58 @@ void CumulativeGraph::computeSeries() {
     lines_.clear();
     const PostList* posts = selection();
     if (!posts || posts->size() < 2) return;
-    const BoardRanking ranking(*posts);
+    const DayRange range = DayRange::of(*posts->front(), *posts->back());
+
+    // The records lie scattered over the log's: one pass over them notes each post's board
+    // (numbered in the order first met) and day, and everything else works from the notes.
+    struct Note {
+        std::uint32_t board;
+        std::int32_t day; // -1 outside the range
+    };
+    std::vector<Note> notes;
+    notes.reserve(posts->size());
+    std::vector<const std::string*> names;
+    std::vector<std::size_t> counts;
+    std::unordered_map<const std::string*, std::uint32_t> numbers;
+    const std::string* lastName = nullptr;
+    std::uint32_t lastNumber = 0;
+    LocalTimeCursor local;
+    forEachPost(*posts, [&](const PostRecord& p) {
+        const std::string* name = &p.boardName();
+        if (name != lastName) {
+            const auto [it, added] =
+                numbers.try_emplace(name, static_cast<std::uint32_t>(names.size()));
+            if (added) {
+                names.push_back(name);
+                counts.push_back(0);
+            }
+            lastName = name;
+            lastNumber = it->second;
+        }
+        ++counts[lastNumber];
+        notes.push_back({lastNumber, range.indexOfDay(local.at(p.time).dayNumber)});
+    });
+    const BoardRanking ranking(names, counts);
     const std::vector<BoardCount>& boards = ranking.boards();
     if (boards.empty()) return;
 
     const std::size_t reference = showTotal_ ? posts->size() : boards.front().count;
     const std::size_t taken = chartedBoardCount(boards, reference);
-    const DayRange range = DayRange::of(*posts->front(), *posts->back());
+    std::vector<int> rankOfNumber(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) rankOfNumber[i] = ranking.rankOfName(names[i]);
     first_ = posts->front()->time;
     last_ = posts->back()->time;
     top_ = static_cast<int>(std::min<std::size_t>(reference, INT_MAX));
 
-    // One pass counts the days of the whole selection and of every charted board.
+    // The days of the whole selection and of every charted board.
     const bool drawTotal = showTotal_ && boards.size() >= 2;
     std::vector<float> total(drawTotal ? range.days : 0, 0.0f);
     std::vector<std::vector<float>> perBoard(taken, std::vector<float>(range.days, 0.0f));
-    LocalTimeCursor local;
-    for (const PostRecord* p : *posts) {
-        const int day = range.indexOfDay(local.at(p->time).dayNumber);
-        if (day < 0) continue;
-        if (drawTotal) total[day] += 1.0f;
-        const int rank = ranking.rankOf(*p);
-        if (rank >= 0 && static_cast<std::size_t>(rank) < taken) perBoard[rank][day] += 1.0f;
+    for (const Note& note : notes) {
+        if (note.day < 0) continue;
+        if (drawTotal) total[note.day] += 1.0f;
+        const int rank = rankOfNumber[note.board];
+        if (rank >= 0 && static_cast<std::size_t>(rank) < taken) perBoard[rank][note.day] += 1.0f;
     }
 
     if (drawTotal) {

@@ -17,10 +17,10 @@ DayRange DayRange::of(const PostRecord& first, const PostRecord& last) {
 std::vector<float> dailyCounts(const PostList& posts, const DayRange& range) {
     std::vector<float> counts(static_cast<std::size_t>(range.days), 0.0f);
     LocalTimeCursor local;
-    for (const PostRecord* p : posts) {
-        const int i = range.indexOfDay(local.at(p->time).dayNumber);
+    forEachPost(posts, [&](const PostRecord& p) {
+        const int i = range.indexOfDay(local.at(p.time).dayNumber);
         if (i >= 0) counts[static_cast<std::size_t>(i)] += 1.0f;
-    }
+    });
     return counts;
 }
 
@@ -71,17 +71,28 @@ BoardRanking::BoardRanking(const PostList& posts) {
     std::unordered_map<const std::string*, std::size_t> byPointer;
     const std::string* runName = nullptr;
     std::size_t runLength = 0;
-    for (const PostRecord* p : posts) {
-        const std::string* name = &p->boardName();
+    forEachPost(posts, [&](const PostRecord& p) {
+        const std::string* name = &p.boardName();
         if (name != runName) {
             if (runName) byPointer[runName] += runLength;
             runName = name;
             runLength = 0;
         }
         ++runLength;
-    }
+    });
     if (runName) byPointer[runName] += runLength;
+    rank(byPointer);
+}
 
+BoardRanking::BoardRanking(std::span<const std::string* const> names,
+                           std::span<const std::size_t> counts) {
+    std::unordered_map<const std::string*, std::size_t> byPointer;
+    for (std::size_t i = 0; i < names.size() && i < counts.size(); ++i)
+        byPointer[names[i]] += counts[i];
+    rank(byPointer);
+}
+
+void BoardRanking::rank(const std::unordered_map<const std::string*, std::size_t>& byPointer) {
     // Different directories may share a display name: they count as one board.
     std::map<std::string_view, std::size_t> byName;
     for (const auto& [name, count] : byPointer) byName[*name] += count;
@@ -96,7 +107,10 @@ BoardRanking::BoardRanking(const PostList& posts) {
 }
 
 int BoardRanking::rankOf(const PostRecord& post) const {
-    const std::string* name = &post.boardName();
+    return rankOfName(&post.boardName());
+}
+
+int BoardRanking::rankOfName(const std::string* name) const {
     if (name != lastName_) {
         auto it = rankByName_.find(name);
         lastName_ = name;

@@ -1,6 +1,7 @@
 #include "graph/TimeDistributionGraph.h"
 
 #include "graph/ChartPainter.h"
+#include "graph/GraphSeries.h"
 #include "graph/LocalTimeCursor.h"
 #include "input/PostList.h"
 
@@ -8,10 +9,6 @@
 #include <cstdio>
 
 namespace lorvanel {
-
-namespace {
-constexpr std::size_t kPrefetchDistance = 16;
-} // namespace
 
 std::string TimeDistributionGraph::name() {
     return "書き込み時間の分布";
@@ -52,17 +49,12 @@ void TimeDistributionGraph::computeSeries() {
     if (spanMinutes > 0) {
         points_.reserve(posts->size());
         LocalTimeCursor cursor;
-        const std::size_t n = posts->size();
-        for (std::size_t i = 0; i < n; ++i) {
-            // The records of a selection lie scattered over the log's: ask for one well
-            // ahead of its turn, so that reading its time does not wait for memory.
-            if (i + kPrefetchDistance < n) __builtin_prefetch((*posts)[i + kPrefetchDistance]);
-            const PostRecord* p = (*posts)[i];
-            const std::int64_t minutes = (static_cast<std::int64_t>(p->time) - first) / 60;
-            const LocalDaySecond local = cursor.at(p->time);
+        forEachPost(*posts, [&](const PostRecord& p) {
+            const std::int64_t minutes = (static_cast<std::int64_t>(p.time) - first) / 60;
+            const LocalDaySecond local = cursor.at(p.time);
             points_.push_back({static_cast<double>(minutes) / static_cast<double>(spanMinutes),
                                (local.hour() * 60 + local.minute()) / 1440.0});
-        }
+        });
     }
     charted_ = true;
 }

@@ -1,5 +1,6 @@
 #include "graph/WeekHourModel.h"
 
+#include "graph/GraphSeries.h"
 #include "graph/LocalTimeCursor.h"
 #include "report/CalendarText.h"
 
@@ -11,10 +12,10 @@ namespace lorvanel {
 WeekHourModel buildWeekHour(const PostList& posts) {
     WeekHourModel m;
     LocalTimeCursor local;
-    for (const PostRecord* p : posts) {
-        const LocalDaySecond lt = local.at(p->time);
+    forEachPost(posts, [&](const PostRecord& p) {
+        const LocalDaySecond lt = local.at(p.time);
         ++m.counts[lt.weekday()][lt.hour() % 24];
-    }
+    });
     for (int w = 0; w < 7; ++w) {
         for (int h = 0; h < 24; ++h) {
             const int c = m.counts[w][h];

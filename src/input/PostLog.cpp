@@ -9,9 +9,7 @@ namespace lorvanel {
 
 namespace {
 std::unique_ptr<char[]> defaultAllocator(std::size_t n) {
-    auto buffer = std::make_unique_for_overwrite<char[]>(n);
-    adviseLargeBuffer(buffer.get(), n);
-    return buffer;
+    return std::make_unique_for_overwrite<char[]>(n);
 }
 TextAllocator currentAllocator = &defaultAllocator;
 } // namespace
@@ -64,6 +62,9 @@ void PostLog::allocateText(std::size_t n) {
     textCapacity_ = 0;
     text_ = allocateTextBuffer(n);
     textCapacity_ = n;
+    // The file is read straight into it, every page at once. (The keyword search's folded
+    // copies, written a post at a time, measured slower with large pages: they go without.)
+    adviseLargeBuffer(text_.get(), n);
 }
 
 } // namespace lorvanel
