@@ -46,6 +46,9 @@ int runReport(const std::vector<std::string>& args) {
     if (sw.now) doc.setClock(fixed);
     doc.analyzeOptions().threadRanking = sw.threadRanking;
     doc.analyzeOptions().monthThreadRanking = sw.monthThreadRanking;
+    // The keys serve the statistics of selections; without --filter there is none to serve,
+    // and the report's peak memory is spared them.
+    doc.setRecordPostKeys(common.filter.has_value());
 
     const bool ok = loadDocument(doc, common);
     writeText(reportWindowText(doc.reportText(), analysisLog().text()), common.sjis);

@@ -64,10 +64,12 @@ void CDoc::releaseSelection(DocListener* sender) {
     deleteResultPages(sender);
 }
 
-bool CDoc::computeReport(const PostList& posts) {
-    if (computeStatistics(selectionStats_, posts, options_, *clock_, postKeys_) &&
-        writeReport(reportText_, selectionStats_, posts, log_.formatNames, log_.bytesRead,
-                    log_.fileSize))
+bool CDoc::computeReport(const PostList& posts, bool withKeys) {
+    const bool counted =
+        withKeys ? computeStatistics(selectionStats_, posts, options_, *clock_, postKeys_)
+                 : computeStatistics(selectionStats_, posts, options_, *clock_);
+    if (counted && writeReport(reportText_, selectionStats_, posts, log_.formatNames,
+                               log_.bytesRead, log_.fileSize))
         return true;
     selectionStats_.clear();
     reportText_.clear();
@@ -105,7 +107,9 @@ bool CDoc::load(const std::vector<std::string>& paths, bool merge, std::uint64_t
         analysisLog().append("集計しています\r\n");
         Stopwatch clock;
         if (!log_.posts.empty()) {
-            ok = computeReport(log_.posts);
+            // The whole log's statistics record the keys (which are empty now) unless they
+            // are not wanted.
+            ok = computeReport(log_.posts, recordPostKeys_);
             wholeSelected_ = ok;
         }
         if (ok) {

@@ -75,14 +75,19 @@ public:
     void setClock(const Clock& clock) { clock_ = &clock; }
     const Clock& clock() const { return *clock_; }
     void setLoader(LogLoader loader);
+    // Whether loads record the post keys that make the statistics of later selections quick
+    // (on by default). They cost a few bytes per post; a document that reports the whole log
+    // and nothing else has no use for them.
+    void setRecordPostKeys(bool record) { recordPostKeys_ = record; }
 
 private:
     // Empties the selection, its statistics and report and deletes the result pages; the
     // lists over the log go before anything touches the log itself.
     void releaseSelection(DocListener* sender);
     void deleteResultPages(DocListener* sender);
-    // Statistics and report of posts into the selection's record and text.
-    bool computeReport(const PostList& posts);
+    // Statistics and report of posts into the selection's record and text; withKeys, the
+    // statistics read the post keys, or record them when there are none.
+    bool computeReport(const PostList& posts, bool withKeys = true);
     // The same for the whole log, from the whole-log statistics when they were computed with
     // the current switches: only the recent counts are counted again.
     bool computeWholeLogReport();
@@ -109,6 +114,7 @@ private:
     RecentFileSink* recent_ = nullptr;
     const Clock* clock_;
     LogLoader loader_;
+    bool recordPostKeys_ = true;
 };
 
 } // namespace lorvanel

@@ -14,6 +14,10 @@ bool computeWith(PostStatistics& s, const PostList& posts, const AnalyzeOptions&
     // Keys are read when there are some, and recorded when there are none.
     const bool read = keys && !keys->empty();
     PostKeys* record = keys && !read ? keys : nullptr;
+    // Only a whole log is recorded (each step checks every post's number).
+    if (record && (posts.empty() || posts.front()->seq != 1 ||
+                   posts.back()->seq != static_cast<std::int32_t>(posts.size())))
+        record = nullptr;
     if (record) record->ofPost.assign(posts.size(), PostKeys::Key{});
     s.clear();
     if (!posts.empty()) {

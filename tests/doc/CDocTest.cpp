@@ -299,6 +299,19 @@ TEST_F(CDocTest, ASelectionAfterAnotherLoadIsReportedFromThatLog) {
     expectFresh(select(2), "the first log again, after a failed load");
 }
 
+TEST_F(CDocTest, WithoutPostKeysSelectionsAreReportedAsWithThem) {
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    ASSERT_TRUE(doc.applySelection(select(1)));
+    const std::string withKeys = doc.reportText();
+    const PostStatistics withKeysStats = doc.selectionStatistics();
+    doc.setRecordPostKeys(false);
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    ASSERT_TRUE(doc.applySelection(select(1)));
+    EXPECT_EQ(doc.reportText(), withKeys);
+    EXPECT_EQ(doc.selectionStatistics().boards, withKeysStats.boards);
+    EXPECT_EQ(doc.selectionStatistics().days, withKeysStats.days);
+}
+
 TEST_F(CDocTest, ResultPagesInCreationOrderWithHintFour) {
     ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
     view = CheckingListener();

@@ -178,12 +178,18 @@ TEST(PostKeys, OnlyAWholeLogInOrderIsRecorded) {
     PostLog log;
     fillPostLog(log, makePosts(rng));
     const FixedClock clock(at(2010, 6, 1));
+    const std::size_t n = log.posts.size();
     PostList part;
-    for (std::size_t i = 1; i < log.posts.size(); ++i) part.pushBack(log.posts[i]);
-    PostKeys keys;
-    PostStatistics s;
-    ASSERT_TRUE(computeStatistics(s, part, AnalyzeOptions(), clock, keys));
-    EXPECT_TRUE(keys.empty());
+    for (std::size_t i = 1; i < n; ++i) part.pushBack(log.posts[i]);
+    // As long as the log, from its first post to its last, but one post twice and one not.
+    PostList twice;
+    for (std::size_t i = 0; i < n; ++i) twice.pushBack(log.posts[i == n / 2 ? i + 1 : i]);
+    for (const PostList* list : {&part, &twice}) {
+        PostKeys keys;
+        PostStatistics s;
+        ASSERT_TRUE(computeStatistics(s, *list, AnalyzeOptions(), clock, keys));
+        EXPECT_TRUE(keys.empty());
+    }
 }
 
 TEST(PostKeys, PostsTheKeysDoNotCoverAreCountedFromTheirTexts) {
