@@ -257,6 +257,48 @@ TEST_F(CDocTest, ClearFilterGivesWhatAFreshRunOverTheWholeLogGives) {
     expectFresh("after an empty selection, with the ranking again");
 }
 
+TEST_F(CDocTest, ASelectionAfterAnotherLoadIsReportedFromThatLog) {
+    // The statistics of a selection read what the load recorded of its log: after loading a
+    // log of other boards and titles, and after a failed load, they must be those of the log
+    // now loaded, as a run over the selection alone gives them.
+    auto expectFresh = [&](const PostList& selection, const char* when) {
+        SCOPED_TRACE(when);
+        PostStatistics stats;
+        std::string text;
+        const PostLog& log = doc.postLog();
+        ASSERT_TRUE(computeStatistics(stats, selection, doc.analyzeOptions(), clock));
+        ASSERT_TRUE(
+            writeReport(text, stats, selection, log.formatNames, log.bytesRead, log.fileSize));
+        ASSERT_TRUE(doc.applySelection(selection));
+        EXPECT_EQ(doc.reportText(), text);
+        EXPECT_EQ(doc.selectionStatistics().boards, stats.boards);
+        EXPECT_EQ(doc.selectionStatistics().threadRanking, stats.threadRanking);
+        EXPECT_EQ(doc.selectionStatistics().hours, stats.hours);
+    };
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    expectFresh(select(1), "the first log");
+
+    std::vector<TestPost> other = threeDays();
+    for (std::size_t i = 0; i < other.size(); ++i) {
+        other[i].time += 3600 * static_cast<Time32>(i + 1);
+        other[i].dir = i % 2 ? "linux" : "software";
+        other[i].title = "別スレ" + std::to_string(i % 2);
+    }
+    other.push_back(other.back());
+    other.back().time += 60;
+    nextPosts = other;
+    ASSERT_TRUE(doc.load({"b.txt"}, false, 0));
+    expectFresh(select(1), "a log of other boards and titles");
+    expectFresh(select(5), "its other day");
+
+    loadSucceeds = false;
+    EXPECT_FALSE(doc.load({"c.txt"}, false, 0));
+    loadSucceeds = true;
+    nextPosts = threeDays();
+    ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
+    expectFresh(select(2), "the first log again, after a failed load");
+}
+
 TEST_F(CDocTest, ResultPagesInCreationOrderWithHintFour) {
     ASSERT_TRUE(doc.load({"a.txt"}, false, 0));
     view = CheckingListener();
