@@ -326,7 +326,7 @@ int run(const Options& o) {
             },
             [&] { window.showTab(tab); });
         bench.time("switch to \"" + caption + "\" after a choice (hidden view catches up)",
-                   deferred, kSelectionTarget);
+                   deferred, kQuickTarget);
     }
     window.clearFilter();
     window.paintEveryTab();
