@@ -14,6 +14,10 @@ public:
     virtual ~FilterNode() = default;
 
     virtual bool Matches(const PostRecord& post) const = 0;
+    // Hints for walks over many posts, which fetch what Matches will read ahead of it:
+    // whether Matches may read a post's body at all, and whether it would read this post's.
+    virtual bool readsBody() const { return false; }
+    virtual bool readsBodyOf(const PostRecord&) const { return false; }
 
     // The predicate interface of selectPosts.
     bool acceptPost(const PostRecord& post) const { return Matches(post); }

@@ -29,8 +29,7 @@ private:
     };
     bool foundAt(const Literal& l, std::string_view text, std::size_t anchorAt) const;
     // The scan for K anchors.
-    template <std::size_t K>
-    bool scan(std::string_view text) const;
+    template <std::size_t K> bool scan(std::string_view text) const;
 
     std::vector<Literal> literals_;
     bool everywhere_ = false; // an empty literal was given

@@ -14,6 +14,11 @@ public:
 class AsciiArtNode final : public FilterNode {
 public:
     bool Matches(const PostRecord& post) const override { return post.isAsciiArt(); }
+    bool readsBody() const override { return true; }
+    // Until the answer is cached in the post.
+    bool readsBodyOf(const PostRecord& post) const override {
+        return !(post.flags & (PostRecord::kAsciiArt | PostRecord::kNotAsciiArt));
+    }
 };
 
 // line: the body's line count lies in [low, high].

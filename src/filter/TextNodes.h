@@ -83,6 +83,8 @@ class BodyNode final : public FieldSearchNode {
 public:
     explicit BodyNode(std::string pattern) : FieldSearchNode(std::move(pattern)) {}
     bool Matches(const PostRecord& post) const override { return contains(post.body); }
+    bool readsBody() const override { return true; }
+    bool readsBodyOf(const PostRecord&) const override { return true; }
 };
 
 // msgr_: the regular expression is found in the body.
@@ -90,6 +92,8 @@ class BodyRegexNode final : public FilterNode {
 public:
     explicit BodyRegexNode(Regex regex) : regex_(std::move(regex)) {}
     bool Matches(const PostRecord& post) const override;
+    bool readsBody() const override { return true; }
+    bool readsBodyOf(const PostRecord&) const override { return true; }
 
 private:
     Regex regex_;

@@ -3,6 +3,7 @@
 // they must select exactly the posts that the plain tests select.
 #include "FilterTestSupport.h"
 
+#include "filter/FilterSelection.h"
 #include "filter/Regex.h"
 #include "input/AsciiArt.h"
 #include "support/MemoryLog.h"
@@ -99,4 +100,44 @@ TEST(BodySelection, ShortcutsSelectWhatThePlainTestsSelect) {
     }
     EXPECT_GT(artCount, 100);
     EXPECT_LT(artCount, 1500);
+}
+
+// A log written newest first has its bodies in memory in the opposite order to time; the
+// selection then fetches them ahead itself. It must select what the plain walk selects, and
+// leave the same ASCII-art answers in the posts.
+TEST(BodySelection, BodiesLyingBackwardsAreSelectedAsForwards) {
+    std::mt19937 rng(22);
+    const std::size_t n = 500;
+    std::vector<std::string> bodies(n);
+    for (std::string& b : bodies) b = makeBody(rng);
+    // One buffer, the newest post's body first.
+    std::string buffer;
+    std::vector<std::size_t> offset(n);
+    for (std::size_t i = n; i-- > 0;) {
+        offset[i] = buffer.size();
+        buffer += bodies[i];
+        buffer += '\0';
+    }
+    std::vector<PostRecord> records(n), copies(n);
+    PostList backwards, forwards;
+    for (std::size_t i = 0; i < n; ++i) {
+        records[i].time = at(2010, 1, 1) + static_cast<Time32>(60 * i);
+        records[i].seq = static_cast<std::int32_t>(i + 1);
+        records[i].body = buffer.data() + offset[i];
+        records[i].lineCount = 1 + static_cast<int>(i % 9);
+        copies[i] = records[i];
+        backwards.pushBack(&records[i]);
+        forwards.pushBack(&copies[i]);
+    }
+    ASSERT_GT(backwards.front()->body, backwards.back()->body);
+    for (const char* text :
+         {"msgr_\"(>|＞)[1-9]\"", "!AA&line6-", "msg_ｗ|AA", "line3&!msg_\"。\""}) {
+        SCOPED_TRACE(text);
+        PostList fetched, plain;
+        ASSERT_TRUE(selectPostsWithFilter(fetched, backwards, text));
+        selectPosts(plain, forwards, *compileOk(text));
+        ASSERT_EQ(fetched.size(), plain.size());
+        for (std::size_t i = 0; i < fetched.size(); ++i) EXPECT_EQ(fetched[i]->seq, plain[i]->seq);
+        for (std::size_t i = 0; i < n; ++i) EXPECT_EQ(records[i].flags, copies[i].flags);
+    }
 }
