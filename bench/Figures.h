@@ -34,6 +34,10 @@ private:
     std::vector<Section> sections_;
 };
 
+// The peak memory of `lorvanel-cli report` allowed on a log of any format, as a multiple of
+// the file's size.
+inline constexpr double kReportPeakTarget = 1.5;
+
 std::string milliseconds(double seconds);
 std::string megabytes(double bytes);
 
