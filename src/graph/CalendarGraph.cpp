@@ -96,15 +96,16 @@ Rgb CalendarGraph::levelColour(int level) {
     return kLevelColours[std::clamp(level, 0, 4)];
 }
 
+void CalendarGraph::computeSeries() {
+    const PostList* posts = selection();
+    model_ = posts ? buildCalendar(*posts) : CalendarModel{};
+}
+
 void CalendarGraph::draw() {
     ChartPainter& chart = painter();
     chart.clear();
     layout_ = CalendarLayout{};
-    if (seriesStale()) {
-        const PostList* posts = selection();
-        model_ = posts ? buildCalendar(*posts) : CalendarModel{};
-        seriesComputed();
-    }
+    refreshSeries();
     if (model_.empty()) return;
     // The painter holds the title of what was drawn, as for the other kinds.
     chart.setTitle(name());

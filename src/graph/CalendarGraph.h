@@ -21,6 +21,8 @@ public:
     static Rgb levelColour(int level);
 
 private:
+    void computeSeries() override;
+
     CalendarModel model_;
     CalendarLayout layout_; // of the last draw, for the readout
 };

@@ -47,10 +47,7 @@ void CumulativeGraph::command(int id) {
 void CumulativeGraph::draw() {
     ChartPainter& chart = painter();
     chart.clear();
-    if (seriesStale()) {
-        computeSeries();
-        seriesComputed();
-    }
+    refreshSeries();
     if (!charted_) return;
     chart.setTitle(name());
     chart.setDateRange(first_, last_);

@@ -37,7 +37,7 @@ private:
         std::vector<float> values;
         Rgb colour;
     };
-    void computeSeries();
+    void computeSeries() override;
 
     bool showTotal_ = true;
     // The series of the attached selection; nothing is charted without them.

@@ -27,10 +27,7 @@ std::string FluctuationGraph::name() {
 void FluctuationGraph::draw() {
     ChartPainter& chart = painter();
     chart.clear();
-    if (seriesStale()) {
-        computeSeries();
-        seriesComputed();
-    }
+    refreshSeries();
     if (!charted_) return;
     chart.setTitle(name());
     chart.setDateRange(first_, last_);

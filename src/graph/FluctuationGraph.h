@@ -16,7 +16,7 @@ public:
     void draw() override;
 
 private:
-    void computeSeries();
+    void computeSeries() override;
 
     // The series of the attached selection; nothing is charted without them.
     bool charted_ = false;

@@ -77,10 +77,15 @@ protected:
     IniFile* settings() const { return settings_; }
     const PostList* selection() const { return selection_; }
 
-    // Whether draw must compute the series from the selection; seriesComputed() marks them
-    // current, invalidateSeries() (an option that changes them) stale.
-    bool seriesStale() const { return !keepSeries_ || seriesStale_; }
-    void seriesComputed() { seriesStale_ = false; }
+    // Computes the series from the selection; draw asks for it through refreshSeries.
+    virtual void computeSeries() {}
+    // Computes the series unless they are kept and current; invalidateSeries() (an option
+    // that changes them) makes them stale.
+    void refreshSeries() {
+        if (keepSeries_ && !seriesStale_) return;
+        computeSeries();
+        seriesStale_ = false;
+    }
     void invalidateSeries() { seriesStale_ = true; }
 
 private:

@@ -17,10 +17,7 @@ std::string TimeDistributionGraph::name() {
 void TimeDistributionGraph::draw() {
     ChartPainter& chart = painter();
     chart.clear();
-    if (seriesStale()) {
-        computeSeries();
-        seriesComputed();
-    }
+    refreshSeries();
     if (!charted_) return;
     chart.setTitle(name());
     for (int hour = 0; hour <= 24; ++hour) {

@@ -16,7 +16,7 @@ public:
     void draw() override;
 
 private:
-    void computeSeries();
+    void computeSeries() override;
 
     // The points of the attached selection (and their capacity between selections).
     bool charted_ = false;

@@ -23,6 +23,11 @@ int WeekHourGraph::paletteIndex(int count, int largest) {
     return static_cast<int>(std::min(index, 19LL));
 }
 
+void WeekHourGraph::computeSeries() {
+    const PostList* posts = selection();
+    model_ = posts ? buildWeekHour(*posts) : WeekHourModel{};
+}
+
 void WeekHourGraph::draw() {
     ChartPainter& chart = painter();
     chart.clear();
@@ -33,10 +38,7 @@ void WeekHourGraph::draw() {
     chart.setTitle(name());
     Surface* surface = chart.surface();
     if (!surface) return;
-    if (seriesStale()) {
-        model_ = buildWeekHour(*posts);
-        seriesComputed();
-    }
+    refreshSeries();
     const SurfaceRect area = paintArea(chart);
     const WeekHourLayout l = layoutWeekHour(area.left, area.top, area.right, area.bottom);
     layout_ = l;

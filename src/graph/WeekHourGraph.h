@@ -22,6 +22,8 @@ public:
     static int paletteIndex(int count, int largest);
 
 private:
+    void computeSeries() override;
+
     WeekHourModel model_;
     std::optional<WeekHourLayout> layout_; // of the last draw, for the readout
 };
