@@ -1,6 +1,7 @@
 #include "graph/LocalTimeCursor.h"
 
 #include "platform/LocalTime.h"
+#include "support/ZoneGuard.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -11,17 +12,7 @@ using namespace lorvanel;
 
 namespace {
 
-class ZoneGuard {
-public:
-    explicit ZoneGuard(const char* zone) {
-        setenv("TZ", zone, 1);
-        resetLocalTimeCache();
-    }
-    ~ZoneGuard() {
-        setenv("TZ", "Asia/Tokyo", 1);
-        resetLocalTimeCache();
-    }
-};
+using lorvanel::testing::ZoneGuard;
 
 // Reads the times with one cursor and checks each answer against a full conversion.
 void expectSameAsConversion(const std::vector<Time32>& times) {

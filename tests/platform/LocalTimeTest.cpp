@@ -1,4 +1,5 @@
 #include "platform/LocalTime.h"
+#include "support/ZoneGuard.h"
 
 #include <climits>
 #include <cstdlib>
@@ -22,17 +23,7 @@ Time32 referenceMktime(int y, int mo, int d, int h, int mi, int s) {
     return static_cast<Time32>(mktime(&tm));
 }
 
-class ZoneGuard {
-public:
-    explicit ZoneGuard(const char* zone) {
-        setenv("TZ", zone, 1);
-        resetLocalTimeCache();
-    }
-    ~ZoneGuard() {
-        setenv("TZ", "Asia/Tokyo", 1);
-        resetLocalTimeCache();
-    }
-};
+using lorvanel::testing::ZoneGuard;
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "support/MemoryLog.h"
 
 #include "platform/LocalTime.h"
+#include "support/ZoneGuard.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -124,17 +125,7 @@ void checkSelections(unsigned seed) {
     }
 }
 
-class ZoneGuard {
-public:
-    explicit ZoneGuard(const char* zone) {
-        setenv("TZ", zone, 1);
-        resetLocalTimeCache();
-    }
-    ~ZoneGuard() {
-        setenv("TZ", "Asia/Tokyo", 1);
-        resetLocalTimeCache();
-    }
-};
+using lorvanel::testing::ZoneGuard;
 
 } // namespace
 

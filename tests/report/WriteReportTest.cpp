@@ -5,6 +5,7 @@
 #include "report/ComputeStatistics.h"
 #include "report/ReportWindowText.h"
 #include "support/MemoryLog.h"
+#include "support/ZoneGuard.h"
 #include <cstdlib>
 
 #include <gtest/gtest.h>
@@ -194,21 +195,7 @@ TEST(ReportWindowText, TheAnalysisLogFollowsARuleAndItsHeading) {
               "--------------------------------------------\r\n★解析ログ\r\n");
 }
 
-namespace {
-
-class ZoneGuard {
-public:
-    explicit ZoneGuard(const char* zone) {
-        setenv("TZ", zone, 1);
-        resetLocalTimeCache();
-    }
-    ~ZoneGuard() {
-        setenv("TZ", "Asia/Tokyo", 1);
-        resetLocalTimeCache();
-    }
-};
-
-} // namespace
+using lorvanel::testing::ZoneGuard;
 
 TEST_F(WriteReportTest, DatesOfDayIndexesStayOnTheirDayAcrossAChangeOfOffset) {
     // New York falls back an hour on 2 November 2008: 35 x 86400 seconds after
