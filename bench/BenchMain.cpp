@@ -5,6 +5,7 @@
 #include "GraphSteps.h"
 #include "JDimLoad.h"
 #include "Measure.h"
+#include "OptionPairs.h"
 #include "PostListSteps.h"
 #include "Steps.h"
 #include "TreeSteps.h"
@@ -44,10 +45,7 @@ struct Options {
 
 Options parse(int argc, char** argv) {
     Options o;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (i + 1 >= argc) throw std::runtime_error(a + " needs a value\n" + kUsage);
-        const std::string v = argv[++i];
+    readOptionPairs(argc, argv, kUsage, [&](const std::string& a, const std::string& v) {
         if (a == "--cli")
             o.cli = v;
         else if (a == "--jane")
@@ -65,10 +63,11 @@ Options parse(int argc, char** argv) {
         else if (a == "--only" && v == "tree")
             o.treeOnly = true;
         else if (a == "--runs")
-            o.runs = std::max(1, std::atoi(v.c_str()));
+            o.runs = runsValue(v);
         else
-            throw std::runtime_error("unknown option " + a + "\n" + kUsage);
-    }
+            return false;
+        return true;
+    });
     if (o.cli.empty() || o.jane.empty() || o.janeHalf.empty() || o.hotzonu.empty() ||
         o.hotzonuHalf.empty() || o.split.empty())
         throw std::runtime_error(kUsage);

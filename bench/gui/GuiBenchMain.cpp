@@ -5,6 +5,7 @@
 // window with every view filled, as a multiple of the file size.
 #include "Figures.h"
 #include "Measure.h"
+#include "OptionPairs.h"
 #include "gui/WindowDriver.h"
 
 #include "doc/CDoc.h"
@@ -46,23 +47,21 @@ struct Options {
 
 Options parse(int argc, char** argv) {
     Options o;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (i + 1 >= argc) throw std::runtime_error(a + " needs a value\n" + kUsage);
-        const std::string v = argv[++i];
+    readOptionPairs(argc, argv, kUsage, [&](const std::string& a, const std::string& v) {
         if (a == "--log")
             o.log = v;
         else if (a == "--name")
             o.name = v;
         else if (a == "--runs")
-            o.runs = std::max(1, std::atoi(v.c_str()));
+            o.runs = runsValue(v);
         else if (a == "--profile")
             o.profile = v;
         else if (a == "--tab")
             o.tab = v;
         else
-            throw std::runtime_error("unknown option " + a + "\n" + kUsage);
-    }
+            return false;
+        return true;
+    });
     if (o.log.empty() || o.name.empty()) throw std::runtime_error(kUsage);
     return o;
 }
