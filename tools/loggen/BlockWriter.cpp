@@ -1,5 +1,7 @@
 #include "BlockWriter.h"
 
+#include "CivilDate.h"
+
 #include <cstdio>
 
 namespace loggen {
@@ -7,19 +9,6 @@ namespace loggen {
 namespace {
 
 const std::string kSeparator(44, '-');
-
-void civil(std::int64_t days, int& y, int& m, int& d) {
-    // Days since 1970-01-01 to a proleptic Gregorian date (era arithmetic).
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(days - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = static_cast<int>(yoe + era * 400 + (m <= 2));
-}
 
 std::string percentEncoded(const std::string& body) {
     std::string out;
@@ -90,7 +79,7 @@ std::string dateText(std::int64_t local, bool shortStyle) {
     const std::int64_t days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
     const std::int64_t sec = local - days * 86400;
     int y, m, d;
-    civil(days, y, m, d);
+    civilDate(days, y, m, d);
     char buf[64];
     const int hh = static_cast<int>(sec / 3600), mm = static_cast<int>(sec / 60 % 60),
               ss = static_cast<int>(sec % 60);
