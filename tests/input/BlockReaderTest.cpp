@@ -8,6 +8,7 @@
 #include "support/BaseTimes.h"
 #include "support/LogBuilder.h"
 #include "support/RecordingAlertSink.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -35,9 +36,7 @@ protected:
 
     bool parse(int format, const std::string& text) {
         original = text;
-        buffer = std::make_unique<char[]>(text.size() + 1);
-        text.copy(buffer.get(), text.size());
-        buffer[text.size()] = '\0';
+        buffer = lorvanel::testing::terminatedCopy(text);
         reader = std::make_unique<BlockReader>(format);
         return reader->parse(posts, arena, buffer.get(), text.size());
     }

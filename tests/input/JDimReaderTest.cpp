@@ -8,6 +8,7 @@
 #include "input/PostList.h"
 #include "input/PostLog.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -18,32 +19,28 @@ using lorvanel::testing::TempDir;
 
 namespace {
 
-// The log is UTF-8, while this file's plain literals are CP932.
-std::string U8(const char8_t* s) {
-    return reinterpret_cast<const char*>(s);
-}
-
+// The log is UTF-8, while this file's plain literals are CP932: its texts are written U8(...).
 constexpr Time32 kNoon = 1719027296; // 2024/06/22 12:34:56 Tokyo time
 
 // One post as JDim logs it; the texts are written into the line as they stand (escaped).
 struct JDimPost {
     std::string url = "https://mao.5ch.net/test/read.cgi/linux/1719000000/";
-    std::string board = U8(u8"Linux");
-    std::string subject = U8(u8"テストスレ");
-    std::string name = U8(u8"名無しさん");
+    std::string board = U8("Linux");
+    std::string subject = U8("テストスレ");
+    std::string name = U8("名無しさん");
     std::string mail = "sage";
-    std::string date = U8(u8"2024/06/22(土) 12:34:56");
-    std::string message = U8(u8"本文");
+    std::string date = U8("2024/06/22(土) 12:34:56");
+    std::string message = U8("本文");
 
     std::string line() const {
-        return "<hr><br>" + url + "<br>[ " + board + " ] " + subject + "<br>" + U8(u8"名前：") +
-               name + " [" + mail + "]" + U8(u8"：") + date + "<br>" + message + "<br><br>\n";
+        return "<hr><br>" + url + "<br>[ " + board + " ] " + subject + "<br>" + U8("名前：") +
+               name + " [" + mail + "]" + U8("：") + date + "<br>" + message + "<br><br>\n";
     }
 };
 
 JDimPost at(int minute) {
     JDimPost p;
-    p.date = U8(u8"2024/06/22(土) 12:") + (minute < 10 ? "0" : "") + std::to_string(minute) + ":00";
+    p.date = U8("2024/06/22(土) 12:") + (minute < 10 ? "0" : "") + std::to_string(minute) + ":00";
     p.message = "m" + std::to_string(minute);
     return p;
 }
@@ -53,9 +50,7 @@ protected:
     void SetUp() override { analysisLog().clear(); }
 
     bool parse(const std::string& text) {
-        buffer = std::make_unique<char[]>(text.size() + 1);
-        text.copy(buffer.get(), text.size());
-        buffer[text.size()] = '\0';
+        buffer = lorvanel::testing::terminatedCopy(text);
         return JDimReader().parse(posts, arena, buffer.get(), text.size());
     }
     const PostRecord& only() {
@@ -72,7 +67,7 @@ protected:
 
 TEST_F(JDimReaderTest, ReadsEveryFieldOfAReply) {
     JDimPost p;
-    p.message = U8(u8"一行目<br>二行目 〜 🐙");
+    p.message = U8("一行目<br>二行目 〜 🐙");
     ASSERT_TRUE(parse(p.line()));
     const PostRecord& r = only();
     EXPECT_EQ(r.time, kNoon);
@@ -125,7 +120,7 @@ TEST_F(JDimReaderTest, EntitiesInEveryField) {
     JDimPost p;
     p.board = "A&amp;B &lt;C&gt;";
     p.subject = "&quot;C&amp;D&quot; &lt;E&gt; &amp;amp;";
-    p.name = U8(u8"&lt;名&gt; &amp;");
+    p.name = U8("&lt;名&gt; &amp;");
     p.mail = "&quot;sage&quot;";
     p.message = "x &amp;lt; y &gt; http://a.jp/?q=1&r=2&amp;s &amp;";
     ASSERT_TRUE(parse(p.line()));
@@ -138,7 +133,7 @@ TEST_F(JDimReaderTest, EntitiesInEveryField) {
 
 TEST_F(JDimReaderTest, NameAndMailSplitAtTheLastBracketBeforeTheDate) {
     JDimPost bracket;
-    bracket.name = U8(u8"名無し [JP] さん ["); // " [" inside the name, even as its end
+    bracket.name = U8("名無し [JP] さん ["); // " [" inside the name, even as its end
     bracket.mail = "age";
     JDimPost empty = at(40);
     empty.name = "";
@@ -154,7 +149,7 @@ TEST_F(JDimReaderTest, NameAndMailSplitAtTheLastBracketBeforeTheDate) {
 TEST_F(JDimReaderTest, KeyOfZerosIsANewThread) {
     JDimPost thread = at(40);
     thread.url = "https://mao.5ch.net/test/read.cgi/linux/0000000000/";
-    thread.subject = U8(u8"新スレ");
+    thread.subject = U8("新スレ");
     JDimPost notThread = at(50);
     notThread.url = "https://mao.5ch.net/test/read.cgi/linux/10000000000/";
     JDimPost external = at(55);
@@ -222,7 +217,7 @@ TEST_F(JDimReaderTest, ConvertedTextLongerThanTheFileStaysWhole) {
     // Each emoji (4 bytes) becomes a 9-byte reference: the records outgrow the file's text.
     std::string text;
     std::string emoji;
-    for (int i = 0; i < 300; ++i) emoji += U8(u8"🐙");
+    for (int i = 0; i < 300; ++i) emoji += U8("🐙");
     for (int minute = 0; minute < 60; ++minute) {
         JDimPost p = at(minute);
         p.message = emoji + std::to_string(minute);

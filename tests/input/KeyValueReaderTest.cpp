@@ -6,6 +6,7 @@
 #include "input/PostList.h"
 #include "support/BaseTimes.h"
 #include "support/LogBuilder.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -25,9 +26,7 @@ protected:
     void SetUp() override { analysisLog().clear(); }
 
     bool parse(const std::string& text) {
-        buffer = std::make_unique<char[]>(text.size() + 1);
-        text.copy(buffer.get(), text.size());
-        buffer[text.size()] = '\0';
+        buffer = lorvanel::testing::terminatedCopy(text);
         return KeyValueReader().parse(posts, arena, buffer.get(), text.size());
     }
 

@@ -8,6 +8,7 @@
 #include "input/PostArena.h"
 #include "input/PostList.h"
 #include "platform/File.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -31,9 +32,7 @@ struct Parsed {
 };
 
 Parsed parsePiece(int format, std::string_view piece) {
-    auto buffer = std::make_unique<char[]>(piece.size() + 1);
-    piece.copy(buffer.get(), piece.size());
-    buffer[piece.size()] = '\0';
+    auto buffer = lorvanel::testing::terminatedCopy(piece);
     PostList list;
     PostArena arena;
     std::unique_ptr<LogReader> reader = createReader(format);

@@ -14,4 +14,11 @@ std::string cp932(std::string_view utf8) {
     return out;
 }
 
+std::unique_ptr<char[]> terminatedCopy(std::string_view text) {
+    auto buffer = std::make_unique<char[]>(text.size() + 1);
+    text.copy(buffer.get(), text.size());
+    buffer[text.size()] = '\0';
+    return buffer;
+}
+
 } // namespace lorvanel::testing

@@ -2,6 +2,7 @@
 // Texts in tests. The core tests and this library are compiled with the CP932 flags, so a
 // plain literal is CP932 bytes; the command-line program prints UTF-8 and the GUI tests'
 // literals are UTF-8.
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,8 @@ namespace lorvanel::testing {
 // it (tests compare the results).
 std::string utf8(std::string_view cp932);
 std::string cp932(std::string_view utf8);
+
+// The text in a buffer of exactly its size plus a NUL, as the loader hands a reader its text.
+std::unique_ptr<char[]> terminatedCopy(std::string_view text);
 
 } // namespace lorvanel::testing
