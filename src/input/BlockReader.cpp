@@ -216,7 +216,7 @@ BlockReader::Outcome BlockReader::parseOnce(PostList& posts, PostArena& arena, c
             "ログの末尾の書き込みが途中で切れています。この書き込みを無視します。\r\n");
     if (posts.empty()) return Outcome::Failed;
     if (format_ == kFormatJaneOrV2c) format_ = kFormatJane;
-    if (format_ == kFormatHotzonu) posts.renumber();
+    finishFilePosts(posts);
     return Outcome::Ok;
 }
 
@@ -402,6 +402,7 @@ void BlockReader::finishBlock(const char* date, char* board) {
     PostRecord& r = current_;
     const ParsedTime parsed = parsePostTime(date);
     r.time = parsed.time;
+    if (!parsed.clean) r.flags |= PostRecord::kBadTime;
     char* url = const_cast<char*>(r.url);
     switch (format_) {
     case kFormatHotzonu:

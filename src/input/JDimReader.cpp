@@ -249,7 +249,9 @@ bool JDimReader::parse(PostList& posts, PostArena& arena, char* text, std::size_
             r.setDirCut(d.end, *d.end);
             *d.end = '\0';
         }
-        r.time = parsePostTime(base + date).time;
+        const ParsedTime parsed = parsePostTime(base + date);
+        r.time = parsed.time;
+        if (!parsed.clean) r.flags |= PostRecord::kBadTime;
         // Posts logged in minutes only may share a minute; they keep their order a second
         // apart instead of being refused as going backwards.
         if (noSeconds && !posts.empty()) {
@@ -267,6 +269,7 @@ bool JDimReader::parse(PostList& posts, PostArena& arena, char* text, std::size_
         analysisLog().append("UTF-8として正しくない文字が%d個あります。「?」として読み込みました。"
                              "\r\n",
                              static_cast<int>(std::min<std::size_t>(counts.invalid, INT_MAX)));
+    finishFilePosts(posts);
     return !posts.empty();
 }
 

@@ -126,7 +126,9 @@ bool KeyValueReader::parse(PostList& posts, PostArena& arena, char* text, std::s
                 *d.end = '\0';
             }
         }
-        r.time = parsePostTime(date).time;
+        const ParsedTime parsed = parsePostTime(date);
+        r.time = parsed.time;
+        if (!parsed.clean) r.flags |= PostRecord::kBadTime;
         const std::size_t n = decodePercentInPlace(body, static_cast<std::size_t>(bodyEnd - body));
         r.body = body;
         r.lineCount = 1 + static_cast<std::int32_t>(std::count(body, body + n, '\r'));
@@ -135,6 +137,7 @@ bool KeyValueReader::parse(PostList& posts, PostArena& arena, char* text, std::s
         *record = r;
         addPost(posts, record, &arena, false);
     }
+    finishFilePosts(posts);
     return !posts.empty();
 }
 

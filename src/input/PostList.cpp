@@ -6,6 +6,7 @@
 #include "input/ShortSearch.h"
 #include "platform/LocalTime.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace lorvanel {
@@ -13,6 +14,26 @@ namespace lorvanel {
 void PostList::renumber() {
     std::int32_t seq = 0;
     for (PostRecord* p : items_) p->seq = ++seq;
+}
+
+void PostList::clear() {
+    items_.clear();
+    outOfOrder_ = false;
+    newestFirst_ = false;
+    admittedTimes_.clear();
+}
+
+bool PostList::takesTime(Time32 t, bool atFront) {
+    if (atFront) newestFirst_ = true;
+    if (items_.empty()) return true;
+    if (!outOfOrder_) {
+        if (atFront ? t < items_.front()->time : t > items_.back()->time) return true;
+        // Until now the times rose strictly, so they were all distinct.
+        outOfOrder_ = true;
+        admittedTimes_.reserve(items_.size() * 2);
+        for (const PostRecord* p : items_) admittedTimes_.insert(p->time);
+    }
+    return admittedTimes_.insert(t).second;
 }
 
 namespace {
@@ -45,28 +66,39 @@ void deriveServer(PostRecord& r) {
 
 bool addPost(PostList& list, PostRecord* record, PostArena* releaseTo, bool atFront) {
     PostRecord& r = *record;
+    // The reader has said what was wrong with the date text.
+    if (r.flags & PostRecord::kBadTime) return reject(record, releaseTo);
     if (r.lineCount < 0 || r.lineCount > 100) {
         analysisLog().append("(%s) レス行数が異常です(%d行)。この書き込みを無視します。\r\n",
                              postTimeText(r).c_str(), r.lineCount);
         return reject(record, releaseTo);
     }
-    if (!list.empty()) {
-        const PostRecord& neighbour = atFront ? *list.front() : *list.back();
-        if (atFront ? !(r.time < neighbour.time) : !(r.time > neighbour.time)) {
-            analysisLog().append("(%s) 書き込み時間が遡っています。この書き込みを無視します。\r\n",
-                                 postTimeText(r).c_str());
-            return reject(record, releaseTo);
-        }
-        r.seq = neighbour.seq + 1;
-    } else {
-        r.seq = 1;
+    if (!list.takesTime(r.time, atFront)) {
+        analysisLog().append("(%s) 書き込み時間が遡っています。この書き込みを無視します。\r\n",
+                             postTimeText(r).c_str());
+        return reject(record, releaseTo);
     }
+    // Final for a file in order; otherwise finishFilePosts numbers the posts.
+    r.seq = list.empty() ? 1 : (atFront ? list.front()->seq : list.back()->seq) + 1;
     if (!r.server) deriveServer(r);
     if (atFront)
         list.pushFront(record);
     else
         list.pushBack(record);
     return true;
+}
+
+void finishFilePosts(PostList& list) {
+    if (list.outOfOrder_) {
+        std::sort(list.items_.begin(), list.items_.end(),
+                  [](const PostRecord* a, const PostRecord* b) { return a->time < b->time; });
+        list.renumber();
+    } else if (list.newestFirst_) {
+        list.renumber();
+    }
+    list.outOfOrder_ = false;
+    list.newestFirst_ = false;
+    std::unordered_set<Time32>().swap(list.admittedTimes_);
 }
 
 std::size_t mergePosts(PostList& log, PostList& added) {
@@ -100,7 +132,7 @@ std::size_t mergePosts(PostList& log, PostList& added) {
         merged.insert(merged.end(), li, l.end());
         l.swap(merged);
     }
-    a.clear();
+    added.clear();
     log.renumber();
     return l.size();
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <unordered_set>
 
 namespace lorvanel {
 
@@ -30,16 +31,35 @@ public:
 
     // Renumbers seq 1..n from the front.
     void renumber();
+    // Empties the list and forgets how its posts were admitted.
+    void clear();
 
 private:
+    friend bool addPost(PostList&, PostRecord*, PostArena*, bool);
+    friend void finishFilePosts(PostList&);
+
+    // Whether a post at t may join the posts admitted so far: false when one of them has the
+    // same time. While the file comes in order this is one comparison with the neighbour;
+    // after the first post out of order every admitted time is remembered.
+    bool takesTime(Time32 t, bool atFront);
+
     Items items_;
+    bool outOfOrder_ = false;
+    bool newestFirst_ = false;
+    std::unordered_set<Time32> admittedTimes_;
 };
 
-// Admits a parsed post to the list after the per-post checks (line count, strictly
-// increasing time; at-front for newest-first logs) and derives `server` from the URL when
-// the reader left it unset. A rejected record is handed back to releaseTo (when given) so
-// that its slot can be reused. Returns whether the record was admitted.
+// Admits a parsed post of one file to the list after the per-post checks (a date text that
+// was complained about, line count, a time equal to one admitted before) and derives
+// `server` from the URL when the reader left it unset. Posts are put at the end, or at the
+// front for newest-first logs, in the order they come; a file that turns out not to be in
+// time order is sorted by finishFilePosts. A rejected record is handed back to releaseTo
+// (when given) so that its slot can be reused. Returns whether the record was admitted.
 bool addPost(PostList& list, PostRecord* record, PostArena* releaseTo, bool atFront);
+
+// Ends the admission of one file's posts: sorts them by time when they came out of order and
+// numbers seq 1..n in time order. A file that came in order (oldest first) is left as it is.
+void finishFilePosts(PostList& list);
 
 // Merges `added` (ascending by time) into `log`; a post of `added` whose time equals one
 // already in `log` is dropped with a line in the analysis log. `added` ends empty and `log`
@@ -61,7 +81,7 @@ std::size_t selectPosts(PostList& dest, const PostList& src, const Predicate& pr
 
 // Drops every reference the list holds.
 inline void releasePosts(PostList& list) {
-    list.items().clear();
+    list.clear();
 }
 
 } // namespace lorvanel

@@ -31,6 +31,7 @@ struct PostRecord {
         kNotAsciiArt = 4, // cached answer of isAsciiArt: no
         kKnownBbs = 8,    // the server belongs to the known BBS family, or there is none
         kHostCut = 16,    // addPost cut the URL after the host, where `server` ends
+        kBadTime = 32,    // the date text was complained about; addPost refuses the post
     };
 
     Time32 time = 0;

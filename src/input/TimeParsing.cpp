@@ -3,6 +3,8 @@
 #include "input/AnalysisLog.h"
 #include "platform/LocalTime.h"
 
+#include <cstdint>
+
 namespace lorvanel {
 
 namespace {
@@ -40,14 +42,18 @@ ParsedTime parsePostTime(const char* dateText) {
     int& year = numbers[0];
     const int month = numbers[1], day = numbers[2];
     if (year < 100) year += year < 50 ? 2000 : 1900;
-    if (year < 1970 || year > 2038 || month < 1 || month > 12 || day < 1 ||
-        day > daysInMonth(year, month)) {
+    const bool inCalendar = year >= 1970 && year <= 2038 && month >= 1 && month <= 12 && day >= 1 &&
+                            day <= daysInMonth(year, month);
+    // Early in 2038, or with hours that carry far, the local time can pass what 32 bits hold.
+    const std::int64_t t =
+        inCalendar ? fromLocalTime64(year, month, day, numbers[3], numbers[4], numbers[5]) : 0;
+    if (!inCalendar || t > INT32_MAX || t < INT32_MIN) {
         analysisLog().append("(%s) 扱えない時刻です。\r\n", dateText);
         result.clean = false;
         result.time = fallbackTime();
         return result;
     }
-    result.time = fromLocalTime(year, month, day, numbers[3], numbers[4], numbers[5]);
+    result.time = static_cast<Time32>(t);
     return result;
 }
 

@@ -139,11 +139,15 @@ LocalTime toLocalTime(Time32 t) {
 }
 
 Time32 fromLocalTime(int year, int month, int day, int hour, int minute, int second) {
+    return saturate(fromLocalTime64(year, month, day, hour, minute, second));
+}
+
+std::int64_t fromLocalTime64(int year, int month, int day, int hour, int minute, int second) {
     // Normalise the month first, as mktime does, then count everything else in seconds.
     std::int64_t m0 = std::int64_t(month) - 1;
     std::int64_t y = year + floorDiv(m0, 12);
     m0 -= floorDiv(m0, 12) * 12;
-    if (y < -1000000 || y > 1000000) return y < 0 ? INT32_MIN : INT32_MAX;
+    if (y < -1000000 || y > 1000000) return y < 0 ? INT64_MIN : INT64_MAX;
     const std::int64_t local =
         (std::int64_t(daysFromCivil(static_cast<int>(y), static_cast<int>(m0) + 1, 1)) + day - 1) *
             kDay +
@@ -153,7 +157,7 @@ Time32 fromLocalTime(int year, int month, int day, int hour, int minute, int sec
     const std::int32_t guess = tab.offsets[tab.segmentOf(local)];
     const std::int64_t u = local - tab.offsets[tab.segmentOf(local - guess)];
     const std::size_t seg = tab.segmentOf(u);
-    if (local - tab.offsets[seg] == u && tab.distanceToChange(seg, u) > kDay) return saturate(u);
+    if (local - tab.offsets[seg] == u && tab.distanceToChange(seg, u) > kDay) return u;
 
     // Near a change of offset (a skipped or repeated local hour) let mktime decide.
     std::tm tm{};
@@ -169,8 +173,8 @@ Time32 fromLocalTime(int year, int month, int day, int hour, int minute, int sec
     tm.tm_sec = static_cast<int>(secs % 60);
     tm.tm_isdst = -1;
     std::time_t r = mktime(&tm);
-    if (r == static_cast<std::time_t>(-1)) return saturate(u);
-    return saturate(static_cast<std::int64_t>(r));
+    if (r == static_cast<std::time_t>(-1)) return u;
+    return static_cast<std::int64_t>(r);
 }
 
 std::string formatLocalTime(Time32 t, const char* pattern) {

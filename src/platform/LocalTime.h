@@ -2,6 +2,7 @@
 // Conversion of 32-bit times to and from the process's local time zone, and date formatting.
 #include "platform/Time32.h"
 
+#include <cstdint>
 #include <string>
 
 namespace lorvanel {
@@ -28,6 +29,8 @@ LocalTime toLocalTime(Time32 t);
 // 32-bit count can't hold saturates: later than 2038-01-19 03:14:07 UTC gives INT32_MAX,
 // earlier than 1901-12-13 20:45:52 UTC gives INT32_MIN. Times before 1970 are negative.
 Time32 fromLocalTime(int year, int month, int day, int hour, int minute, int second);
+// The same without saturating, for callers that refuse a time the 32-bit count can't hold.
+std::int64_t fromLocalTime64(int year, int month, int day, int hour, int minute, int second);
 
 // strftime in local time, e.g. "%Y/%m/%d %H:%M:%S". The pattern and result are bytes.
 std::string formatLocalTime(Time32 t, const char* pattern);

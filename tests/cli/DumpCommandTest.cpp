@@ -64,7 +64,8 @@ TEST(DumpCommand, AnalysisLogGoesToStandardError) {
     const std::string path = b.writeTo(dir, "lorvanel.txt");
     const CliResult r = dump({path});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(lines(r.out).size(), 3u);
+    // The post whose date lacks its seconds is refused after its message.
+    EXPECT_EQ(lines(r.out).size(), 2u);
     const std::vector<std::string> err = lines(r.err);
     ASSERT_EQ(err.size(), 7u) << r.err;
     EXPECT_EQ(err[0], U8("ファイルを開いています '") + path + "'\r");

@@ -53,11 +53,19 @@ TEST_F(TimeParsingTest, CalendarChecks) {
 TEST_F(TimeParsingTest, ClockValuesCarryOver) {
     EXPECT_EQ(parsePostTime("2008/01/31 24:00:00").time, fromLocalTime(2008, 2, 1, 0, 0, 0));
     EXPECT_EQ(parsePostTime("2008/01/02 03:04:65").time, fromLocalTime(2008, 1, 2, 3, 5, 5));
-    // Runs of digits far beyond any field still give a time and never overflow.
-    const ParsedTime huge = parsePostTime("2008/01/02 99999999999999999999:00:00");
-    EXPECT_TRUE(huge.clean);
-    EXPECT_GT(huge.time, fromLocalTime(2008, 1, 2, 0, 0, 0));
-    EXPECT_EQ(parsePostTime("2038/12/31 00:00:00").time, INT32_MAX);
+    EXPECT_EQ(analysisLog().text(), "");
+    // The last second the signed 32-bit count holds is 2038/01/19 12:14:07 in Tokyo; later
+    // times, and runs of digits far beyond any field, are refused rather than clamped.
+    EXPECT_EQ(parsePostTime("2038/01/19 12:14:07").time, INT32_MAX);
+    EXPECT_TRUE(parsePostTime("2038/01/19 12:14:07").clean);
+    for (const char* text :
+         {"2038/01/19 12:14:08", "2038/12/31 00:00:00", "2008/01/02 99999999999999999999:00:00"}) {
+        SetUp();
+        const ParsedTime t = parsePostTime(text);
+        EXPECT_FALSE(t.clean) << text;
+        EXPECT_EQ(t.time, fallback()) << text;
+        EXPECT_EQ(analysisLog().text(), std::string("(") + text + ") 扱えない時刻です。\r\n");
+    }
 }
 
 TEST_F(TimeParsingTest, MissingNumbers) {

@@ -42,6 +42,7 @@ void fillPostLog(PostLog& log, const std::vector<TestPost>& posts, const LoadFac
         if (p.foreignServer.empty()) r->flags |= PostRecord::kKnownBbs;
         addPost(log.posts, r, &log.arena, false);
     }
+    finishFilePosts(log.posts);
     *write = '\0';
     log.formatNames = facts.formatNames;
     log.sourcePaths = facts.sourcePaths;

@@ -41,8 +41,8 @@ struct LoadFacts {
     std::size_t leadingNulBytes = 0;
 };
 
-// Clears the log and fills it with the posts (in the given order; addPost refuses any that
-// go backwards) and the load facts.
+// Clears the log and fills it with the posts (admitted in the given order, then sorted by
+// time as a reader's file is; addPost refuses a repeated time) and the load facts.
 void fillPostLog(PostLog& log, const std::vector<TestPost>& posts, const LoadFacts& facts = {});
 
 // Posts at the given times with the defaults of TestPost.
