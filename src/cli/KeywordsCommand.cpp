@@ -23,6 +23,8 @@ const char* failureText(KeywordFileFailure f) {
         return "the keyword file has no group (no line starting with a black star)";
     case KeywordFileFailure::kNoFoldedBody:
         return "the folded copies of the posts could not be built";
+    case KeywordFileFailure::kRegexGaveUp:
+        return "a regular expression was too complex to search with";
     case KeywordFileFailure::kNone:
         break;
     }

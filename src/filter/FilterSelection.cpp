@@ -1,6 +1,8 @@
 #include "filter/FilterSelection.h"
 
 #include "filter/CompileFilter.h"
+#include "filter/Regex.h"
+#include "platform/Alert.h"
 
 #include <cstdint>
 
@@ -42,9 +44,16 @@ std::optional<std::size_t> selectPostsWithFilter(PostList& dest, const PostList&
                                                  std::string_view text) {
     const FilterPtr filter = CompileFilter(text);
     if (!filter) return std::nullopt;
-    if (filter->readsBody() && bodiesRunBackwards(src))
-        return selectFetchingBodies(dest, src, *filter);
-    return selectPosts(dest, src, *filter);
+    const std::size_t before = dest.size();
+    try {
+        if (filter->readsBody() && bodiesRunBackwards(src))
+            return selectFetchingBodies(dest, src, *filter);
+        return selectPosts(dest, src, *filter);
+    } catch (const RegexSearchError& e) {
+        dest.items().resize(before);
+        showAlert(e.message());
+        return std::nullopt;
+    }
 }
 
 } // namespace lorvanel

@@ -9,8 +9,9 @@
 namespace lorvanel {
 
 // Compiles text and appends to dest, in source order, the posts of src that it accepts;
-// returns their number. When the text doesn't compile the user has been told why (through
-// the alert sink), dest is unchanged and the result is empty.
+// returns their number. When the text doesn't compile, or a regular expression of it gives up
+// on a post, the user has been told why (through the alert sink), dest is unchanged and the
+// result is empty.
 std::optional<std::size_t> selectPostsWithFilter(PostList& dest, const PostList& src,
                                                  std::string_view text);
 

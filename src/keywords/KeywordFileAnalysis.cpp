@@ -27,8 +27,13 @@ struct FoldedPost {
     }
 };
 
-void reportBadPattern(const std::string& pattern) {
-    const std::string message = pattern + "\n正規表現の解析に失敗しました";
+// One message for every pattern of the file that does not compile, one per line: a file of
+// hundreds of them must not raise hundreds of boxes.
+void reportBadPatterns(const std::vector<const std::string*>& patterns) {
+    if (patterns.empty()) return;
+    std::string message;
+    for (const std::string* p : patterns) message += *p + "\n";
+    message += "正規表現の解析に失敗しました";
     showAlert(message);
     analysisLog().append("%s\r\n", message.c_str());
 }
@@ -50,20 +55,21 @@ struct EntryMatcher {
 // Every entry's count of the posts whose folded body it matches. The walk goes post by post,
 // trying every entry on a post while its text is in the cache, instead of entry by entry over
 // the whole log (which would fetch every body from memory once per entry). Patterns are
-// compiled first, in entry order, so that a bad one is reported where it always was: before
-// the entries after it are matched.
+// compiled first, in entry order, and the bad ones reported together before any matching.
 std::vector<EntryMatcher> countMatches(const KeywordSet& set, const PostList& selection,
                                        const PostLog& log) {
     std::vector<EntryMatcher> matchers;
+    std::vector<const std::string*> bad;
     for (const KeywordGroup& group : set.groups)
         for (const KeywordEntry& entry : group.entries) {
             EntryMatcher& m = matchers.emplace_back();
             m.entry = &entry;
             if (entry.regex() && !m.regex.compile(entry.folded)) {
-                reportBadPattern(entry.folded);
+                bad.push_back(&entry.folded);
                 m.usable = false;
             }
         }
+    reportBadPatterns(bad);
     std::vector<EntryMatcher*> usable;
     for (EntryMatcher& m : matchers)
         if (m.usable) usable.push_back(&m);
@@ -148,7 +154,15 @@ bool analyzeKeywordFile(const PostList& selection, PostLog& log, const std::stri
     if (failure) *failure = why;
     if (why != KeywordFileFailure::kNone) return false;
 
-    const KeywordResult result = matchKeywordSet(set, selection, log);
+    KeywordResult result;
+    try {
+        result = matchKeywordSet(set, selection, log);
+    } catch (const RegexSearchError& e) {
+        showAlert(e.message());
+        analysisLog().append("%s\r\n", e.message().c_str());
+        if (failure) *failure = KeywordFileFailure::kRegexGaveUp;
+        return false;
+    }
     page.title = result.name;
     page.text = formatKeywordResult(result);
     return true;

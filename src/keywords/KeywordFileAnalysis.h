@@ -31,8 +31,9 @@ struct KeywordResult {
 };
 
 // Matches every entry against the folded bodies of the posts (which the log must have built,
-// see PostLog::ensureFoldedBodies). A regex entry that does not compile is reported in a
-// message box and the analysis log and skipped.
+// see PostLog::ensureFoldedBodies). Regex entries that do not compile are reported together
+// in one message box and analysis-log entry and skipped. A regex that gives up on a post
+// throws RegexSearchError.
 KeywordResult matchKeywordSet(const KeywordSet& set, const PostList& selection, const PostLog& log);
 
 std::string formatKeywordResult(const KeywordResult& result);
@@ -43,6 +44,7 @@ enum class KeywordFileFailure {
     kUnreadable,   // reported in a message box
     kNoGroups,     // no "★" line
     kNoFoldedBody, // no text loaded, or the folded copies could not be allocated (reported)
+    kRegexGaveUp,  // a regex entry exceeded its search budget on a post (reported)
 };
 
 // Runs the analysis of the keyword file at path over the selection of log's posts. False
