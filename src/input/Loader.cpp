@@ -24,7 +24,8 @@ std::string displayPath(const std::string& path) {
 
 int readFileText(char* dest, std::size_t capacity, std::uint64_t& bytesRead,
                  const std::string& path, std::uint64_t limit) {
-    const int format = detectFormat(path);
+    // A file that can't be read is the caller's error to report, and no format complaint.
+    const int format = detectFileFormat(path);
     if (format == 0) return 0;
     AnalysisLog& log = analysisLog();
     log.append("ファイルを開いています '%s'\r\n", displayPath(path).c_str());
@@ -86,11 +87,7 @@ bool loadOne(PostLog& log, const std::string& path, std::uint64_t limit) {
     try {
         FileStatus st;
         int err = 0;
-        if (!fileStatus(path, st, err)) {
-            log.clear();
-            analysisLog().appendSystemError(err);
-            return false;
-        }
+        if (!fileStatus(path, st, err)) throw FileError(displayPath(path), err);
         log.fileSize = st.size;
         log.bytesRead = (limit != 0 && st.size >= limit) ? limit : st.size;
         log.allocateText(static_cast<std::size_t>(log.bytesRead) + 1);

@@ -92,12 +92,16 @@ int detectFormatText(std::string_view sample) {
     return 0;
 }
 
+int detectFileFormat(const std::string& path) {
+    InputFile f(path);
+    char buf[kDetectSampleBytes];
+    std::size_t n = f.read(buf, sizeof buf);
+    return detectFormatText(std::string_view(buf, n));
+}
+
 int detectFormat(const std::string& path) {
     try {
-        InputFile f(path);
-        char buf[kDetectSampleBytes];
-        std::size_t n = f.read(buf, sizeof buf);
-        return detectFormatText(std::string_view(buf, n));
+        return detectFileFormat(path);
     } catch (const std::exception& e) {
         analysisLog().appendException(e);
         return 0;

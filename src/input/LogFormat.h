@@ -32,6 +32,8 @@ int detectFormatText(std::string_view sample);
 // Format from the first 510 bytes of a file; a file error is reported through the analysis
 // log and gives 0.
 int detectFormat(const std::string& path);
+// The same, throwing the file error instead, for a caller that reports it as its own.
+int detectFileFormat(const std::string& path);
 
 // A new reader for the format, or none outside 1..9.
 std::unique_ptr<LogReader> createReader(int format);

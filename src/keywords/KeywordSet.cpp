@@ -97,7 +97,7 @@ bool loadKeywordSet(const std::string& path, KeywordSet& set) {
     try {
         text = readWholeFile(path);
     } catch (const FileError& e) {
-        showAlert(displayPath(path) + ": " + systemErrorMessage(e.errorCode()));
+        showAlert(displayPath(path) + ": " + e.reason());
         return false;
     }
     // File names come from the operating system (UTF-8 here); the name is shown as CP932.

@@ -18,7 +18,24 @@ std::string systemErrorMessage(int errorCode) {
 }
 
 FileError::FileError(const std::string& path, int errorCode)
-    : std::runtime_error(path + ": " + systemErrorMessage(errorCode)), errorCode_(errorCode) {}
+    : FileError(path, systemErrorMessage(errorCode)) {
+    errorCode_ = errorCode;
+}
+
+FileError::FileError(const std::string& path, const std::string& reason)
+    // Callers that keep only a number get the nearest one the system has.
+    : std::runtime_error(path + ": " + reason), errorCode_(EINVAL), reason_(reason) {}
+
+namespace {
+
+// Throws unless st describes a regular file.
+void requireRegular(const std::string& path, const struct stat& st) {
+    if (S_ISREG(st.st_mode)) return;
+    if (S_ISDIR(st.st_mode)) throw FileError(path, EISDIR);
+    throw FileError(path, "通常のファイルではありません");
+}
+
+} // namespace
 
 bool fileStatus(const std::string& path, FileStatus& status, int& errorCode) {
     struct stat st {};
@@ -28,6 +45,7 @@ bool fileStatus(const std::string& path, FileStatus& status, int& errorCode) {
     }
     status.size = static_cast<std::uint64_t>(st.st_size);
     status.isDirectory = S_ISDIR(st.st_mode);
+    status.isRegular = S_ISREG(st.st_mode);
     return true;
 }
 
@@ -38,13 +56,19 @@ InputFile::~InputFile() {
 void InputFile::open(const std::string& path) {
     close();
     path_ = path;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw FileError(path, errno);
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::stat(path.c_str(), &st) != 0) throw FileError(path, errno);
+    requireRegular(path, st);
+    // Non-blocking, in case a FIFO took the file's place since: opening one for reading
+    // would otherwise wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) throw FileError(path, errno);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        throw FileError(path, EISDIR);
+        requireRegular(path, st);
+        throw FileError(path, EIO);
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     fd_ = fd;
 }
 
@@ -96,7 +120,7 @@ std::vector<std::string> listFiles(const std::string& dir, const std::string& su
             continue;
         FileStatus st;
         int err = 0;
-        if (fileStatus(dir + "/" + name, st, err) && !st.isDirectory) names.push_back(name);
+        if (fileStatus(dir + "/" + name, st, err) && st.isRegular) names.push_back(name);
     }
     ::closedir(d);
     std::sort(names.begin(), names.end());

@@ -11,10 +11,15 @@ namespace lorvanel {
 class FileError : public std::runtime_error {
 public:
     FileError(const std::string& path, int errorCode);
+    // A refusal of ours rather than the operating system's: "path: reason".
+    FileError(const std::string& path, const std::string& reason);
     int errorCode() const { return errorCode_; }
+    // What went wrong, without the path.
+    const std::string& reason() const { return reason_; }
 
 private:
     int errorCode_;
+    std::string reason_;
 };
 
 // The operating system's message for an error number.
@@ -23,6 +28,7 @@ std::string systemErrorMessage(int errorCode);
 struct FileStatus {
     std::uint64_t size = 0;
     bool isDirectory = false;
+    bool isRegular = false;
 };
 
 // False with errorCode set when the path has no status.
@@ -36,7 +42,9 @@ public:
     InputFile& operator=(const InputFile&) = delete;
     ~InputFile();
 
-    // Opens for reading; a directory is refused with EISDIR.
+    // Opens for reading. Only a regular file is read: a directory is refused with EISDIR,
+    // anything else (a FIFO, socket or device, which could block a read for ever or never
+    // end) with a FileError of its own, before it is opened for reading.
     void open(const std::string& path);
     std::uint64_t length() const;
     void seek(std::uint64_t offset);
