@@ -437,7 +437,7 @@ void CLorvanelView2::copyCurrentUrl() {
 
 void CLorvanelView2::openCurrentUrl() {
     std::string url;
-    if (usableCurrentUrl(url)) openThreadInBrowser(url);
+    if (usableCurrentUrl(url)) openThreadInBrowser(browserUrl(url));
 }
 
 // ---- painting

@@ -129,4 +129,12 @@ TEST(UrlCheck, AcceptedAndRefusedForms) {
     EXPECT_FALSE(isUsableUrl("h1ttp://a"));
     EXPECT_FALSE(isUsableUrl(" http://a"));
     EXPECT_FALSE(isUsableUrl(""));
+    // Only web addresses: nothing a crafted log could make the desktop run or open locally.
+    for (const char* url : {"file:///etc/passwd", "smb://host/share", "ssh://-oProxyCommand=x",
+                            "javascript://a", "ftp://a", "httpx://a", "ttpx://a", "tp://a"})
+        EXPECT_FALSE(isUsableUrl(url)) << url;
+    EXPECT_TRUE(isUsableUrl("ttps://a"));
+    EXPECT_EQ(browserUrl("ttp://a/b"), "http://a/b");
+    EXPECT_EQ(browserUrl("TTPS://a"), "hTTPS://a");
+    EXPECT_EQ(browserUrl("https://a"), "https://a");
 }
