@@ -114,6 +114,7 @@ std::string& settingsFileStorage() {
 } // namespace
 
 void setSettingsFile(std::string path) {
+    if (!path.empty()) IniFile::removeLeftoverTemporaries(path);
     settingsFileStorage() = std::move(path);
 }
 

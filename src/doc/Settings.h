@@ -99,7 +99,8 @@ void writeWindowPlacement(IniFile& ini, std::string_view placement);
 std::string settingsFilePath(std::string_view currentDirectory, std::string_view executablePath);
 
 // The process-wide settings file. Every write reads the file afresh, applies the change and
-// saves it atomically, so the sections of other owners and unknown keys survive.
+// saves it atomically, so the sections of other owners and unknown keys survive. Choosing the
+// file (once, at start-up) removes the temporary files that a killed write left beside it.
 void setSettingsFile(std::string path);
 const std::string& settingsFile();
 // The file's contents; an unreadable file reads as empty (every key takes its default).

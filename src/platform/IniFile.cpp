@@ -59,6 +59,20 @@ std::string oneLine(std::string_view value) {
     return s;
 }
 
+// Section and key names with ASCII letters in lower case, trail bytes of double-byte
+// characters as they are: equal for exactly the names equalsIgnoringAsciiCase calls equal.
+std::string foldName(std::string_view name) {
+    std::string s(name);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (isLeadByte(c) && i + 1 < s.size())
+            ++i;
+        else if (c >= 'A' && c <= 'Z')
+            s[i] = static_cast<char>(c + 32);
+    }
+    return s;
+}
+
 bool fail(std::string* error, const std::string& path, int code) {
     if (error) *error = path + ": " + systemErrorMessage(code);
     return false;
@@ -67,7 +81,8 @@ bool fail(std::string* error, const std::string& path, int code) {
 } // namespace
 
 bool IniFile::load(const std::string& path, std::string* error) {
-    lines_.clear();
+    blocks_.clear();
+    sections_.clear();
     FileStatus st;
     int code = 0;
     if (!fileStatus(path, st, code)) {
@@ -84,12 +99,14 @@ bool IniFile::load(const std::string& path, std::string* error) {
 }
 
 void IniFile::parse(std::string_view text) {
-    lines_.clear();
-    bool inSection = false;
+    blocks_.assign(1, Block{});
+    blocks_.front().insertAt = 0;
+    sections_.clear();
     TextLines lines(text);
     for (std::string_view raw; lines.next(raw);) {
         Line line;
         line.raw.assign(raw);
+        const bool inSection = blocks_.size() > 1;
 
         const std::string_view body = trim(line.raw);
         if (!body.empty() && body.front() == '[') {
@@ -97,7 +114,9 @@ void IniFile::parse(std::string_view text) {
             if (close != npos) {
                 line.kind = Line::Section;
                 line.name.assign(trim(body.substr(1, close - 1)));
-                inSection = true;
+                sections_.emplace(foldName(line.name), blocks_.size());
+                blocks_.emplace_back().lines.push_back(std::move(line));
+                continue;
             }
         } else if (inSection && !body.empty() && body.front() != ';') {
             const std::size_t eq = body.find('=');
@@ -105,18 +124,26 @@ void IniFile::parse(std::string_view text) {
                 line.kind = Line::Entry;
                 line.name.assign(trim(body.substr(0, eq)));
                 line.value.assign(trim(body.substr(eq + 1)));
+                Block& block = blocks_.back();
+                block.keys.emplace(foldName(line.name), block.lines.size());
+                block.insertAt = block.lines.size() + 1;
             }
         }
-        lines_.push_back(std::move(line));
+        blocks_.back().lines.push_back(std::move(line));
     }
 }
 
 std::string IniFile::text() const {
+    std::size_t size = 0;
+    for (const Block& block : blocks_)
+        for (const Line& line : block.lines) size += line.raw.size() + 2;
     std::string s;
-    for (const Line& line : lines_) {
-        s += line.raw;
-        s += "\r\n";
-    }
+    s.reserve(size);
+    for (const Block& block : blocks_)
+        for (const Line& line : block.lines) {
+            s += line.raw;
+            s += "\r\n";
+        }
     return s;
 }
 
@@ -127,12 +154,18 @@ bool IniFile::save(const std::string& path, std::string* error) const {
         target = real;
         std::free(real);
     }
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    // A rename needs only the directory's permission; the file's own says whether the user
+    // lets it be changed. (No write bit at all counts too: root passes every access check.)
+    if (exists &&
+        (::access(target.c_str(), W_OK) != 0 || (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0))
+        return fail(error, target, EACCES);
     std::string temp = target + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return fail(error, target, errno);
 
-    struct stat old {};
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const mode_t mode = exists ? (old.st_mode & 07777) : 0644;
     const std::string data = text();
     std::size_t done = 0;
     int code = 0;
@@ -156,52 +189,70 @@ bool IniFile::save(const std::string& path, std::string* error) const {
     return true;
 }
 
-std::size_t IniFile::findSection(std::string_view section) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == Line::Section && equalsIgnoringAsciiCase(lines_[i].name, section))
-            return i;
-    return npos;
+int IniFile::removeLeftoverTemporaries(const std::string& path) {
+    std::string target = path;
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        target = real;
+        std::free(real);
+    }
+    const std::size_t slash = target.rfind('/');
+    const std::string dir = slash == npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
+    const std::string prefix = (slash == npos ? target : target.substr(slash + 1)) + ".";
+    int removed = 0;
+    // mkstemp's six characters are letters and digits.
+    for (const std::string& name : listFiles(dir, "")) {
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        bool mkstempName = true;
+        for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+            const char c = name[i];
+            mkstempName = mkstempName && ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ||
+                                          (c >= 'A' && c <= 'Z'));
+        }
+        if (mkstempName && ::unlink((dir + "/" + name).c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
-std::size_t IniFile::sectionEnd(std::size_t header) const {
-    std::size_t i = header + 1;
-    while (i < lines_.size() && lines_[i].kind != Line::Section) ++i;
-    return i;
+const IniFile::Block* IniFile::findSection(std::string_view section) const {
+    const auto it = sections_.find(foldName(section));
+    return it == sections_.end() ? nullptr : &blocks_[it->second];
 }
 
-std::size_t IniFile::findEntry(std::size_t header, std::string_view key) const {
-    const std::size_t end = sectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i)
-        if (lines_[i].kind == Line::Entry && equalsIgnoringAsciiCase(lines_[i].name, key)) return i;
-    return npos;
+IniFile::Block* IniFile::findSection(std::string_view section) {
+    const auto it = sections_.find(foldName(section));
+    return it == sections_.end() ? nullptr : &blocks_[it->second];
+}
+
+const IniFile::Line* IniFile::findEntry(const Block& block, std::string_view key) {
+    const auto it = block.keys.find(foldName(key));
+    return it == block.keys.end() ? nullptr : &block.lines[it->second];
 }
 
 bool IniFile::hasSection(std::string_view section) const {
-    return findSection(section) != npos;
+    return findSection(section) != nullptr;
 }
 
 bool IniFile::hasKey(std::string_view section, std::string_view key) const {
-    const std::size_t header = findSection(section);
-    return header != npos && findEntry(header, key) != npos;
+    const Block* block = findSection(section);
+    return block && findEntry(*block, key);
 }
 
 std::vector<std::string> IniFile::keys(std::string_view section) const {
     std::vector<std::string> names;
-    const std::size_t header = findSection(section);
-    if (header == npos) return names;
-    const std::size_t end = sectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i)
-        if (lines_[i].kind == Line::Entry) names.push_back(lines_[i].name);
+    const Block* block = findSection(section);
+    if (!block) return names;
+    for (const Line& line : block->lines)
+        if (line.kind == Line::Entry) names.push_back(line.name);
     return names;
 }
 
 std::optional<std::string> IniFile::getString(std::string_view section,
                                               std::string_view key) const {
-    const std::size_t header = findSection(section);
-    if (header == npos) return std::nullopt;
-    const std::size_t i = findEntry(header, key);
-    if (i == npos) return std::nullopt;
-    return std::string(unquote(lines_[i].value));
+    const Block* block = findSection(section);
+    const Line* line = block ? findEntry(*block, key) : nullptr;
+    if (!line) return std::nullopt;
+    return std::string(unquote(line->value));
 }
 
 std::string IniFile::getString(std::string_view section, std::string_view key,
@@ -256,6 +307,13 @@ bool IniFile::getBytes(std::string_view section, std::string_view key, std::stri
     return true;
 }
 
+void IniFile::addEntry(Block& block, std::size_t at, Line entry) {
+    // Only lines that are no entries follow the insertion point, so no index moves.
+    block.keys.emplace(foldName(entry.name), at);
+    block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+    block.insertAt = at + 1;
+}
+
 void IniFile::setString(std::string_view section, std::string_view key, std::string_view value) {
     Line entry;
     entry.kind = Line::Entry;
@@ -264,29 +322,31 @@ void IniFile::setString(std::string_view section, std::string_view key, std::str
     entry.raw = entry.name + "=" + entry.value;
     entry.value.assign(trim(entry.value));
 
-    std::size_t header = findSection(section);
-    if (header == npos) {
-        if (!lines_.empty() && !trim(lines_.back().raw).empty()) lines_.push_back(Line{});
+    if (blocks_.empty()) {
+        blocks_.emplace_back().insertAt = 0;
+    }
+    Block* block = findSection(section);
+    if (!block) {
+        std::vector<Line>& last = blocks_.back().lines;
+        if (!last.empty() && !trim(last.back().raw).empty()) last.push_back(Line{});
         Line head;
         head.kind = Line::Section;
         head.name.assign(trim(section));
         head.raw = "[" + head.name + "]";
-        lines_.push_back(std::move(head));
-        lines_.push_back(std::move(entry));
+        sections_.emplace(foldName(head.name), blocks_.size());
+        block = &blocks_.emplace_back();
+        block->lines.push_back(std::move(head));
+        addEntry(*block, 1, std::move(entry));
         return;
     }
-    const std::size_t existing = findEntry(header, key);
-    if (existing != npos) {
-        lines_[existing] = std::move(entry);
+    const auto existing = block->keys.find(foldName(key));
+    if (existing != block->keys.end()) {
+        block->lines[existing->second] = std::move(entry);
         return;
     }
     // After the section's last entry, so that blank lines and comments before the next
     // section stay where they are.
-    std::size_t at = header + 1;
-    const std::size_t end = sectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i)
-        if (lines_[i].kind == Line::Entry) at = i + 1;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+    addEntry(*block, block->insertAt, std::move(entry));
 }
 
 void IniFile::setInt(std::string_view section, std::string_view key, int value) {

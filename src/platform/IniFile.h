@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace lorvanel {
@@ -22,8 +23,13 @@ public:
     // The whole file, CR LF line ends.
     std::string text() const;
     // Writes the file atomically: a temporary file in the same directory, flushed to disk and
-    // renamed over the old one, so a failure never leaves a truncated file behind.
+    // renamed over the old one, so a failure never leaves a truncated file behind. A file
+    // that its owner made read-only is the owner's to keep: it is refused (EACCES), not
+    // replaced, even where the directory would allow the rename.
     bool save(const std::string& path, std::string* error = nullptr) const;
+    // Removes the temporary files ("NAME.XXXXXX" beside the file) that a write killed before
+    // its rename left behind. Returns how many were removed.
+    static int removeLeftoverTemporaries(const std::string& path);
 
     // Section and key names compare without regard to ASCII letter case (the trail bytes of
     // double-byte characters exactly); the first of duplicate sections or keys is the one read.
@@ -60,13 +66,21 @@ private:
         std::string name;  // section name or key, trimmed
         std::string value; // an entry's value, trimmed, quotes kept
     };
-    // Index of the section header line, or npos.
-    std::size_t findSection(std::string_view section) const;
-    // Index of the key's line within the section starting at header, or npos.
-    std::size_t findEntry(std::size_t header, std::string_view key) const;
-    std::size_t sectionEnd(std::size_t header) const;
+    // A section's lines, its header first; the first block holds the lines before any
+    // header and has none. Lookups go through indexes of folded names, so that reading or
+    // writing a section of many keys takes time in proportion to them.
+    struct Block {
+        std::vector<Line> lines;
+        std::unordered_map<std::string, std::size_t> keys; // folded key -> first entry's line
+        std::size_t insertAt = 1; // after the last entry: where a new key goes
+    };
+    const Block* findSection(std::string_view section) const;
+    Block* findSection(std::string_view section);
+    static const Line* findEntry(const Block& block, std::string_view key);
+    void addEntry(Block& block, std::size_t at, Line entry);
 
-    std::vector<Line> lines_;
+    std::vector<Block> blocks_;
+    std::unordered_map<std::string, std::size_t> sections_; // folded name -> first block
 };
 
 } // namespace lorvanel

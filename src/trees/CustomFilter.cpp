@@ -130,16 +130,23 @@ bool parseCustomFilterValue(std::string_view value, CustomFilter& filter) {
 
 void CustomFilterList::read(const IniFile& ini) {
     items_.clear();
-    const int count = ini.getInt(kSection, kCount, 0);
     // Only the keys that are there can give a filter (a missing one reads as empty and has no
     // ","), so the keys of the section are visited rather than every index below a count
     // that may be absurdly large.
     std::map<long long, std::string> values;
     for (const std::string& key : ini.keys(kSection)) {
         const long long index = indexOfKey(key);
-        if (index < 0 || index >= count || values.count(index)) continue;
+        if (index < 0 || values.count(index)) continue;
         values.emplace(index, ini.getString(kSection, key).value_or(std::string()));
     }
+    long long count = ini.getInt(kSection, kCount, -1);
+    if (count < 0) {
+        // A section written by hand without a count (or with a negative one): its numbered
+        // keys up to the first gap.
+        count = 0;
+        for (auto it = values.begin(); it != values.end() && it->first == count; ++it) ++count;
+    }
+    values.erase(values.lower_bound(count), values.end());
     for (const auto& [index, value] : values) {
         CustomFilter filter;
         if (parseCustomFilterValue(value, filter)) append(std::move(filter));

@@ -3,10 +3,14 @@
 #include "platform/File.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace lorvanel;
 using lorvanel::testing::TempDir;
@@ -180,4 +184,50 @@ TEST(IniFile, FailuresAreReportedAndHarmless) {
         ++files;
     }
     EXPECT_EQ(files, 1);
+}
+
+TEST(IniFile, AReadOnlyFileIsNotReplaced) {
+    TempDir dir;
+    const std::string path = dir.write("lorvanel.ini", "[Keep]\nk=1\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    IniFile ini;
+    ASSERT_TRUE(ini.load(path));
+    ini.setString("Settings", "A", "b");
+    std::string error;
+    EXPECT_FALSE(ini.save(path, &error));
+    EXPECT_EQ(error, path + ": " + systemErrorMessage(EACCES));
+    EXPECT_EQ(readWholeFile(path), "[Keep]\nk=1\n");
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0444));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(IniFile, TemporariesOfAKilledWriteAreRemoved) {
+    TempDir dir;
+    const std::string path = dir.write("lorvanel.ini", "[S]\r\n");
+    for (const char* name : {"lorvanel.ini.a1B2c3", "lorvanel.ini.XXXXXX", "lorvanel.ini.abc",
+                             "lorvanel.ini.a1B2c3d", "other.ini.a1B2c3", "lorvanel.ini.a-B2c3"})
+        dir.write(name, "x");
+    EXPECT_EQ(IniFile::removeLeftoverTemporaries(path), 2);
+    std::vector<std::string> left;
+    for (auto& e : std::filesystem::directory_iterator(dir.path()))
+        left.push_back(e.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"lorvanel.ini", "lorvanel.ini.a-B2c3",
+                                              "lorvanel.ini.a1B2c3d", "lorvanel.ini.abc",
+                                              "other.ini.a1B2c3"}));
+}
+
+TEST(IniFile, ManyKeysReadAndWrittenInOrder) {
+    // The section indexes must find the first of duplicates and insert after the last entry.
+    std::string text =
+        "[A]\r\nk=first\r\nK=second\r\n; note\r\n\r\n[b]\r\nx=1\r\n[a]\r\nk=third\r\n";
+    IniFile ini;
+    ini.parse(text);
+    EXPECT_EQ(ini.getString("a", "K"), "first");
+    for (int i = 0; i < 20000; ++i) ini.setInt("A", std::to_string(i), i);
+    for (int i = 0; i < 20000; i += 997) EXPECT_EQ(ini.getInt("a", std::to_string(i), -1), i);
+    const std::string out = ini.text();
+    EXPECT_EQ(out.rfind("[A]\r\nk=first\r\nK=second\r\n0=0\r\n1=1\r\n", 0), 0u);
+    EXPECT_NE(out.find("19999=19999\r\n; note\r\n\r\n[b]\r\nx=1\r\n[a]\r\nk=third\r\n"),
+              std::string::npos);
 }

@@ -66,6 +66,16 @@ TEST(CustomFilterTest, ValuesSplitAtTheFirstCommaAndCountBoundsTheKeys) {
     EXPECT_EQ(list.values(), expected);
 }
 
+TEST(CustomFilterTest, WithoutACountTheKeysAreReadUpToTheFirstGap) {
+    // Written by hand: no Count (or an empty or negative one); "3" is missing, so "4" is not
+    // read; a key without a comma is no gap.
+    const std::string keys = "0=a,msg_a\r\n1=nocomma\r\n2=c,msg_c\r\n4=e,msg_e\r\n";
+    const std::vector<CustomFilter> expected = {{"a", "msg_a"}, {"c", "msg_c"}};
+    for (const std::string count : {"", "Count=\r\n", "Count=-1\r\n", "Count=-2147483648\r\n"})
+        EXPECT_EQ(readFrom("[CustomFilter]\r\n" + count + keys).values(), expected) << count;
+    EXPECT_EQ(readFrom("[CustomFilter]\r\n1=b,msg_b\r\n").values(), defaultCustomFilters());
+}
+
 TEST(CustomFilterTest, AnEmptyListReadsAsTheDefaults) {
     EXPECT_EQ(readFrom("[CustomFilter]\r\nCount=0\r\n0=a,b\r\n").values(), defaultCustomFilters());
     EXPECT_EQ(readFrom("[CustomFilter]\r\nCount=2\r\n0=none\r\n").values(), defaultCustomFilters());
