@@ -88,6 +88,15 @@ void checkPostOrder(const PostList& posts) {
     }
 }
 
+void checkReaderPosts(const PostList& posts) {
+    checkPostOrder(posts);
+    static const Time32 fallback = fromLocalTime(1971, 1, 1, 0, 0, 0);
+    for (const PostRecord* r : posts) {
+        FUZZ_CHECK(!(r->flags & PostRecord::kBadTime));
+        FUZZ_CHECK(r->time != fallback);
+    }
+}
+
 void checkPostTexts(const PostLog& log) {
     for (const PostRecord* r : log.posts) {
         checkText(log, r->url, "url");

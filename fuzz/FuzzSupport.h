@@ -27,6 +27,12 @@ void initialise();
 // bounds that admission checks.
 void checkPostOrder(const PostList& posts);
 
+// What a reader admits from one file: posts in time order (checkPostOrder, so no two share a
+// time), none whose date text was refused, and none at the time a refused date text stands
+// for (1971-01-01 00:00:00 in Tokyo). A log that really holds that time would trip this;
+// no seed does.
+void checkReaderPosts(const PostList& posts);
+
 // Every text of every post points into the log's buffer and ends there, or is an empty
 // or constant text; the cut positions lie in the buffer too.
 void checkPostTexts(const PostLog& log);

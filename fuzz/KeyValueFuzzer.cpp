@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     KeyValueReader reader;
     const bool ok = reader.parse(log.posts, log.arena, log.textData(), text.size());
     FUZZ_CHECK(ok == !log.posts.empty());
-    fuzz::checkPostOrder(log.posts);
+    fuzz::checkReaderPosts(log.posts);
     fuzz::checkPostTexts(log);
     fuzz::checkAnalysisLog();
     if (text.find('\0') != std::string::npos) return 0;

@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace lorvanel;
@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(log.bytesRead <= rest.size());
         if (limit != 0) FUZZ_CHECK(log.bytesRead <= limit * paths.size());
     }
-    fuzz::checkPostOrder(log.posts);
+    fuzz::checkReaderPosts(log.posts);
     fuzz::checkPostTexts(log);
     fuzz::checkAnalysisLog();
     return 0;

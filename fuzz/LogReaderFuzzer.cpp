@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         parseText(log.posts, log.arena, formatName, log.textData(), text.size(), format);
     FUZZ_CHECK(ok == !log.posts.empty());
     if (ok) FUZZ_CHECK(!formatName.empty());
-    fuzz::checkPostOrder(log.posts);
+    fuzz::checkReaderPosts(log.posts);
     fuzz::checkPostTexts(log);
     fuzz::checkAnalysisLog();
     for (const PostRecord* r : log.posts) {
