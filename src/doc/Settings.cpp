@@ -1,6 +1,7 @@
 #include "doc/Settings.h"
 
 #include "platform/File.h"
+#include "platform/FileStamp.h"
 #include "platform/Paths.h"
 #include "platform/UserDirs.h"
 
@@ -107,6 +108,22 @@ std::string settingsFilePath(std::string_view currentDirectory, std::string_view
 }
 
 namespace {
+// The settings file as last read or written, kept while the file on disk stays as it was:
+// the start-up and every owner that saves at exit would otherwise each read it anew, which
+// for a large file costs seconds each time.
+struct SettingsCache {
+    std::string path;
+    bool known = false; // ini holds the file with this stamp (or its absence)
+    bool exists = false;
+    FileStamp stamp;
+    IniFile ini;
+};
+
+SettingsCache& cache() {
+    static SettingsCache c;
+    return c;
+}
+
 std::string& settingsFileStorage() {
     static std::string path;
     return path;
@@ -116,16 +133,41 @@ std::string& settingsFileStorage() {
 void setSettingsFile(std::string path) {
     if (!path.empty()) IniFile::removeLeftoverTemporaries(path);
     settingsFileStorage() = std::move(path);
+    cache().known = false;
 }
 
 const std::string& settingsFile() {
     return settingsFileStorage();
 }
 
-IniFile readSettingsFile() {
-    IniFile ini;
-    if (!settingsFile().empty()) ini.load(settingsFile());
-    return ini;
+namespace {
+
+// Makes the cache hold the file as it is now; false with the reason when it can't be read.
+bool refreshCache(std::string* error) {
+    SettingsCache& c = cache();
+    FileStamp stamp;
+    // Stamped before reading: a change made meanwhile shows as a new stamp next time.
+    const bool exists = fileStamp(settingsFile(), stamp);
+    if (c.known && c.path == settingsFile() && c.exists == exists && (!exists || c.stamp == stamp))
+        return true;
+    c.known = false;
+    if (!c.ini.load(settingsFile(), error)) return false;
+    c.path = settingsFile();
+    c.exists = exists;
+    c.stamp = stamp;
+    c.known = true;
+    return true;
+}
+
+} // namespace
+
+const IniFile& readSettingsFile() {
+    if (settingsFile().empty()) {
+        static const IniFile none;
+        return none;
+    }
+    refreshCache(nullptr);
+    return cache().ini;
 }
 
 bool updateSettingsFile(const std::function<void(IniFile&)>& change, std::string* error) {
@@ -133,17 +175,26 @@ bool updateSettingsFile(const std::function<void(IniFile&)>& change, std::string
         if (error) *error = "no settings file";
         return false;
     }
-    IniFile ini;
     // Writing over a file that could not be read would lose whatever it holds.
-    if (!ini.load(settingsFile(), error)) return false;
-    change(ini);
+    if (!refreshCache(error)) return false;
+    SettingsCache& c = cache();
+    change(c.ini);
+    if (!c.ini.modified() && c.exists) return true;
     // The settings of an installed program go to a folder that the first write creates.
     int code = 0;
     if (!makeDirectories(directoryPart(settingsFile()), code)) {
+        c.known = false;
         if (error) *error = settingsFile() + ": " + systemErrorMessage(code);
         return false;
     }
-    return ini.save(settingsFile(), error);
+    if (!c.ini.save(settingsFile(), error)) {
+        // What was not written is not the file's: read it afresh next time.
+        c.known = false;
+        return false;
+    }
+    c.exists = fileStamp(settingsFile(), c.stamp);
+    c.known = c.exists;
+    return true;
 }
 
 Settings& settings() {

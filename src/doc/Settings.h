@@ -103,10 +103,12 @@ std::string settingsFilePath(std::string_view currentDirectory, std::string_view
 // file (once, at start-up) removes the temporary files that a killed write left beside it.
 void setSettingsFile(std::string path);
 const std::string& settingsFile();
-// The file's contents; an unreadable file reads as empty (every key takes its default).
-IniFile readSettingsFile();
+// The file's contents; an unreadable file reads as empty (every key takes its default). The
+// contents are kept while the file on disk is unchanged, so that reading it again costs
+// nothing; the reference lasts until the next call of these functions.
+const IniFile& readSettingsFile();
 // False with the reason in error when the file can't be read or written; then nothing is
-// changed on disk.
+// changed on disk. A change that leaves the contents as they were writes nothing.
 bool updateSettingsFile(const std::function<void(IniFile&)>& change, std::string* error = nullptr);
 
 // The process-wide settings record.

@@ -83,6 +83,7 @@ bool fail(std::string* error, const std::string& path, int code) {
 bool IniFile::load(const std::string& path, std::string* error) {
     blocks_.clear();
     sections_.clear();
+    modified_ = false;
     FileStatus st;
     int code = 0;
     if (!fileStatus(path, st, code)) {
@@ -99,6 +100,7 @@ bool IniFile::load(const std::string& path, std::string* error) {
 }
 
 void IniFile::parse(std::string_view text) {
+    modified_ = false;
     blocks_.assign(1, Block{});
     blocks_.front().insertAt = 0;
     sections_.clear();
@@ -186,6 +188,7 @@ bool IniFile::save(const std::string& path, std::string* error) const {
         ::unlink(temp.c_str());
         return fail(error, target, code);
     }
+    modified_ = false;
     return true;
 }
 
@@ -308,6 +311,7 @@ bool IniFile::getBytes(std::string_view section, std::string_view key, std::stri
 }
 
 void IniFile::addEntry(Block& block, std::size_t at, Line entry) {
+    modified_ = true;
     // Only lines that are no entries follow the insertion point, so no index moves.
     block.keys.emplace(foldName(entry.name), at);
     block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
@@ -341,7 +345,10 @@ void IniFile::setString(std::string_view section, std::string_view key, std::str
     }
     const auto existing = block->keys.find(foldName(key));
     if (existing != block->keys.end()) {
-        block->lines[existing->second] = std::move(entry);
+        Line& line = block->lines[existing->second];
+        if (line.raw == entry.raw) return;
+        line = std::move(entry);
+        modified_ = true;
         return;
     }
     // After the section's last entry, so that blank lines and comments before the next

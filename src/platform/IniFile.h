@@ -50,6 +50,10 @@ public:
     // A value written by setBytes: false when absent, malformed or its checksum differs.
     bool getBytes(std::string_view section, std::string_view key, std::string& bytes) const;
 
+    // Whether a set call changed the text since it was loaded, parsed or saved (setting a
+    // value to what it was is no change), so that a caller writes only what differs.
+    bool modified() const { return modified_; }
+
     // Replaces the value of an existing key in place, or appends the key to its section
     // (appending the section at the end of the file when needed). A value is one line: line
     // breaks in it are written as blanks, since the format can't hold them.
@@ -81,6 +85,7 @@ private:
 
     std::vector<Block> blocks_;
     std::unordered_map<std::string, std::size_t> sections_; // folded name -> first block
+    mutable bool modified_ = false;
 };
 
 } // namespace lorvanel

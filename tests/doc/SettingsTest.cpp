@@ -4,8 +4,10 @@
 #include "platform/File.h"
 #include "support/TempDir.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace lorvanel;
 using lorvanel::testing::TempDir;
@@ -173,4 +175,32 @@ TEST(Settings, RecentFileCaptions) {
     EXPECT_EQ(recentFileCaption(9, "/j.txt"), "&0 /j.txt");
     EXPECT_EQ(recentFileCaption(15, "/p.txt"), "&0 /p.txt");
     EXPECT_EQ(recentFileCaption(1, "/R&D/log.txt"), "&2 /R&&D/log.txt");
+}
+
+TEST(Settings, TheFileIsReadOnceAndWrittenOnlyWhenItChanges) {
+    TempDir dir;
+    const std::string path = dir.write("lorvanel.ini", "[Settings]\r\nFileSizeLimit=3\r\n");
+    dir.write("lorvanel.ini.Ab12Cd", "left by a killed write");
+    setSettingsFile(path);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("lorvanel.ini.Ab12Cd")));
+    // The same contents while the file is unchanged; every write replaces the file.
+    EXPECT_EQ(&readSettingsFile(), &readSettingsFile());
+    const auto written = std::filesystem::last_write_time(path);
+    ASSERT_TRUE(
+        updateSettingsFile([](IniFile& ini) { ini.setInt("Settings", "FileSizeLimit", 3); }));
+    EXPECT_EQ(std::filesystem::last_write_time(path), written);
+    ASSERT_TRUE(
+        updateSettingsFile([](IniFile& ini) { ini.setInt("Settings", "FileSizeLimit", 4); }));
+    EXPECT_EQ(readWholeFile(path), "[Settings]\r\nFileSizeLimit=4\r\n");
+
+    // A file the user made read-only stays as it is; a change made by hand is read anew.
+    dir.write("lorvanel.ini", "[Settings]\r\nFileSizeLimit=9\r\n");
+    EXPECT_EQ(readSettingsFile().getInt("Settings", "FileSizeLimit", 0), 9);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    std::string error;
+    EXPECT_FALSE(updateSettingsFile([](IniFile& ini) { ini.setInt("Settings", "A", 1); }, &error));
+    EXPECT_EQ(error, path + ": " + systemErrorMessage(EACCES));
+    EXPECT_EQ(readWholeFile(path), "[Settings]\r\nFileSizeLimit=9\r\n");
+    EXPECT_FALSE(readSettingsFile().hasKey("Settings", "A"));
+    setSettingsFile("");
 }
