@@ -299,15 +299,13 @@ TEST_F(BlockReaderTest, ABoneBoardUrlOfAReplyMakesANewThread) {
     LogBuilder b(kFormatABone);
     b.add(p).add(forum).add(badDate);
     ASSERT_TRUE(parse(kFormatABone, b.text()));
-    ASSERT_EQ(posts.size(), 3u);
+    // A date that needed a complaint refuses its post.
+    ASSERT_EQ(posts.size(), 2u);
     EXPECT_TRUE(posts[0]->newThread());
     EXPECT_STREQ(posts[0]->dir, "win");
     EXPECT_TRUE(posts[1]->newThread());
     EXPECT_STREQ(posts[1]->dir, "thread");
     EXPECT_EQ(posts[1]->urlText(), "https://forum.example.org/anime/thread/5");
-    // A date that needed a complaint leaves the directory as the thread rule found it.
-    EXPECT_FALSE(posts[2]->newThread());
-    EXPECT_STREQ(posts[2]->dir, "");
 }
 
 TEST_F(BlockReaderTest, ABoneNewThreadBlock) {
@@ -361,13 +359,16 @@ TEST_F(BlockReaderTest, HotzonuUnlistedBoardKeepsItsName) {
     EXPECT_TRUE(posts[0]->knownBbs());
 }
 
-TEST_F(BlockReaderTest, HotzonuOlderPostMustFollow) {
+TEST_F(BlockReaderTest, HotzonuPostsInTheWrongOrderAreSorted) {
     LogBuilder b(kFormatHotzonu);
-    // Added newest first, so written oldest first: the second block goes backwards.
-    b.add(postAt(kBase + 60)).add(postAt(kBase));
+    // Added newest first, so written oldest first; a third block repeats a time.
+    b.add(postAt(kBase + 60)).add(postAt(kBase)).add(postAt(kBase + 60));
     ASSERT_TRUE(parse(kFormatHotzonu, b.text()));
-    ASSERT_EQ(posts.size(), 1u);
+    ASSERT_EQ(posts.size(), 2u);
     EXPECT_EQ(posts[0]->time, kBase);
+    EXPECT_EQ(posts[0]->seq, 1);
+    EXPECT_EQ(posts[1]->time, kBase + 60);
+    EXPECT_EQ(posts[1]->seq, 2);
     EXPECT_EQ(log(),
               "(2008/01/02 03:05:05) 書き込み時間が遡っています。この書き込みを無視します。\r\n");
 }

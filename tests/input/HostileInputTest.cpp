@@ -5,6 +5,7 @@
 #include "input/Loader.h"
 #include "input/LogFormat.h"
 #include "input/PostLog.h"
+#include "support/BaseTimes.h"
 #include "support/LogBuilder.h"
 #include "support/RecordingAlertSink.h"
 #include "support/TempDir.h"
@@ -166,10 +167,14 @@ TEST_F(HostileInput, EmptyFileAmongSeveralIsSkipped) {
 }
 
 TEST_F(HostileInput, MessagesAboutHugeFieldsKeepTheirBound) {
-    // A date text far longer than any message: the message is cut, the post still read.
+    // A date text far longer than any message: the message is cut, the post refused and the
+    // next one read.
     LogPost post;
     post.date = "2008/01/02 03:04:" + std::string(5000, 'z');
-    std::string text = LogBuilder(kFormatJane).add(post).text();
+    std::string text = LogBuilder(kFormatJane)
+                           .add(post)
+                           .add(lorvanel::testing::postAt(lorvanel::testing::kBase))
+                           .text();
     PostLog log;
     std::string name;
     ASSERT_TRUE(parseText(log.posts, log.arena, name, text.data(), text.size(), kFormatJane));

@@ -182,7 +182,7 @@ TEST_F(JDimReaderTest, MalformedRecordsAreDroppedByLineAndTheRestLoads) {
     JDimPost noEnd = at(45);
     std::string unterminated = noEnd.line();
     unterminated.erase(unterminated.size() - 5, 4); // one "<br>" of the end lost
-    JDimPost backwards = at(20);                    // earlier than the post before it
+    JDimPost backwards = at(34);                    // the time of a post read before
     const std::string text = at(34).line() + noDate.line() + "\n" + "garbage<br>\n" + unterminated +
                              backwards.line() + at(50).line();
     ASSERT_TRUE(parse(text));
@@ -196,7 +196,7 @@ TEST_F(JDimReaderTest, MalformedRecordsAreDroppedByLineAndTheRestLoads) {
     EXPECT_EQ(e[1], "(4行目) JDimの書き込みログとして読めない行です。この行を無視します。\r\n");
     EXPECT_EQ(e[2], "(5行目) JDimの書き込みログとして読めない行です。この行を無視します。\r\n");
     EXPECT_EQ(e[3],
-              "(2024/06/22 12:20:00) 書き込み時間が遡っています。この書き込みを無視します。\r\n");
+              "(2024/06/22 12:34:00) 書き込み時間が遡っています。この書き込みを無視します。\r\n");
 }
 
 TEST_F(JDimReaderTest, InvalidUtf8IsCountedInOneMessage) {

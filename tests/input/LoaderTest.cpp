@@ -99,7 +99,8 @@ TEST_F(LoaderTest, MissingPathFailsWithTheSystemMessage) {
     PostLog log;
     EXPECT_FALSE(loadOne(log, dir.file("missing.txt"), 0));
     EXPECT_FALSE(log.hasText());
-    EXPECT_EQ(analysisLog().text(), systemErrorMessage(ENOENT) + "\r\n");
+    EXPECT_EQ(analysisLog().text(),
+              dir.file("missing.txt") + ": " + systemErrorMessage(ENOENT) + "\r\n");
     ASSERT_EQ(recordedAlerts().texts.size(), 1u);
 }
 

@@ -46,32 +46,44 @@ TEST_F(PostListTest, AdmitsInTimeOrderAndNumbers) {
     EXPECT_EQ(analysisLog().text(), "");
 }
 
-TEST_F(PostListTest, RejectsEqualAndEarlierTimes) {
+TEST_F(PostListTest, RefusesRepeatedTimesAndSortsEarlierOnes) {
     PostList list;
     ASSERT_TRUE(addPost(list, post(base()), &arena, false));
     EXPECT_FALSE(addPost(list, post(base()), &arena, false));
+    EXPECT_TRUE(addPost(list, post(base() - 1), &arena, false));
     EXPECT_FALSE(addPost(list, post(base() - 1), &arena, false));
-    EXPECT_EQ(list.size(), 1u);
+    EXPECT_TRUE(addPost(list, post(base() + 1), &arena, false));
+    EXPECT_EQ(list.size(), 3u);
     EXPECT_EQ(analysisLog().text(),
               "(2008/01/02 03:04:05) 書き込み時間が遡っています。この書き込みを無視します。\r\n"
               "(2008/01/02 03:04:04) 書き込み時間が遡っています。この書き込みを無視します。\r\n");
-    // The rejected records were handed back: only the admitted one remains in the arena.
-    EXPECT_EQ(arena.size(), 1u);
+    // The rejected records were handed back: only the admitted ones remain in the arena.
+    EXPECT_EQ(arena.size(), 3u);
+    finishFilePosts(list);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(list[i]->time, base() - 1 + i);
+        EXPECT_EQ(list[i]->seq, i + 1);
+    }
 }
 
-TEST_F(PostListTest, AtFrontNeedsStrictlyEarlierTimes) {
+TEST_F(PostListTest, AtFrontForNewestFirstFiles) {
     PostList list;
     ASSERT_TRUE(addPost(list, post(base()), &arena, true));
     ASSERT_TRUE(addPost(list, post(base() - 5), &arena, true));
     EXPECT_FALSE(addPost(list, post(base() - 5), &arena, true));
-    EXPECT_FALSE(addPost(list, post(base() + 1), &arena, true));
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list.front()->time, base() - 5);
-    // Numbers count backwards until the reader renumbers.
+    // Numbers count backwards until the file is done.
     EXPECT_EQ(list.front()->seq, 2);
-    list.renumber();
+    finishFilePosts(list);
     EXPECT_EQ(list.front()->seq, 1);
     EXPECT_EQ(list.back()->seq, 2);
+    // A later post comes in too and is sorted to its place.
+    ASSERT_TRUE(addPost(list, post(base() + 1), &arena, true));
+    finishFilePosts(list);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list.back()->time, base() + 1);
+    EXPECT_EQ(list.back()->seq, 3);
 }
 
 TEST_F(PostListTest, LineCountBounds) {

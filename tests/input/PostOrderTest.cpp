@@ -31,7 +31,7 @@ protected:
     void SetUp() override { analysisLog().clear(); }
 
     // kPosts posts a minute apart, oldest first, the one at `odd` with the given date text.
-    PostLog load(int odd, const std::string& date) {
+    void load(PostLog& log, int odd, const std::string& date) {
         LogBuilder b(GetParam());
         for (int i = 0; i < kPosts; ++i) {
             LogPost p = postAt(kBase + 60 * i);
@@ -39,9 +39,7 @@ protected:
             if (i == odd) p.date = date;
             b.add(p);
         }
-        PostLog log;
         EXPECT_TRUE(loadOne(log, b.writeTo(dir, "lorvanel.txt"), 0)) << analysisLog().text();
-        return log;
     }
 
     // Times rise strictly and seq is the position, whatever order the file had.
@@ -63,7 +61,8 @@ TEST_P(PostOrder, ABadDateCostsOnlyItsOwnPost) {
     for (const std::string date :
          {"45/01/02 03:04:05", "2008/01/02 03:04", "2038/01/19 12:14:08"}) {
         SetUp();
-        const PostLog log = load(40, date);
+        PostLog log;
+        load(log, 40, date);
         ASSERT_EQ(log.posts.size(), kPosts - 1u) << date << "\n" << analysisLog().text();
         expectTimeOrdered(log);
         for (const PostRecord* p : log.posts) {
@@ -78,7 +77,8 @@ TEST_P(PostOrder, ABadDateCostsOnlyItsOwnPost) {
 }
 
 TEST_P(PostOrder, APostOutOfPlaceIsSortedIn) {
-    const PostLog log = load(10, "2030/06/01 12:00:00");
+    PostLog log;
+    load(log, 10, "2030/06/01 12:00:00");
     ASSERT_EQ(log.posts.size(), static_cast<std::size_t>(kPosts)) << analysisLog().text();
     expectTimeOrdered(log);
     EXPECT_EQ(log.posts.back()->time, fromLocalTime(2030, 6, 1, 12, 0, 0));
@@ -88,7 +88,8 @@ TEST_P(PostOrder, APostOutOfPlaceIsSortedIn) {
 
 TEST_P(PostOrder, ARepeatedTimeIsRefusedWhereItIsRead) {
     // Post 50 repeats the time of post 20, read long before it.
-    const PostLog log = load(50, formatLocalTime(kBase + 60 * 20, "%Y/%m/%d %H:%M:%S"));
+    PostLog log;
+    load(log, 50, formatLocalTime(kBase + 60 * 20, "%Y/%m/%d %H:%M:%S"));
     ASSERT_EQ(log.posts.size(), kPosts - 1u);
     expectTimeOrdered(log);
     const std::string message = "(" + formatLocalTime(kBase + 60 * 20, "%Y/%m/%d %H:%M:%S") +

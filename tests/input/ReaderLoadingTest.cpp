@@ -106,7 +106,7 @@ TEST_F(ReaderLoading, FilesOfSeveralFormatsKeepTheirNamesInLoadOrder) {
 TEST_F(ReaderLoading, MessagesOfALoadInOrder) {
     LogBuilder b(kFormatKachusha);
     b.addSeries(2, kBase);
-    LogPost late = postAt(kBase - 60);
+    LogPost late = postAt(kBase); // the time of the first post
     b.add(late);
     PostLog log;
     const std::string path = b.writeTo(dir, "k.txt");
@@ -116,7 +116,7 @@ TEST_F(ReaderLoading, MessagesOfALoadInOrder) {
     EXPECT_EQ(e[0], "ファイルを開いています '" + path + "'\r\n");
     EXPECT_EQ(e[2], "レスに分解しています\r\n");
     EXPECT_EQ(e[3],
-              "(2008/01/02 03:03:05) 書き込み時間が遡っています。この書き込みを無視します。\r\n");
+              "(2008/01/02 03:04:05) 書き込み時間が遡っています。この書き込みを無視します。\r\n");
     EXPECT_EQ(e[4].rfind("完了 ", 0), 0u);
     EXPECT_EQ(log.formatNames, std::vector<std::string>{"かちゅ～しゃ"});
 }
