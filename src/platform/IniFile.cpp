@@ -127,7 +127,6 @@ void IniFile::parse(std::string_view text) {
                 line.name.assign(trim(body.substr(0, eq)));
                 line.value.assign(trim(body.substr(eq + 1)));
                 Block& block = blocks_.back();
-                block.keys.emplace(foldName(line.name), block.lines.size());
                 block.insertAt = block.lines.size() + 1;
             }
         }
@@ -227,7 +226,16 @@ IniFile::Block* IniFile::findSection(std::string_view section) {
     return it == sections_.end() ? nullptr : &blocks_[it->second];
 }
 
+void IniFile::Block::index() const {
+    if (indexed) return;
+    keys.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].kind == Line::Entry) keys.emplace(foldName(lines[i].name), i);
+    indexed = true;
+}
+
 const IniFile::Line* IniFile::findEntry(const Block& block, std::string_view key) {
+    block.index();
     const auto it = block.keys.find(foldName(key));
     return it == block.keys.end() ? nullptr : &block.lines[it->second];
 }
@@ -313,7 +321,7 @@ bool IniFile::getBytes(std::string_view section, std::string_view key, std::stri
 void IniFile::addEntry(Block& block, std::size_t at, Line entry) {
     modified_ = true;
     // Only lines that are no entries follow the insertion point, so no index moves.
-    block.keys.emplace(foldName(entry.name), at);
+    if (block.indexed) block.keys.emplace(foldName(entry.name), at);
     block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
     block.insertAt = at + 1;
 }
@@ -343,6 +351,7 @@ void IniFile::setString(std::string_view section, std::string_view key, std::str
         addEntry(*block, 1, std::move(entry));
         return;
     }
+    block->index();
     const auto existing = block->keys.find(foldName(key));
     if (existing != block->keys.end()) {
         Line& line = block->lines[existing->second];

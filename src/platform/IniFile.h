@@ -75,8 +75,12 @@ private:
     // writing a section of many keys takes time in proportion to them.
     struct Block {
         std::vector<Line> lines;
-        std::unordered_map<std::string, std::size_t> keys; // folded key -> first entry's line
         std::size_t insertAt = 1; // after the last entry: where a new key goes
+        // Folded key -> the first entry's line; built on the first lookup, so that sections
+        // nobody asks about cost nothing beyond their lines.
+        mutable std::unordered_map<std::string, std::size_t> keys;
+        mutable bool indexed = false;
+        void index() const;
     };
     const Block* findSection(std::string_view section) const;
     Block* findSection(std::string_view section);
