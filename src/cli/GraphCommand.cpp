@@ -97,7 +97,8 @@ int runGraph(const std::vector<std::string>& args) {
                              ? writeGraphSvg(*kind, painter, sw.width, sw.height, path, error)
                              : writeGraphPng(*kind, painter, sw.width, sw.height, path, error);
     if (!written) {
-        std::fprintf(stderr, "lorvanel-cli: can't write %s: %s\n", path.c_str(), error.c_str());
+        std::fprintf(stderr, "lorvanel-cli: %s: %s\n",
+                     path == "-" ? "standard output" : path.c_str(), error.c_str());
         return kExitFailed;
     }
 #endif
@@ -113,8 +114,8 @@ const CommandRegistration registration({
     "      date, 3 a calendar of posts per day, 4 posts by weekday and hour. --series prints\n"
     "      what is drawn (title, axes, ticks, series, density map; the days and levels of\n"
     "      kind 3, the cells of kind 4) as tab-separated lines; --png and --svg write the\n"
-    "      picture (default size 640x480). --show-total 0 leaves out the whole selection's\n"
-    "      line of kind 0.",
+    "      picture (default size 640x480; FILE \"-\" is standard output). --show-total 0\n"
+    "      leaves out the whole selection's line of kind 0.",
     60,
     &runGraph,
 });
