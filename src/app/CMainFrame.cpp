@@ -156,6 +156,7 @@ void CMainFrame::createMenus() {
     editor->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     fileMenu_->addSeparator();
     QAction* exit = addCommand(fileMenu_, cmd::kExit, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::rebuildRecentMenu);
     connect(open, &QAction::triggered, this, &CMainFrame::fileOpen);
     connect(action(cmd::kFileMerge), &QAction::triggered, this, &CMainFrame::fileMerge);
