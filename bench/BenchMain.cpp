@@ -31,16 +31,19 @@ namespace {
 const char kUsage[] =
     "usage: lorvanel-bench --cli PATH --jane PATH --jane-half PATH --hotzonu PATH\n"
     "                      --hotzonu-half PATH --split PATH [--jdim PATH] [--runs N]\n"
-    "                      [--only tree]\n"
+    "                      [--only tree|search]\n"
     "--jane and --hotzonu name the 200 MB logs of formats 1 and 8, the -half options logs of\n"
     "half their size for the doubling check, --split the prefix of four files PATH.1..PATH.4\n"
     "that together hold the posts of the --jane log; --jdim a 200 MB JDim post log.\n"
-    "--only tree runs nothing but the filter tree's steps on the Jane and format 8 logs.\n";
+    "--only tree runs nothing but the filter tree's steps on the Jane and format 8 logs;\n"
+    "--only search the text searches (the filter's msg_ and the post list's) on the Jane\n"
+    "logs, which are all it needs (--jane and --jane-half).\n";
 
 struct Options {
     std::string cli, jane, janeHalf, hotzonu, hotzonuHalf, split, jdim;
     int runs = 3;
     bool treeOnly = false;
+    bool searchOnly = false;
 };
 
 Options parse(int argc, char** argv) {
@@ -62,14 +65,17 @@ Options parse(int argc, char** argv) {
             o.jdim = v;
         else if (a == "--only" && v == "tree")
             o.treeOnly = true;
+        else if (a == "--only" && v == "search")
+            o.searchOnly = true;
         else if (a == "--runs")
             o.runs = runsValue(v);
         else
             return false;
         return true;
     });
-    if (o.cli.empty() || o.jane.empty() || o.janeHalf.empty() || o.hotzonu.empty() ||
-        o.hotzonuHalf.empty() || o.split.empty())
+    if (o.jane.empty() || o.janeHalf.empty() ||
+        (!o.searchOnly &&
+         (o.cli.empty() || o.hotzonu.empty() || o.hotzonuHalf.empty() || o.split.empty())))
         throw std::runtime_error(kUsage);
     return o;
 }
@@ -216,8 +222,30 @@ int printFigures(Figures& figures, const std::vector<Doubling>& doubling, double
     return 0;
 }
 
+// The text searches alone on the Jane logs: the filter's containment (msg_) on both sizes and
+// the post list's searches on the larger one, for comparing builds side by side.
+int benchSearch(const Options& o) {
+    physicalBaseline(o.jane);
+    physicalBaseline(o.janeHalf);
+    const double baseJane = baselineOf(o.jane);
+    const double baseJaneHalf = baselineOf(o.janeHalf);
+    Figures figures;
+    std::vector<Doubling> doubling;
+    std::vector<PostLog> logs(2);
+    timeLoads(logs, {{o.jane}, {o.janeHalf}}, 1);
+    figures.section("Jane 200 MB (" + std::to_string(logs[0].posts.size()) + " posts)");
+    std::vector<std::vector<Step>> steps = {makeSteps(logs[0]), makeSteps(logs[1])};
+    for (std::vector<Step>& s : steps)
+        std::erase_if(
+            s, [](const Step& step) { return step.name.find("msg_ ") == std::string::npos; });
+    timeSteps(figures, doubling, steps, baseJane, nullptr, o.runs);
+    addPostListFigures(figures, logs[0], baseJane, o.runs);
+    return printFigures(figures, doubling, baseJane / baseJaneHalf, 1.0);
+}
+
 int run(const Options& o) {
     boardDirectory().loadBoardList();
+    if (o.searchOnly) return benchSearch(o);
     const std::vector<std::string> parts = splitPaths(o.split);
     for (const std::string& p : {o.jane, o.janeHalf, o.hotzonu, o.hotzonuHalf}) physicalBaseline(p);
     for (const std::string& p : parts) physicalBaseline(p);
