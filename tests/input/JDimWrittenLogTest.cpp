@@ -1,7 +1,9 @@
 // A log written exactly as JDim writes it (escaping, URLs, line breaks, rotation) reads back
 // field for field as the user typed it.
+#include "filter/FilterSelection.h"
 #include "input/AnalysisLog.h"
 #include "input/Loader.h"
+#include "input/PostList.h"
 #include "input/PostLog.h"
 #include "platform/LocalTime.h"
 #include "support/JDimLogWriter.h"
@@ -124,4 +126,11 @@ TEST(JDimWrittenLog, EveryFieldReadsAsTyped) {
         EXPECT_EQ(formatLocalTime(p.time, "%Y/%m/%d %H:%M:%S"), date);
     }
     EXPECT_EQ(analysisLog().text().find("UTF-8"), std::string::npos) << analysisLog().text();
+
+    // The board is selected by the name JDim logged, and each rental board stays apart.
+    PostList selected;
+    EXPECT_EQ(selectPostsWithFilter(selected, log.posts, "brd_\"ネット雑談\""), 2u);
+    releasePosts(selected);
+    EXPECT_EQ(selectPostsWithFilter(selected, log.posts, "brd_別の避難所"), 1u);
+    releasePosts(selected);
 }
