@@ -120,6 +120,64 @@ void CFilterTree::expandItem(QTreeWidgetItem* item) {
     if (node->children.empty()) item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
 }
 
+QTreeWidgetItem* CFilterTree::findFilterItem(const std::string& text) {
+    std::vector<QTreeWidgetItem*> pending;
+    for (int i = topLevelItemCount() - 1; i >= 0; --i) pending.push_back(topLevelItem(i));
+    while (!pending.empty()) {
+        QTreeWidgetItem* item = pending.back();
+        pending.pop_back();
+        const TreeNode* node = nodeOf(item);
+        if (!node) continue;
+        const std::string own = node->item ? node->item->text : std::string();
+        const FilterKind kind = node->kind();
+        if (kind == FilterKind::CustomRoot || kind == FilterKind::Custom) continue;
+        if (!own.empty() && own == text) return item;
+        // Only the roots and the periods that hold the text's period can hold its item.
+        if (!own.empty() && !(kind != FilterKind::Leaf && text.rfind(own, 0) == 0)) continue;
+        expandItem(item);
+        for (int i = item->childCount() - 1; i >= 0; --i) pending.push_back(item->child(i));
+    }
+    return nullptr;
+}
+
+void CFilterTree::selectFilterText(const std::string& text) {
+    std::vector<std::string> parts;
+    const std::string_view joint = ")&(";
+    if (text.size() > 2 && text.front() == '(' && text.back() == ')') {
+        const std::string inner = text.substr(1, text.size() - 2);
+        for (std::size_t from = 0;;) {
+            const std::size_t at = inner.find(joint, from);
+            parts.push_back(inner.substr(from, at == std::string::npos ? at : at - from));
+            if (at == std::string::npos) break;
+            from = at + joint.size();
+        }
+    } else {
+        parts.push_back(text);
+    }
+    std::vector<QTreeWidgetItem*> items;
+    for (const std::string& part : parts) {
+        QTreeWidgetItem* item = findFilterItem(part);
+        if (!item) {
+            items.clear();
+            break;
+        }
+        items.push_back(item);
+    }
+    {
+        FlagScope scope(rebuilding_);
+        clearSelection();
+        for (QTreeWidgetItem* item : items) {
+            for (QTreeWidgetItem* p = item->parent(); p; p = p->parent()) p->setExpanded(true);
+            item->setSelected(true);
+        }
+        if (!items.empty()) {
+            setCurrentItem(items.front(), 0, QItemSelectionModel::NoUpdate);
+            scrollToItem(items.front());
+        }
+    }
+    announce(items.empty() ? text : combinedText());
+}
+
 void CFilterTree::syncSelection() {
     model_.clearSelection();
     for (QTreeWidgetItem* item : selectedItems())

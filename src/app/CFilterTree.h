@@ -44,6 +44,12 @@ public:
     void editFilter();
     void newFilterFromSelection();
 
+    // Selects the items that stand for a filter text (one item, or an hour's and a weekday's
+    // items for "(hourH)&(weekW)"), expanding the items on the way, and applies their text as
+    // a selection change does; a text without such items (a day without posts) is applied as
+    // it stands with nothing selected.
+    void selectFilterText(const std::string& text);
+
     // Runs the filter dialog; true on OK. Tests replace it to answer without showing it.
     std::function<bool(CDlgFilter&)> runDialog;
 
@@ -72,6 +78,9 @@ private:
     QTreeWidgetItem* addItem(QTreeWidgetItem* parent, TreeNode& node);
     void addChildren(QTreeWidgetItem* item, TreeNode& node);
     void expandItem(QTreeWidgetItem* item);
+    // The generated item whose filter text is text; years, months and category roots are
+    // given their children on the way. Null when there is none.
+    QTreeWidgetItem* findFilterItem(const std::string& text);
     void selectionChanged();
     // Tells the main window the filter text of the selection.
     void announce(const std::string& text);
