@@ -1,14 +1,16 @@
 #pragma once
 // The filter tree of the main window's left pane: the history, the hour, weekday and board
-// categories and the user's custom filters. Every change of the selected items announces
-// their combined filter text, which the main window applies; the context menu creates,
-// copies, edits and deletes custom filters.
-#include "trees/FilterTree.h"
+// categories and the user's custom filters, a tree view over FilterTreeModel. The selection
+// lives in the view's selection model only; every change of it, and every change of the
+// custom filters, announces the combined filter text of the selected items, which the main
+// window applies. The context menu creates, copies, edits and deletes custom filters.
+#include "trees/TreeNode.h"
 
-#include <QSet>
-#include <QTreeWidget>
+#include <QItemSelection>
+#include <QTreeView>
 
 #include <functional>
+#include <string>
 
 class QRubberBand;
 
@@ -17,9 +19,11 @@ namespace lorvanel {
 class CDlgFilter;
 class CDoc;
 class DocBridge;
+class FilterTree;
+class FilterTreeModel;
 class IniFile;
 
-class CFilterTree : public QTreeWidget {
+class CFilterTree : public QTreeView {
     Q_OBJECT
 public:
     // Shows the document's data with the default custom filters.
@@ -44,27 +48,29 @@ public:
     void editFilter();
     void newFilterFromSelection();
 
+    // Runs the filter dialog; true on OK. Tests replace it to answer without showing it.
+    std::function<bool(CDlgFilter&)> runDialog;
+
+    // The core's tree behind the rows (this hides QAbstractItemView::model(), which is
+    // itemModel() here).
+    const FilterTree& model() const;
+    FilterTreeModel* itemModel() const { return model_; }
+    // The item data behind an index; null for none.
+    TreeNode* nodeOf(const QModelIndex& index) const;
+    // The first item in tree order whose labels from the top level, joined by "/", are path
+    // (UTF-8 labels); items on the way are expanded. Invalid when there is none.
+    QModelIndex findItem(const QString& path);
+    // The filter text of the selected items.
+    std::string combinedText() const;
+
     // Selects the items that stand for a filter text (one item, or an hour's and a weekday's
     // items for "(hourH)&(weekW)"), expanding the items on the way, and applies their text as
     // a selection change does; a text without such items (a day without posts) is applied as
     // it stands with nothing selected.
     void selectFilterText(const std::string& text);
 
-    // Runs the filter dialog; true on OK. Tests replace it to answer without showing it.
-    std::function<bool(CDlgFilter&)> runDialog;
-
-    const FilterTree& model() const { return model_; }
-    // The item data behind a widget item; null for none.
-    TreeNode* nodeOf(const QTreeWidgetItem* item) const;
-    // The first item in tree order whose labels from the top level, joined by "/", are path
-    // (UTF-8 labels); items on the way are expanded. Null when there is none.
-    QTreeWidgetItem* findItem(const QString& path);
-    // The filter text of the selected items, as applied on the last selection change.
-    std::string combinedText();
-
 signals:
-    // The selection or a selected custom filter changed: the posts to show are those the
-    // text selects (CP932; empty for the whole log).
+    // The posts to show are those the text selects (CP932; empty for the whole log).
     void filterTextChanged(const std::string& text);
 
 protected:
@@ -75,28 +81,29 @@ protected:
 
 private:
     void rebuild();
-    QTreeWidgetItem* addItem(QTreeWidgetItem* parent, TreeNode& node);
-    void addChildren(QTreeWidgetItem* item, TreeNode& node);
-    void expandItem(QTreeWidgetItem* item);
-    // The generated item whose filter text is text; years, months and category roots are
-    // given their children on the way. Null when there is none.
-    QTreeWidgetItem* findFilterItem(const std::string& text);
+    // Expands the rows whose items the core marks expanded, below parent.
+    void expandMarked(const QModelIndex& parent);
     void selectionChanged();
-    // Tells the main window the filter text of the selection.
-    void announce(const std::string& text);
-    void syncSelection();
+    // The generated item whose filter text is text; years, months and category roots are
+    // given their children on the way. Invalid when there is none.
+    QModelIndex findFilterItem(const std::string& text);
+    // Announces the combined text of the selection when it differs from the one applied;
+    // always when forced.
+    void announceSelection(bool force);
+    TreeNodeSet selectedNodes() const;
     // The item the context menu and its commands concern: the current item when it is
     // selected, else the first selected one.
-    QTreeWidgetItem* commandItem() const;
-    QTreeWidgetItem* customRootItem() const;
+    QModelIndex commandItem() const;
     // Opens the dialog; on OK appends its filter to the list and the "カスタム" branch.
     void addFromDialog(const std::string& name, const std::string& text);
     bool execDialog(CDlgFilter& dialog);
 
     CDoc& doc_;
-    FilterTree model_;
-    // Set while the tree changes its own items, so that the selection changes that causes
-    // are not taken for the user's.
+    FilterTreeModel* model_;
+    // The filter text the main window last applied for this tree.
+    std::string applied_;
+    // Set while the tree changes its own rows or selection, so that the selection changes
+    // that causes are not taken for the user's.
     bool rebuilding_ = false;
     // Set while the main window applies what the tree announced: the change that causes is
     // the tree's own and does not rebuild it.
@@ -105,7 +112,7 @@ private:
     // Where a press outside the items began a possible rubber band; x < 0 when none did.
     QPoint bandOrigin_{-1, -1};
     QItemSelection bandBase_;
-    QSet<QTreeWidgetItem*> bandStart_;
+    TreeNodeSet bandStart_;
 };
 
 } // namespace lorvanel

@@ -15,10 +15,10 @@
 #include "platform/LocalTime.h"
 
 #include <QComboBox>
-#include <QTreeWidget>
 #include <QtTest>
 
 #include <algorithm>
+#include <cstdio>
 
 using namespace lorvanel;
 using namespace lorvanel::testing;
@@ -65,15 +65,16 @@ private slots:
 
         QCOMPARE(static_cast<int>(doc.selection().size()), calendar.counts[busiest]);
         for (const PostRecord* p : doc.selection()) QCOMPARE(p->local().dayNumber, day);
-        QList<QTreeWidgetItem*> selected = frame->filterTree()->selectedItems();
+        CFilterTree* tree = frame->filterTree();
+        QModelIndexList selected = tree->selectionModel()->selectedIndexes();
         QCOMPARE(selected.size(), 1);
         int y = 0, m = 0, d = 0;
         civilFromDays(day, y, m, d);
-        QCOMPARE(selected.front()->toolTip(0), QStringLiteral("date%1%2%3")
-                                                   .arg(y)
-                                                   .arg(m, 2, 10, QLatin1Char('0'))
-                                                   .arg(d, 2, 10, QLatin1Char('0')));
-        QVERIFY(selected.front()->text(0).startsWith(QString::number(d) + QStringLiteral("日(")));
+        char dayText[32];
+        std::snprintf(dayText, sizeof dayText, "date%04d%02d%02d", y, m, d);
+        QCOMPARE(tree->nodeOf(selected.front())->item->text, std::string(dayText));
+        QVERIFY(selected.front().data().toString().startsWith(QString::number(d) +
+                                                              QStringLiteral("日(")));
         QCOMPARE(tabs->currentWidget(), graphs);
         QTRY_VERIFY(!view->stale());
         frame->grab().save(QStringLiteral("/tmp/graph-click-calendar.png"));
@@ -88,9 +89,9 @@ private slots:
         QTest::mouseClick(view, Qt::LeftButton, {},
                           QPoint(l.cellX(13) + l.cellWidth / 2, l.cellY(3) + l.cellHeight / 2));
         QCOMPARE(static_cast<int>(doc.selection().size()), week.counts[3][13]);
-        selected = frame->filterTree()->selectedItems();
         QStringList texts;
-        for (QTreeWidgetItem* item : selected) texts << item->toolTip(0);
+        for (const QModelIndex& index : tree->selectionModel()->selectedIndexes())
+            texts << QString::fromStdString(tree->nodeOf(index)->item->text);
         texts.sort();
         QCOMPARE(texts, (QStringList{QStringLiteral("hour13"), QStringLiteral("week4")}));
         QCOMPARE(tabs->currentWidget(), graphs);
