@@ -1,41 +1,37 @@
 #pragma once
 // The filter tree of the main window's left pane: the history, the hour, weekday and board
-// categories and the user's custom filters. Every change of the selected items narrows the
-// document to the posts their combined filter text selects; the context menu creates,
-// copies, edits and deletes custom filters.
-#include "doc/DocListener.h"
-#include "trees/FilterTree.h"
+// categories and the user's custom filters, a tree view over FilterTreeModel. The selection
+// lives in the view's selection model only; every change of it, and every change of the
+// custom filters, announces the combined filter text of the selected items, which the main
+// window applies. The context menu creates, copies, edits and deletes custom filters.
+#include "trees/TreeNode.h"
 
-#include <QSet>
-#include <QTreeWidget>
+#include <QItemSelection>
+#include <QTreeView>
 
 #include <functional>
+#include <string>
 
 class QRubberBand;
 
 namespace lorvanel {
 
 class CDlgFilter;
+class CDoc;
+class DocBridge;
+class FilterTree;
+class FilterTreeModel;
+class IniFile;
 
-// Command identifiers of the tree's context menu.
-namespace cmd {
-inline constexpr int kFilterProperties = 32822;
-inline constexpr int kFilterDelete = 32823;
-inline constexpr int kFilterFromSelection = 32825;
-inline constexpr int kFilterDuplicate = 32826;
-inline constexpr int kFilterNew = 32827;
-inline constexpr int kFilterRestoreDefaults = 32828;
-} // namespace cmd
-
-class CFilterTree : public QTreeWidget, public DocListener {
+class CFilterTree : public QTreeView {
     Q_OBJECT
 public:
-    // Reads the custom filters from the settings file and shows the document's data.
-    explicit CFilterTree(CDoc& doc, QWidget* parent = nullptr);
-    // Writes the custom filters back to the settings file.
-    ~CFilterTree() override;
+    // Shows the document's data with the default custom filters.
+    explicit CFilterTree(DocBridge& bridge, QWidget* parent = nullptr);
 
-    void documentUpdated(CDoc& doc, const DocUpdate& update) override;
+    // The custom filters ("CustomFilter"); loading rebuilds the tree.
+    void loadSettings(const IniFile& ini);
+    void saveSettings(IniFile& ini) const;
 
     // Multiple selection (Ctrl, Shift, rubber band) is on when the tree is created.
     void setMultiSelection(bool on);
@@ -55,14 +51,27 @@ public:
     // Runs the filter dialog; true on OK. Tests replace it to answer without showing it.
     std::function<bool(CDlgFilter&)> runDialog;
 
-    const FilterTree& model() const { return model_; }
-    // The item data behind a widget item; null for none.
-    TreeNode* nodeOf(const QTreeWidgetItem* item) const;
+    // The core's tree behind the rows (this hides QAbstractItemView::model(), which is
+    // itemModel() here).
+    const FilterTree& model() const;
+    FilterTreeModel* itemModel() const { return model_; }
+    // The item data behind an index; null for none.
+    TreeNode* nodeOf(const QModelIndex& index) const;
     // The first item in tree order whose labels from the top level, joined by "/", are path
-    // (UTF-8 labels); items on the way are expanded. Null when there is none.
-    QTreeWidgetItem* findItem(const QString& path);
-    // The filter text of the selected items, as applied on the last selection change.
-    std::string combinedText();
+    // (UTF-8 labels); items on the way are expanded. Invalid when there is none.
+    QModelIndex findItem(const QString& path);
+    // The filter text of the selected items.
+    std::string combinedText() const;
+
+    // Selects the items that stand for a filter text (one item, or an hour's and a weekday's
+    // items for "(hourH)&(weekW)"), expanding the items on the way, and applies their text as
+    // a selection change does; a text without such items (a day without posts) is applied as
+    // it stands with nothing selected.
+    void selectFilterText(const std::string& text);
+
+signals:
+    // The posts to show are those the text selects (CP932; empty for the whole log).
+    void filterTextChanged(const std::string& text);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -72,29 +81,38 @@ protected:
 
 private:
     void rebuild();
-    QTreeWidgetItem* addItem(QTreeWidgetItem* parent, TreeNode& node);
-    void addChildren(QTreeWidgetItem* item, TreeNode& node);
-    void expandItem(QTreeWidgetItem* item);
+    // Expands the rows whose items the core marks expanded, below parent.
+    void expandMarked(const QModelIndex& parent);
     void selectionChanged();
-    void syncSelection();
+    // The generated item whose filter text is text; years, months and category roots are
+    // given their children on the way. Invalid when there is none.
+    QModelIndex findFilterItem(const std::string& text);
+    // Announces the combined text of the selection when it differs from the one applied;
+    // always when forced.
+    void announceSelection(bool force);
+    TreeNodeSet selectedNodes() const;
     // The item the context menu and its commands concern: the current item when it is
     // selected, else the first selected one.
-    QTreeWidgetItem* commandItem() const;
-    QTreeWidgetItem* customRootItem() const;
+    QModelIndex commandItem() const;
     // Opens the dialog; on OK appends its filter to the list and the "カスタム" branch.
     void addFromDialog(const std::string& name, const std::string& text);
     bool execDialog(CDlgFilter& dialog);
 
     CDoc& doc_;
-    FilterTree model_;
-    // Set while the tree changes its own items, so that the selection changes that causes
-    // are not taken for the user's.
+    FilterTreeModel* model_;
+    // The filter text the main window last applied for this tree.
+    std::string applied_;
+    // Set while the tree changes its own rows or selection, so that the selection changes
+    // that causes are not taken for the user's.
     bool rebuilding_ = false;
+    // Set while the main window applies what the tree announced: the change that causes is
+    // the tree's own and does not rebuild it.
+    bool announcing_ = false;
     QRubberBand* band_ = nullptr;
     // Where a press outside the items began a possible rubber band; x < 0 when none did.
     QPoint bandOrigin_{-1, -1};
     QItemSelection bandBase_;
-    QSet<QTreeWidgetItem*> bandStart_;
+    TreeNodeSet bandStart_;
 };
 
 } // namespace lorvanel
