@@ -1,8 +1,7 @@
 #include "postlist/PostSearch.h"
 
-#include "platform/Alert.h"
-
 #include "keywords/Folding.h"
+#include "platform/Alert.h"
 #include "platform/WholeCharSearch.h"
 #include "postlist/PostText.h"
 
