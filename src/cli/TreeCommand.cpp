@@ -75,16 +75,16 @@ int runTree(const std::vector<std::string>& args) {
         writeText(treeListing(tree), false);
         return ok ? kExitOk : kExitFailed;
     }
-    tree.clearSelection();
+    TreeNodeSet selected;
     for (const std::string& path : request.selectPaths) {
         TreeNode* node = tree.findPath(argumentToCp932(path, "--select"), doc.wholeLogStatistics());
         if (!node) {
             std::fprintf(stderr, "no tree item: %s\n", path.c_str());
             return kExitUsage;
         }
-        node->selected = true;
+        selected.insert(node);
     }
-    writeText(tree.combinedText() + "\n", false);
+    writeText(tree.combinedText(selected) + "\n", false);
     return ok ? kExitOk : kExitFailed;
 }
 
