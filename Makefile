@@ -7,7 +7,8 @@ DEMO_LOG ?= resources/samples/demo-jane.txt
 
 # Debian packages the build needs (the GUI's Qt and fonts come with it too).
 PACKAGES := build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            libonig-dev qt6-base-dev qt6-svg-dev fonts-ipafont-gothic
+            libonig-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n \
+            fonts-ipafont-gothic
 
 .PHONY: all deps configure build run test bench fuzz clean
 
