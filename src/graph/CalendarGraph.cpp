@@ -25,18 +25,18 @@ constexpr int kLegendSquare = 11;
 void drawStripLabels(Surface& s, const CalendarLayout& l, const CalendarStrip& strip) {
     const std::string year = std::to_string(strip.year);
     const TextSize yearSize = s.measureText(year);
-    drawTextAt(s, l.left + 8, strip.cellTop + (7 * l.pitch - yearSize.height) / 2, year);
+    drawTextAt(s, strip.left + 8, strip.cellTop + (7 * l.pitch - yearSize.height) / 2, year);
 
     const int textHeight = s.measureText("日").height;
     const int step = std::max(1, (textHeight + l.pitch - 1) / l.pitch);
     for (int w = 0; w < 7; w += step) {
         const char* name = weekdayName(w);
         const TextSize size = s.measureText(name);
-        drawTextAt(s, l.cellLeft - 4 - size.width,
+        drawTextAt(s, strip.cellLeft - 4 - size.width,
                    strip.cellTop + w * l.pitch + (l.pitch - size.height) / 2, name);
     }
 
-    int freeFrom = l.cellLeft - 1000;
+    int freeFrom = strip.cellLeft - 1000;
     for (const CalendarMonthLabel& label : l.monthLabels(strip)) {
         char text[16];
         std::snprintf(text, sizeof text, "%d月", label.month);
