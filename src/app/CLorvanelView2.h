@@ -8,6 +8,7 @@
 #include "doc/DocListener.h"
 #include "postlist/PostRows.h"
 #include "postlist/RowViewport.h"
+#include "ui/ViewColours.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -122,6 +123,7 @@ private:
     int rowHeight_ = 1;
     int charWidth_ = 1;
     int ascent_ = 0;
+    PostListColours colours_; // of the palette at the last paint
     QPixmap picture_;
     int wheelRest_ = 0;
     QString status_;

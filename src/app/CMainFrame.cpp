@@ -21,6 +21,7 @@
 #include "platform/File.h"
 #include "platform/Paths.h"
 #include "ui/QtText.h"
+#include "ui/ScreenFit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -106,6 +107,9 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     // The post list names the thread of the link under the pointer in the message pane.
     connect(view_->postListFrame()->view(), &CLorvanelView2::statusMessage, statusBar(),
             [bar = statusBar()](const QString& text) { bar->showMessage(text); });
+    // A search without a hit says so there, until the next search or edit.
+    connect(view_->postListFrame(), &CLorvanelViewFrame::statusMessage, statusBar(),
+            [bar = statusBar()](const QString& text) { bar->showMessage(text); });
     // The graph tells the axis values under the pointer there too.
     connect(view_->graphFrame()->view(), &CGraphView::statusMessage, statusBar(),
             [bar = statusBar()](const QString& text) { bar->showMessage(text); });
@@ -172,6 +176,14 @@ void CMainFrame::createMenus() {
     copy->setShortcut(QKeySequence::Copy);
     QAction* all = addCommand(edit, cmd::kSelectAll, QStringLiteral("全て選択(&A)"));
     all->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    edit->addSeparator();
+    // Ctrl+F: the post list comes to the front with the cursor in its search field.
+    QAction* find = edit->addAction(QStringLiteral("検索(&F)"));
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, this, [this] {
+        view_->setCurrentWidget(view_->postListFrame());
+        view_->postListFrame()->focusSearch();
+    });
     connect(copy, &QAction::triggered, this, [this] { copyOrSelectAll(false); });
     connect(all, &QAction::triggered, this, [this] { copyOrSelectAll(true); });
 
@@ -488,8 +500,11 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 bool CMainFrame::restorePlacement() {
     const std::optional<std::string> placement = readWindowPlacement(readSettingsFile());
     if (!placement) return false;
-    return restoreGeometry(
-        QByteArray(placement->data(), static_cast<qsizetype>(placement->size())));
+    if (!restoreGeometry(QByteArray(placement->data(), static_cast<qsizetype>(placement->size()))))
+        return false;
+    // A placement from a larger screen, or written by hand, opens on this one.
+    fitWindowToScreen(*this);
+    return true;
 }
 
 void CMainFrame::savePlacement() {
