@@ -5,6 +5,7 @@
 // their best entries by (count, text).
 #include "input/BoardDirectory.h"
 #include "platform/LocalTime.h"
+#include "platform/WorkerPool.h"
 #include "report/StatisticsSteps.h"
 
 #include <algorithm>
@@ -29,14 +30,14 @@ class TextCounter {
 public:
     using Entry = std::pair<std::string_view, int>;
 
-    // Counts key once more; returns the number of its entry.
-    std::size_t add(std::string_view key) {
+    // Counts key `times` more; returns the number of its entry.
+    std::size_t add(std::string_view key, int times = 1) {
         if (last_ < entries_.size() && entries_[last_].first == key) {
-            ++entries_[last_].second;
+            entries_[last_].second += times;
             return last_;
         }
         last_ = find(key);
-        ++entries_[last_].second;
+        entries_[last_].second += times;
         return last_;
     }
     // The texts (pointing into this counter, valid while it lives) and their counts.
@@ -166,68 +167,149 @@ void prefetchTexts(const PostRecord& p) {
 
 } // namespace
 
-void countTextTables(PostStatistics& s, const PostList& posts, bool threadRanking,
-                     bool monthThreadRanking, PostKeys* record) {
-    TextCounter byDir, byName, byTitle, monthTitles;
-    s.monthThreadRanking.clear();
-    if (record && record->ofPost.size() != posts.size()) record = nullptr;
-    if (record) record->hasTitles = threadRanking || monthThreadRanking;
-    // Recording counts every title, also when only the monthly ranking is on.
-    const bool allTitles = threadRanking || (record && monthThreadRanking);
+namespace {
+
+// What one part of the walk counts. With a record, each post's key holds the part's own
+// numbers of its board and title: a named board's counted down from kMaxBoards - 1.
+struct TextPart {
+    TextCounter byDir, byName, byTitle;
+    std::vector<std::string_view> titleTexts; // per byTitle entry, into the log's text
+    // The most-written title of each month from the part's first to its last, gaps included.
+    std::vector<TextCount> months;
+    int firstMonth = 0;
+    int lastMonth = 0;
+    bool notWhole = false; // a post's seq is not its place: nothing can be recorded
+};
+
+struct TextWalk {
+    bool threadRanking = false;
+    bool monthThreadRanking = false;
+    bool allTitles = false;
+    PostKeys* record = nullptr;
+};
+
+void countTextPart(TextPart& t, const PostList& posts, std::size_t first, std::size_t last,
+                   const TextWalk& w) {
+    TextCounter monthTitles;
     int month = 0;
-    const std::size_t n = posts.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i + 2 * kPrefetchAhead < n) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
-        if (i + kPrefetchAhead < n) prefetchTexts(*posts[i + kPrefetchAhead]);
+    for (std::size_t i = first; i < last; ++i) {
+        if (i + 2 * kPrefetchAhead < last) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
+        if (i + kPrefetchAhead < last) prefetchTexts(*posts[i + kPrefetchAhead]);
         const PostRecord& p = *posts[i];
-        // A key per byDir entry, then per byName entry: the names' numbers are settled below.
         std::size_t board = 0;
         bool named = false;
         if (p.knownBbs()) {
-            board = byDir.add(p.dir);
+            board = t.byDir.add(p.dir);
         } else {
-            board = byName.add(p.boardName());
+            board = t.byName.add(p.boardName());
             named = true;
         }
         std::uint32_t titleKey = 0;
-        if (threadRanking || monthThreadRanking) {
+        if (w.threadRanking || w.monthThreadRanking) {
             const std::string_view title = p.title;
-            if (allTitles) {
-                const std::size_t before = byTitle.counts().size();
-                titleKey = static_cast<std::uint32_t>(byTitle.add(title));
-                if (record && byTitle.counts().size() > before) record->titles.push_back(title);
+            if (w.allTitles) {
+                const std::size_t before = t.byTitle.counts().size();
+                titleKey = static_cast<std::uint32_t>(t.byTitle.add(title));
+                if (w.record && t.byTitle.counts().size() > before) t.titleTexts.push_back(title);
             }
-            if (monthThreadRanking) {
+            if (w.monthThreadRanking) {
                 const int m = monthNumber(p.local());
-                if (i == 0) {
-                    month = m;
+                if (i == first) {
+                    month = t.firstMonth = m;
                 } else if (m != month) {
-                    s.monthThreadRanking.push_back(mostWritten(monthTitles));
+                    t.months.push_back(mostWritten(monthTitles));
                     monthTitles.clear();
                     // Months without posts in between get empty entries.
-                    for (int gap = month + 1; gap < m; ++gap) s.monthThreadRanking.push_back({});
+                    for (int gap = month + 1; gap < m; ++gap) t.months.push_back({});
                     month = m;
                 }
                 monthTitles.add(title);
             }
         }
-        if (record) {
+        if (w.record && !t.notWhole) {
             if (p.seq != static_cast<std::int32_t>(i + 1)) {
-                // Not a whole log in order: nothing to record.
-                record->clear();
-                record = nullptr;
+                t.notWhole = true;
             } else {
-                // Named boards are numbered down from the top until the directories' count
-                // is known (and the numbers are checked to fit, below).
-                PostKeys::Key& key = record->ofPost[i];
+                PostKeys::Key& key = w.record->ofPost[i];
                 key.board =
                     static_cast<std::uint16_t>(named ? PostKeys::kMaxBoards - 1 - board : board);
                 key.title = titleKey;
             }
         }
     }
-    if (monthThreadRanking && !posts.empty())
-        s.monthThreadRanking.push_back(mostWritten(monthTitles));
+    if (w.monthThreadRanking && first < last) {
+        t.months.push_back(mostWritten(monthTitles));
+        t.lastMonth = month;
+    }
+}
+
+// Where the walk is cut into parts: with the monthly ranking, only between months.
+std::vector<std::size_t> textCuts(const PostList& posts, bool betweenMonths) {
+    const std::size_t n = posts.size();
+    const std::size_t parts = partsFor(n);
+    std::vector<std::size_t> cuts{0};
+    for (std::size_t k = 1; k < parts; ++k) {
+        std::size_t at = std::max(cuts.back(), partRange(n, parts, k).first);
+        if (betweenMonths)
+            while (at > 0 && at < n &&
+                   monthNumber(posts[at - 1]->local()) == monthNumber(posts[at]->local()))
+                ++at;
+        cuts.push_back(at);
+    }
+    cuts.push_back(n);
+    return cuts;
+}
+
+} // namespace
+
+void countTextTables(PostStatistics& s, const PostList& posts, bool threadRanking,
+                     bool monthThreadRanking, PostKeys* record) {
+    s.monthThreadRanking.clear();
+    if (record && record->ofPost.size() != posts.size()) record = nullptr;
+    if (record) record->hasTitles = threadRanking || monthThreadRanking;
+    TextWalk w;
+    w.threadRanking = threadRanking;
+    w.monthThreadRanking = monthThreadRanking;
+    // Recording counts every title, also when only the monthly ranking is on.
+    w.allTitles = threadRanking || (record && monthThreadRanking);
+    w.record = record;
+    const std::vector<std::size_t> cuts = textCuts(posts, monthThreadRanking);
+    std::vector<TextPart> parts(cuts.size() - 1);
+    runParts(parts.size(),
+             [&](std::size_t k) { countTextPart(parts[k], posts, cuts[k], cuts[k + 1], w); });
+
+    // The parts' counts added up in list order, so that every text is numbered where a
+    // single walk would have first met it; each part's numbers map to the whole's.
+    TextCounter byDir, byName, byTitle;
+    std::vector<std::vector<std::uint32_t>> dirOf(parts.size()), nameOf(parts.size()),
+        titleOf(parts.size());
+    bool haveMonth = false;
+    int month = 0;
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        const TextPart& t = parts[k];
+        if (t.notWhole && record) {
+            record->clear();
+            record = nullptr;
+        }
+        for (const auto& [dir, count] : t.byDir.counts())
+            dirOf[k].push_back(static_cast<std::uint32_t>(byDir.add(dir, count)));
+        for (const auto& [name, count] : t.byName.counts())
+            nameOf[k].push_back(static_cast<std::uint32_t>(byName.add(name, count)));
+        const auto& titles = t.byTitle.counts();
+        for (std::size_t j = 0; j < titles.size(); ++j) {
+            const std::size_t before = byTitle.counts().size();
+            titleOf[k].push_back(
+                static_cast<std::uint32_t>(byTitle.add(titles[j].first, titles[j].second)));
+            if (record && byTitle.counts().size() > before)
+                record->titles.push_back(t.titleTexts[j]);
+        }
+        if (t.months.empty()) continue;
+        if (haveMonth)
+            for (int gap = month + 1; gap < t.firstMonth; ++gap) s.monthThreadRanking.push_back({});
+        s.monthThreadRanking.insert(s.monthThreadRanking.end(), t.months.begin(), t.months.end());
+        haveMonth = true;
+        month = t.lastMonth;
+    }
     buildBoardTable(s, byDir, byName);
     s.threadCount = 0;
     s.threadRanking.clear();
@@ -236,15 +318,21 @@ void countTextTables(PostStatistics& s, const PostList& posts, bool threadRankin
         record->clear();
         record = nullptr;
     }
-    if (record) {
-        for (const auto& [dir, count] : byDir.counts()) record->dirs.emplace_back(dir);
-        for (const auto& [name, count] : byName.counts()) record->names.emplace_back(name);
-        const std::size_t dirs = record->dirs.size();
-        const std::size_t firstName = PostKeys::kMaxBoards - record->names.size();
-        for (PostKeys::Key& k : record->ofPost)
-            if (k.board >= firstName)
-                k.board = static_cast<std::uint16_t>(dirs + (PostKeys::kMaxBoards - 1 - k.board));
-    }
+    if (!record) return;
+    for (const auto& [dir, count] : byDir.counts()) record->dirs.emplace_back(dir);
+    for (const auto& [name, count] : byName.counts()) record->names.emplace_back(name);
+    // Every key from its part's numbers to the whole's: directories first, then names.
+    const std::size_t dirs = record->dirs.size();
+    runParts(parts.size(), [&](std::size_t k) {
+        const std::size_t firstName = PostKeys::kMaxBoards - nameOf[k].size();
+        for (std::size_t i = cuts[k]; i < cuts[k + 1]; ++i) {
+            PostKeys::Key& key = record->ofPost[i];
+            key.board = static_cast<std::uint16_t>(
+                key.board >= firstName ? dirs + nameOf[k][PostKeys::kMaxBoards - 1 - key.board]
+                                       : dirOf[k][key.board]);
+            if (w.allTitles) key.title = titleOf[k][key.title];
+        }
+    });
 }
 
 namespace {
@@ -254,8 +342,13 @@ namespace {
 class KeyCounts {
 public:
     explicit KeyCounts(std::size_t keys) : counts_(keys, 0) {}
-    void add(std::uint32_t key) {
-        if (counts_[key]++ == 0) seen_.push_back(key);
+    void add(std::uint32_t key, int times = 1) {
+        if (counts_[key] == 0) seen_.push_back(key);
+        counts_[key] += times;
+    }
+    // Adds other's counts; keys new to this one follow in other's order.
+    void add(const KeyCounts& other) {
+        for (std::uint32_t k : other.seen_) add(k, other.counts_[k]);
     }
     int count(std::uint32_t key) const { return counts_[key]; }
     const std::vector<std::uint32_t>& seen() const { return seen_; }
@@ -288,54 +381,123 @@ TextCount mostWrittenOf(const KeyCounts& month, const std::vector<std::string_vi
 
 } // namespace
 
+namespace {
+
+int monthOfDay(int dayNumber) {
+    int y = 0, m = 0, d = 0;
+    civilFromDays(dayNumber, y, m, d);
+    return y * 12 + m - 1;
+}
+
+// What one part of the walk over the keys counts.
+struct KeyPart {
+    KeyPart(std::size_t boardKeys, std::size_t threadKeys, std::size_t monthKeys)
+        : boards(boardKeys), threads(threadKeys), monthThreads(monthKeys) {}
+    KeyCounts boards, threads, monthThreads;
+    std::vector<TextCount> months; // from the part's first month to its last, gaps included
+    int firstMonth = 0;
+    int lastMonth = 0;
+    bool failed = false; // a post the keys don't cover
+};
+
+void countKeyPart(KeyPart& t, const PostList& posts, std::size_t first, std::size_t last,
+                  bool threadRanking, bool monthThreadRanking, const PostKeys& keys) {
+    const std::size_t n = keys.ofPost.size();
+    int month = 0;
+    // Neighbouring posts mostly share their day.
+    int lastDay = 0, lastDayMonth = 0;
+    bool haveDay = false;
+    for (std::size_t i = first; i < last; ++i) {
+        // The records of a selection lie apart: each is fetched well ahead of its turn.
+        if (i + 2 * kPrefetchAhead < last) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
+        const PostRecord& p = *posts[i];
+        if (p.seq < 1 || static_cast<std::size_t>(p.seq) > n) {
+            t.failed = true;
+            return;
+        }
+        const PostKeys::Key& key = keys.ofPost[static_cast<std::size_t>(p.seq) - 1];
+        t.boards.add(key.board);
+        if (threadRanking) t.threads.add(key.title);
+        if (monthThreadRanking) {
+            if (!haveDay || key.dayNumber != lastDay) {
+                lastDay = key.dayNumber;
+                lastDayMonth = monthOfDay(key.dayNumber);
+                haveDay = true;
+            }
+            const int m = lastDayMonth;
+            if (i == first) {
+                month = t.firstMonth = m;
+            } else if (m != month) {
+                t.months.push_back(mostWrittenOf(t.monthThreads, keys.titles));
+                t.monthThreads.reset();
+                for (int gap = month + 1; gap < m; ++gap) t.months.push_back({});
+                month = m;
+            }
+            t.monthThreads.add(key.title);
+        }
+    }
+    if (monthThreadRanking && first < last) {
+        t.months.push_back(mostWrittenOf(t.monthThreads, keys.titles));
+        t.lastMonth = month;
+    }
+}
+
+// Where the walk over the keys is cut: with the monthly ranking, only between months.
+std::vector<std::size_t> keyCuts(const PostList& posts, bool betweenMonths, const PostKeys& keys) {
+    const std::size_t n = posts.size();
+    const std::size_t parts = partsFor(n);
+    auto monthAt = [&](std::size_t i) {
+        const std::size_t seq = static_cast<std::size_t>(posts[i]->seq);
+        return seq >= 1 && seq <= keys.ofPost.size() ? monthOfDay(keys.ofPost[seq - 1].dayNumber)
+                                                     : -1;
+    };
+    std::vector<std::size_t> cuts{0};
+    for (std::size_t k = 1; k < parts; ++k) {
+        std::size_t at = std::max(cuts.back(), partRange(n, parts, k).first);
+        if (betweenMonths)
+            while (at > 0 && at < n && monthAt(at - 1) == monthAt(at)) ++at;
+        cuts.push_back(at);
+    }
+    cuts.push_back(n);
+    return cuts;
+}
+
+} // namespace
+
 bool countTextTablesByKeys(PostStatistics& s, const PostList& posts, bool threadRanking,
                            bool monthThreadRanking, const PostKeys& keys) {
     const bool titles = threadRanking || monthThreadRanking;
     if (titles && !keys.hasTitles) return false;
-    const std::size_t n = keys.ofPost.size();
     const std::size_t dirCount = keys.dirs.size();
-    KeyCounts boards(dirCount + keys.names.size());
-    KeyCounts threads(threadRanking ? keys.titles.size() : 0);
-    KeyCounts monthThreads(monthThreadRanking ? keys.titles.size() : 0);
+    const std::size_t boardKeys = dirCount + keys.names.size();
+    const std::size_t threadKeys = threadRanking ? keys.titles.size() : 0;
+    const std::size_t monthKeys = monthThreadRanking ? keys.titles.size() : 0;
+    const std::vector<std::size_t> cuts = keyCuts(posts, monthThreadRanking, keys);
+    std::vector<KeyPart> parts;
+    parts.reserve(cuts.size() - 1);
+    for (std::size_t k = 0; k + 1 < cuts.size(); ++k)
+        parts.emplace_back(boardKeys, threadKeys, monthKeys);
+    runParts(parts.size(), [&](std::size_t k) {
+        countKeyPart(parts[k], posts, cuts[k], cuts[k + 1], threadRanking, monthThreadRanking,
+                     keys);
+    });
+    // The parts added up in list order: keys first seen where a single walk meets them.
+    KeyCounts boards(boardKeys);
+    KeyCounts threads(threadKeys);
     std::vector<TextCount> months;
+    bool haveMonth = false;
     int month = 0;
-    // Neighbouring posts mostly share their day.
-    int lastDay = 0, lastMonth = 0;
-    bool haveDay = false;
-    auto monthOf = [&](int dayNumber) {
-        if (!haveDay || dayNumber != lastDay) {
-            int y = 0, m = 0, d = 0;
-            civilFromDays(dayNumber, y, m, d);
-            lastDay = dayNumber;
-            lastMonth = y * 12 + m - 1;
-            haveDay = true;
-        }
-        return lastMonth;
-    };
-    const std::size_t count = posts.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        // The records of a selection lie apart: each is fetched well ahead of its turn.
-        if (i + 2 * kPrefetchAhead < count) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
-        const PostRecord& p = *posts[i];
-        if (p.seq < 1 || static_cast<std::size_t>(p.seq) > n) return false;
-        const PostKeys::Key& key = keys.ofPost[static_cast<std::size_t>(p.seq) - 1];
-        boards.add(key.board);
-        if (threadRanking) threads.add(key.title);
-        if (monthThreadRanking) {
-            const int m = monthOf(key.dayNumber);
-            if (i == 0) {
-                month = m;
-            } else if (m != month) {
-                months.push_back(mostWrittenOf(monthThreads, keys.titles));
-                monthThreads.reset();
-                for (int gap = month + 1; gap < m; ++gap) months.push_back({});
-                month = m;
-            }
-            monthThreads.add(key.title);
-        }
+    for (const KeyPart& t : parts) {
+        if (t.failed) return false;
+        boards.add(t.boards);
+        threads.add(t.threads);
+        if (t.months.empty()) continue;
+        if (haveMonth)
+            for (int gap = month + 1; gap < t.firstMonth; ++gap) months.push_back({});
+        months.insert(months.end(), t.months.begin(), t.months.end());
+        haveMonth = true;
+        month = t.lastMonth;
     }
-    if (monthThreadRanking && !posts.empty())
-        months.push_back(mostWrittenOf(monthThreads, keys.titles));
 
     s.monthThreadRanking = std::move(months);
     s.boards.clear();
