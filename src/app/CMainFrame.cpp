@@ -74,6 +74,15 @@ private:
     QStatusBar* bar_;
 };
 
+// "&1 lorvanel.txt" for one file, "&2 sent.ini ほか2件" for a set: the file name, never the
+// stored entry with its quotes and folders.
+QString recentMenuCaption(std::size_t index, const std::vector<std::string>& paths) {
+    QString name = paths.empty() ? QString() : QFileInfo(pathToQString(paths.front())).fileName();
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    if (paths.size() > 1) name += QStringLiteral(" ほか%1件").arg(paths.size() - 1);
+    return QStringLiteral("&%1 %2").arg(index < 9 ? static_cast<int>(index) + 1 : 0).arg(name);
+}
+
 QString keywordCaption(const std::string& fileName) {
     QString base = pathToQString(fileName);
     if (base.endsWith(QStringLiteral(".txt"))) base.chop(4);
@@ -104,6 +113,10 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
 
     createMenus();
     createToolBar();
+    // The applied filter's text beside the count, so that the window says what it shows.
+    filterLabel_ = new QLabel(this);
+    filterLabel_->setTextFormat(Qt::PlainText);
+    statusBar()->addPermanentWidget(filterLabel_);
     counts_ = new QLabel(this);
     statusBar()->addPermanentWidget(counts_);
     // The post list names the thread of the link under the pointer in the message pane.
@@ -277,6 +290,11 @@ void CMainFrame::updateCommands() {
     actions_.openInEditor->setEnabled(loaded);
     actions_.clearFilter->setEnabled(doc_.canClearFilter());
     actions_.filterTree->setChecked(leftPane_->isVisibleTo(this));
+    // Long texts are cut in the middle, where a filter's parts meet; the tooltip has it whole.
+    const int width = std::max(120, this->width() / 3);
+    filterLabel_->setText(
+        filterLabel_->fontMetrics().elidedText(appliedFilter_, Qt::ElideMiddle, width));
+    filterLabel_->setToolTip(appliedFilter_);
     if (log.posts.empty() && !loaded)
         counts_->clear();
     else
@@ -299,6 +317,7 @@ bool CMainFrame::loadFiles(const std::vector<std::string>& paths, bool merge,
                            std::uint64_t byteLimit) {
     if (paths.empty() && !merge) return false;
     bool ok;
+    appliedFilter_.clear();
     {
         BusyScope busy(statusBar(), QStringLiteral("解析しています..."));
         ok = doc_.load(paths, merge, byteLimit);
@@ -330,6 +349,7 @@ void CMainFrame::openJDimLog() {
 }
 
 void CMainFrame::fileClose() {
+    appliedFilter_.clear();
     doc_.close();
     updateCommands();
     updateTitle();
@@ -369,17 +389,21 @@ void CMainFrame::toggleFilterTree() {
 }
 
 void CMainFrame::clearFilter() {
+    appliedFilter_.clear();
     doc_.clearFilter();
     updateCommands();
 }
 
 void CMainFrame::applyFilterText(const std::string& text) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (!text.empty())
-        applyFilter(doc_, text);
-    else if (doc_.canClearFilter())
-        doc_.clearFilter();
+    if (!text.empty()) {
+        if (applyFilter(doc_, text)) appliedFilter_ = toQString(text);
+    } else {
+        appliedFilter_.clear();
+        if (doc_.canClearFilter()) doc_.clearFilter();
+    }
     QApplication::restoreOverrideCursor();
+    updateCommands();
 }
 
 void CMainFrame::editOptions() {
@@ -441,7 +465,12 @@ void CMainFrame::rebuildRecentMenu() {
         items.push_back(none);
     }
     for (std::size_t i = 0; i < recent.size() && i < static_cast<std::size_t>(ids); ++i) {
-        auto* a = new QAction(pathToQString(recentFileCaption(i, recent[i])), fileMenu_);
+        std::vector<std::string> paths;
+        addPathString(paths, recent[i]);
+        auto* a = new QAction(recentMenuCaption(i, paths), fileMenu_);
+        QStringList whole;
+        for (const std::string& p : paths) whole << pathToQString(p);
+        a->setStatusTip(whole.join(QStringLiteral(", ")));
         a->setData(cmd::kRecentFirst + static_cast<int>(i));
         connect(a, &QAction::triggered, this, [this, i] { openRecent(static_cast<int>(i)); });
         items.push_back(a);

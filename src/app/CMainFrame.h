@@ -125,6 +125,9 @@ private:
     QMenu* fileMenu_ = nullptr;
     QMenu* toolsMenu_ = nullptr;
     QLabel* counts_ = nullptr;
+    QLabel* filterLabel_ = nullptr;
+    // The text of the filter applied by the filter tree; empty for the whole log.
+    QString appliedFilter_;
     // The placement read with the settings, and the one the window had when it was closed.
     std::optional<std::string> placement_;
     bool closed_ = false;

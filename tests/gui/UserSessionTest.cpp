@@ -4,18 +4,30 @@
 #include "GuiTestSupport.h"
 
 #include "app/CDlgBarSearch.h"
+#include "app/CDlgFilter.h"
+#include "app/CFilterTree.h"
 #include "app/CLorvanelView2.h"
+#include "app/CLorvanelViewBrowser.h"
 #include "app/CLorvanelViewFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CMainView.h"
 #include "postlist/PostRows.h"
+#include "support/RecordingAlertSink.h"
+#include "ui/QtText.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace lorvanel;
@@ -123,7 +135,166 @@ private slots:
         // The report tab again, by a click on its tab.
         clickTab(tabs, 0);
         QCOMPARE(tabs->currentIndex(), 0);
+
+        // The filter tree: "時間帯" opened from the keyboard, then an hour clicked.
+        CFilterTree* tree = frame->filterTree();
+        QLabel* counts = nullptr;
+        QLabel* filterLabel = nullptr;
+        for (QLabel* label : frame->statusBar()->findChildren<QLabel*>()) {
+            if (label->text().endsWith(QStringLiteral("レス"))) counts = label;
+        }
+        QVERIFY(counts);
+        QCOMPARE(counts->text(), QStringLiteral("60 / 60 レス"));
+        auto topItem = [&](const QString& label) -> QTreeWidgetItem* {
+            for (int i = 0; i < tree->topLevelItemCount(); ++i)
+                if (tree->topLevelItem(i)->text(0) == label) return tree->topLevelItem(i);
+            return nullptr;
+        };
+        auto childItem = [&](QTreeWidgetItem* parent, const QString& label) -> QTreeWidgetItem* {
+            for (int i = 0; parent && i < parent->childCount(); ++i)
+                if (parent->child(i)->text(0) == label) return parent->child(i);
+            return nullptr;
+        };
+        auto click = [&](QTreeWidgetItem* item, Qt::KeyboardModifiers modifiers = {}) {
+            tree->scrollToItem(item);
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers,
+                              tree->visualItemRect(item).center());
+        };
+        QTreeWidgetItem* hours = topItem(QStringLiteral("時間帯"));
+        QVERIFY(hours);
+        click(hours);
+        press(frame, Qt::Key_Right);
+        QVERIFY(hours->isExpanded());
+        click(childItem(hours, QStringLiteral("0時(3)")));
+        QCOMPARE(counts->text(), QStringLiteral("3 / 60 レス"));
+        // The status bar names the filter applied, whole in its tooltip.
+        for (QLabel* label : frame->statusBar()->findChildren<QLabel*>())
+            if (label != counts && !label->toolTip().isEmpty()) filterLabel = label;
+        QVERIFY(filterLabel);
+        const QString oneHour = filterLabel->toolTip();
+        QVERIFY(!filterLabel->text().isEmpty());
+        // Ctrl adds the next hour.
+        click(childItem(hours, QStringLiteral("1時(3)")), Qt::ControlModifier);
+        QCOMPARE(counts->text(), QStringLiteral("6 / 60 レス"));
+        QVERIFY(filterLabel->toolTip() != oneHour);
+        QVERIFY(filterLabel->toolTip().contains(oneHour));
+
+        // "フィルタ解除" on the tool bar: the whole log, no filter named, "時間帯" still open.
+        QWidget* clear =
+            frame->findChild<QToolBar*>()->widgetForAction(frame->actions().clearFilter);
+        QVERIFY(clear);
+        QTest::mouseClick(clear, Qt::LeftButton);
+        QCOMPARE(counts->text(), QStringLiteral("60 / 60 レス"));
+        QCOMPARE(filterLabel->text(), QString());
+        hours = topItem(QStringLiteral("時間帯"));
+        QVERIFY(hours && hours->isExpanded());
+
+        // A right click on "カスタム", "新規作成" and OK in the dialog, filled in from the keys.
+        QTreeWidgetItem* custom = topItem(QStringLiteral("カスタム"));
+        QVERIFY(custom);
+        tree->runDialog = [](CDlgFilter& dialog) {
+            dialog.show();
+            dialog.nameField()->setFocus();
+            dialog.nameField()->selectAll();
+            QTest::keyClicks(dialog.nameField(), QStringLiteral("midnight"));
+            dialog.textField()->setFocus();
+            QTest::keyClicks(dialog.textField(), QStringLiteral("hour0"));
+            auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            return dialog.result() == QDialog::Accepted;
+        };
+        bool chose = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            for (QAction* a : menu->actions())
+                if (a->text() == QStringLiteral("新規作成(&F)")) {
+                    chose = true;
+                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+                }
+        });
+        tree->scrollToItem(custom);
+        const QPoint at = tree->viewport()->mapTo(frame, tree->visualItemRect(custom).center());
+        QTest::mouseClick(frame->windowHandle(), Qt::RightButton, {}, at);
+        QTRY_VERIFY(chose);
+        QTreeWidgetItem* midnight =
+            childItem(topItem(QStringLiteral("カスタム")), QStringLiteral("midnight"));
+        QVERIFY(midnight);
+        click(midnight);
+        QCOMPARE(counts->text(), QStringLiteral("3 / 60 レス"));
+        QCOMPARE(filterLabel->toolTip(), QStringLiteral("hour0"));
         app.exitInstance();
+    }
+
+    // The demo log at a large and a small size, light and dark: the graph tab's tool bar keeps
+    // every control whole and apart. With LORVANEL_SCREENSHOTS set, the pictures are saved
+    // there to be looked at.
+    void theWindowAtTwoSizesAndTwoPalettes() {
+        WorkingDirectory dir;
+        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
+        QVERIFY(app.initInstance(startOptions(dir)));
+        CMainFrame* frame = app.mainFrame();
+        QVERIFY(
+            frame->loadFiles({LORVANEL_SOURCE_DIR "/resources/samples/demo-jane.txt"}, false, 0));
+        const QString out = qEnvironmentVariable("LORVANEL_SCREENSHOTS");
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        dark.setColor(QPalette::Window, QColor(45, 45, 48));
+        dark.setColor(QPalette::WindowText, QColor(220, 220, 220));
+        dark.setColor(QPalette::Base, QColor(30, 30, 32));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Button, QColor(50, 50, 54));
+        dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
+        CMainView* tabs = frame->mainView();
+        for (const QSize size : {QSize(1400, 950), QSize(480, 320)}) {
+            for (const bool isDark : {false, true}) {
+                QApplication::setPalette(isDark ? dark : light);
+                frame->resize(size);
+                for (int tab = 0; tab < 3; ++tab) {
+                    tabs->setCurrentIndex(tab);
+                    QCoreApplication::processEvents();
+                    if (tab == 1) {
+                        // Every control of the graph's bar inside the frame, none over another.
+                        QList<QWidget*> controls;
+                        for (QWidget* w : tabs->graphFrame()->findChildren<QWidget*>())
+                            if (w->parentWidget() == tabs->graphFrame() && w->isVisible() &&
+                                w != static_cast<QWidget*>(tabs->graphFrame()->view()))
+                                controls << w;
+                        QVERIFY(controls.size() >= 5);
+                        for (QWidget* w : controls) {
+                            QVERIFY2(w->geometry().right() < tabs->graphFrame()->width(),
+                                     qPrintable(w->objectName() + w->metaObject()->className()));
+                            QVERIFY(w->width() >= w->minimumSizeHint().width());
+                            for (QWidget* other : controls)
+                                if (other != w)
+                                    QVERIFY(!w->geometry().intersects(other->geometry()));
+                        }
+                    }
+                    if (!out.isEmpty())
+                        frame->grab().save(
+                            QStringLiteral("%1/window-%2x%3-%4-tab%5.png")
+                                .arg(out)
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(isDark ? QStringLiteral("dark") : QStringLiteral("light"))
+                                .arg(tab));
+                }
+            }
+        }
+        QApplication::setPalette(light);
+        app.exitInstance();
+    }
+
+    void aBrowserThatCannotStartIsNamed() {
+        recordedAlerts().clear();
+        qputenv("BROWSER", "my-web-browser");
+        // The offscreen desktop opens nothing: the message names the program tried and the URL.
+        QVERIFY(!openThreadInBrowser("http://news.2ch.net/test/read.cgi/news/1/"));
+        qunsetenv("BROWSER");
+        QCOMPARE(recordedAlerts().texts.size(), std::size_t{1});
+        const QString text = toQString(recordedAlerts().texts.front());
+        QVERIFY2(text.contains(QStringLiteral("(既定のブラウザ: my-web-browser)")),
+                 qPrintable(text));
     }
 };
 
