@@ -3,9 +3,9 @@
 #include "app/CDlgFilter.h"
 #include "app/Commands.h"
 #include "app/DocBridge.h"
+#include "app/FilterTreeModel.h"
 #include "doc/CDoc.h"
 #include "filter/CompileFilter.h"
-#include "trees/TreeListing.h"
 #include "ui/QtText.h"
 
 #include <QApplication>
@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRubberBand>
-#include <QTreeWidgetItemIterator>
 
 namespace lorvanel {
 
@@ -36,25 +35,24 @@ std::string newFilterName() {
     return toCp932Lossy(QStringLiteral("新しいフィルタ"));
 }
 
-QSet<QTreeWidgetItem*> selectedSet(const QTreeWidget& tree) {
-    const QList<QTreeWidgetItem*> items = tree.selectedItems();
-    return QSet<QTreeWidgetItem*>(items.begin(), items.end());
-}
-
 } // namespace
 
 CFilterTree::CFilterTree(DocBridge& bridge, QWidget* parent)
-    : QTreeWidget(parent), doc_(bridge.document()) {
+    : QTreeView(parent), doc_(bridge.document()), model_(new FilterTreeModel(this)) {
     setHeaderHidden(true);
-    setColumnCount(1);
     setRootIsDecorated(true);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     runDialog = [](CDlgFilter& dialog) { return dialog.exec() == QDialog::Accepted; };
+    model_->setWholeLogStatistics(&doc_.wholeLogStatistics());
+    setModel(model_);
 
-    connect(this, &QTreeWidget::itemSelectionChanged, this, &CFilterTree::selectionChanged);
-    connect(this, &QTreeWidget::itemExpanded, this, &CFilterTree::expandItem);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CFilterTree::selectionChanged);
+    // Generated children are made when their item is first expanded.
+    connect(this, &QTreeView::expanded, model_, &FilterTreeModel::expandItem);
     connect(&bridge, &DocBridge::changed, this, [this](DocHint hint) {
         if (hint == DocHint::DataChanged && !announcing_) rebuild();
     });
@@ -62,143 +60,105 @@ CFilterTree::CFilterTree(DocBridge& bridge, QWidget* parent)
 }
 
 void CFilterTree::loadSettings(const IniFile& ini) {
-    model_.customFilters().read(ini);
+    model_->customFilters().read(ini);
     rebuild();
 }
 
 void CFilterTree::saveSettings(IniFile& ini) const {
-    model_.customFilters().write(ini);
+    model_->tree().customFilters().write(ini);
 }
 
-void CFilterTree::announce(const std::string& text) {
-    FlagScope scope(announcing_);
-    emit filterTextChanged(text);
+const FilterTree& CFilterTree::model() const {
+    return model_->tree();
 }
 
-TreeNode* CFilterTree::nodeOf(const QTreeWidgetItem* item) const {
-    if (!item) return nullptr;
-    return reinterpret_cast<TreeNode*>(item->data(0, Qt::UserRole).value<quintptr>());
-}
-
-QTreeWidgetItem* CFilterTree::addItem(QTreeWidgetItem* parent, TreeNode& node) {
-    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
-    item->setText(0, toQString(node.label));
-    item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(&node)));
-    const std::string filterText = itemFilterText(node);
-    if (!filterText.empty()) item->setToolTip(0, toQString(filterText));
-    if (node.hasChildrenMark && node.children.empty())
-        item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-    addChildren(item, node);
-    if (node.expanded) item->setExpanded(true);
-    return item;
-}
-
-void CFilterTree::addChildren(QTreeWidgetItem* item, TreeNode& node) {
-    for (const auto& child : node.children) addItem(item, *child);
+TreeNode* CFilterTree::nodeOf(const QModelIndex& index) const {
+    return model_->nodeOf(index);
 }
 
 void CFilterTree::rebuild() {
     FlagScope scope(rebuilding_);
-    clear();
-    model_.rebuild(doc_.selectionStatistics(), !doc_.postLog().posts.empty(), doc_.clock().now());
-    for (const auto& top : model_.topLevel()) addItem(nullptr, *top);
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = topLevelItem(i);
-        if (nodeOf(item)->selected) {
-            setCurrentItem(item);
-            item->setSelected(true);
+    model_->rebuild(doc_.selectionStatistics(), !doc_.postLog().posts.empty(), doc_.clock().now());
+    expandMarked(QModelIndex());
+    const QModelIndex first = model_->indexOf(model_->tree().rebuiltSelection());
+    if (first.isValid()) {
+        setCurrentIndex(first);
+        selectionModel()->select(first, QItemSelectionModel::ClearAndSelect);
+    }
+    applied_ = combinedText();
+}
+
+void CFilterTree::expandMarked(const QModelIndex& parent) {
+    for (int row = 0; row < model_->rowCount(parent); ++row) {
+        const QModelIndex index = model_->index(row, 0, parent);
+        if (nodeOf(index)->expanded) {
+            setExpanded(index, true);
+            expandMarked(index);
         }
     }
 }
 
-void CFilterTree::expandItem(QTreeWidgetItem* item) {
-    TreeNode* node = nodeOf(item);
-    if (!node || !node->children.empty() || !node->hasChildrenMark) return;
-    FlagScope scope(rebuilding_);
-    model_.expand(*node, doc_.wholeLogStatistics());
-    addChildren(item, *node);
-    if (node->children.empty()) item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+TreeNodeSet CFilterTree::selectedNodes() const {
+    TreeNodeSet nodes;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        if (const TreeNode* node = nodeOf(index)) nodes.insert(node);
+    return nodes;
 }
 
-void CFilterTree::syncSelection() {
-    model_.clearSelection();
-    for (QTreeWidgetItem* item : selectedItems())
-        if (TreeNode* node = nodeOf(item)) node->selected = true;
+std::string CFilterTree::combinedText() const {
+    return model_->tree().combinedText(selectedNodes());
 }
 
-std::string CFilterTree::combinedText() {
-    syncSelection();
-    return model_.combinedText();
+void CFilterTree::announceSelection(bool force) {
+    const std::string text = combinedText();
+    if (!force && text == applied_) return;
+    applied_ = text;
+    FlagScope scope(announcing_);
+    emit filterTextChanged(text);
 }
 
 void CFilterTree::selectionChanged() {
     if (rebuilding_ || band_) return;
-    announce(combinedText());
+    // Every change of the selection is applied, even one that gives the same text.
+    announceSelection(true);
 }
 
 void CFilterTree::setMultiSelection(bool on) {
     if (on == multiSelection()) return;
     setSelectionMode(on ? QAbstractItemView::ExtendedSelection
                         : QAbstractItemView::SingleSelection);
-    if (on || selectedItems().size() <= 1) return;
+    if (on || selectionModel()->selectedIndexes().size() <= 1) return;
     // A single-selection tree keeps one item: the current one.
-    QTreeWidgetItem* keep = commandItem();
+    const QModelIndex keep = commandItem();
     {
         FlagScope scope(rebuilding_);
-        clearSelection();
-        if (keep) {
-            setCurrentItem(keep);
-            keep->setSelected(true);
+        selectionModel()->clearSelection();
+        if (keep.isValid()) {
+            setCurrentIndex(keep);
+            selectionModel()->select(keep, QItemSelectionModel::ClearAndSelect);
         }
     }
     selectionChanged();
 }
 
-QTreeWidgetItem* CFilterTree::commandItem() const {
-    QTreeWidgetItem* current = currentItem();
-    if (current && current->isSelected()) return current;
-    const QList<QTreeWidgetItem*> selected = selectedItems();
-    return selected.isEmpty() ? nullptr : selected.front();
+QModelIndex CFilterTree::commandItem() const {
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && selectionModel()->isSelected(current)) return current;
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? QModelIndex() : selected.front();
 }
 
-QTreeWidgetItem* CFilterTree::customRootItem() const {
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        const TreeNode* node = nodeOf(topLevelItem(i));
-        if (node && node->kind() == FilterKind::CustomRoot) return topLevelItem(i);
-    }
-    return nullptr;
-}
-
-QTreeWidgetItem* CFilterTree::findItem(const QString& path) {
+QModelIndex CFilterTree::findItem(const QString& path) {
     std::string bytes;
-    if (!toCp932(path, bytes)) return nullptr;
-    TreeNode* node = model_.findPath(bytes, doc_.wholeLogStatistics());
-    if (!node) return nullptr;
-    std::vector<TreeNode*> chain;
-    for (TreeNode* n = node; n; n = n->parent) chain.insert(chain.begin(), n);
+    if (!toCp932(path, bytes)) return {};
     FlagScope scope(rebuilding_);
-    QTreeWidgetItem* item = nullptr;
-    for (TreeNode* n : chain) {
-        QTreeWidgetItem* found = nullptr;
-        if (!item) {
-            for (int i = 0; i < topLevelItemCount() && !found; ++i)
-                if (nodeOf(topLevelItem(i)) == n) found = topLevelItem(i);
-        } else {
-            // The model may have expanded this item on the way.
-            if (item->childCount() == 0) addChildren(item, *n->parent);
-            item->setExpanded(true);
-            for (int i = 0; i < item->childCount() && !found; ++i)
-                if (nodeOf(item->child(i)) == n) found = item->child(i);
-        }
-        if (!found) return nullptr;
-        item = found;
-    }
-    return item;
+    const QModelIndex found = model_->findPath(bytes);
+    for (QModelIndex up = found.parent(); up.isValid(); up = up.parent()) setExpanded(up, true);
+    return found;
 }
 
 QMenu* CFilterTree::createContextMenu() {
-    QTreeWidgetItem* item = commandItem();
-    TreeNode* node = nodeOf(item);
+    const TreeNode* node = nodeOf(commandItem());
     if (!node || !node->item) return nullptr;
     auto* menu = new QMenu(this);
     auto add = [&](int id, const QString& text, void (CFilterTree::*slot)()) {
@@ -210,7 +170,8 @@ QMenu* CFilterTree::createContextMenu() {
         add(cmd::kFilterNew, QStringLiteral("新規作成(&F)"), &CFilterTree::newFilter);
         add(cmd::kFilterRestoreDefaults, QStringLiteral("デフォルト復元"),
             &CFilterTree::restoreDefaults);
-    } else if (node->kind() == FilterKind::Custom && selectedItems().size() == 1) {
+    } else if (node->kind() == FilterKind::Custom &&
+               selectionModel()->selectedIndexes().size() == 1) {
         add(cmd::kFilterNew, QStringLiteral("新規作成(&F)"), &CFilterTree::newFilter);
         add(cmd::kFilterDuplicate, QStringLiteral("複製(&C)"), &CFilterTree::duplicateFilter);
         add(cmd::kFilterRestoreDefaults, QStringLiteral("デフォルト復元"),
@@ -241,11 +202,7 @@ void CFilterTree::addFromDialog(const std::string& name, const std::string& text
     CDlgFilter dialog(name, text, true, this);
     if (!execDialog(dialog)) return;
     FlagScope scope(rebuilding_);
-    TreeNode& node = model_.addCustomFilter({dialog.name(), dialog.text()});
-    if (QTreeWidgetItem* root = customRootItem())
-        addItem(root, node);
-    else
-        addItem(nullptr, *model_.topLevel().back());
+    model_->addCustomFilter({dialog.name(), dialog.text()});
 }
 
 void CFilterTree::newFilter() {
@@ -253,7 +210,7 @@ void CFilterTree::newFilter() {
 }
 
 void CFilterTree::duplicateFilter() {
-    TreeNode* node = nodeOf(commandItem());
+    const TreeNode* node = nodeOf(commandItem());
     if (!node || node->kind() != FilterKind::Custom || !node->item->filter) return;
     const CustomFilter copy = *node->item->filter;
     addFromDialog(copy.name, copy.text);
@@ -264,32 +221,37 @@ void CFilterTree::newFilterFromSelection() {
 }
 
 void CFilterTree::restoreDefaults() {
-    FlagScope scope(rebuilding_);
-    delete customRootItem();
-    model_.restoreDefaultFilters();
-    addItem(nullptr, *model_.topLevel().back());
+    {
+        FlagScope scope(rebuilding_);
+        model_->restoreDefaultFilters();
+        expandMarked(QModelIndex());
+    }
+    // The branch's selected items went with it.
+    announceSelection(false);
 }
 
 void CFilterTree::deleteFilter() {
-    QTreeWidgetItem* item = commandItem();
-    TreeNode* node = nodeOf(item);
+    const QModelIndex index = commandItem();
+    const TreeNode* node = nodeOf(index);
     if (!node || node->kind() != FilterKind::Custom) return;
-    FlagScope scope(rebuilding_);
-    delete item;
-    model_.deleteCustomFilter(*node);
+    {
+        FlagScope scope(rebuilding_);
+        model_->deleteCustomFilter(index);
+    }
+    // A deleted filter that was selected is no longer applied.
+    announceSelection(false);
 }
 
 void CFilterTree::editFilter() {
-    QTreeWidgetItem* item = commandItem();
-    TreeNode* node = nodeOf(item);
+    const QModelIndex index = commandItem();
+    const TreeNode* node = nodeOf(index);
     if (!node || node->kind() != FilterKind::Custom || !node->item->filter) return;
     CDlgFilter dialog(node->item->filter->name, node->item->filter->text, false, this);
     if (!execDialog(dialog)) return;
     if (!CompileFilter(dialog.text())) return;
-    model_.editCustomFilter(*node, {dialog.name(), dialog.text()});
-    item->setText(0, toQString(node->label));
-    item->setToolTip(0, toQString(dialog.text()));
-    announce(dialog.text());
+    model_->editCustomFilter(index, {dialog.name(), dialog.text()});
+    // The edited filter is selected: what is applied follows its new text.
+    announceSelection(true);
 }
 
 void CFilterTree::mousePressEvent(QMouseEvent* event) {
@@ -299,23 +261,23 @@ void CFilterTree::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint pos = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && multiSelection() && !itemAt(pos)) {
+    if (event->button() == Qt::LeftButton && multiSelection() && !indexAt(pos).isValid()) {
         // Outside the items a drag draws a rubber band; Ctrl adds to the selection.
         bandOrigin_ = pos;
         bandBase_ = (event->modifiers() & Qt::ControlModifier) ? selectionModel()->selection()
                                                                : QItemSelection();
-        bandStart_ = selectedSet(*this);
+        bandStart_ = selectedNodes();
         event->accept();
         return;
     }
     bandOrigin_ = QPoint(-1, -1);
-    QTreeWidget::mousePressEvent(event);
+    QTreeView::mousePressEvent(event);
 }
 
 void CFilterTree::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (bandOrigin_.x() < 0 || !(event->buttons() & Qt::LeftButton)) {
-        QTreeWidget::mouseMoveEvent(event);
+        QTreeView::mouseMoveEvent(event);
         return;
     }
     if (!band_) {
@@ -328,12 +290,9 @@ void CFilterTree::mouseMoveEvent(QMouseEvent* event) {
     // The band takes the rows it crosses, however far their labels are indented.
     const QRect rows(0, rect.top(), viewport()->width(), rect.height());
     QItemSelection selection = bandBase_;
-    for (QTreeWidgetItemIterator it(this); *it; ++it) {
-        const QRect r = visualItemRect(*it);
-        if (r.isValid() && r.intersects(rows)) {
-            const QModelIndex index = indexFromItem(*it);
-            selection.select(index, index);
-        }
+    for (QModelIndex index = model_->index(0, 0); index.isValid(); index = indexBelow(index)) {
+        const QRect r = visualRect(index);
+        if (r.isValid() && r.intersects(rows)) selection.select(index, index);
     }
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     event->accept();
@@ -341,7 +300,7 @@ void CFilterTree::mouseMoveEvent(QMouseEvent* event) {
 
 void CFilterTree::mouseReleaseEvent(QMouseEvent* event) {
     if (bandOrigin_.x() < 0) {
-        QTreeWidget::mouseReleaseEvent(event);
+        QTreeView::mouseReleaseEvent(event);
         return;
     }
     bandOrigin_ = QPoint(-1, -1);
@@ -349,7 +308,7 @@ void CFilterTree::mouseReleaseEvent(QMouseEvent* event) {
     delete band_;
     band_ = nullptr;
     // One selection change for the whole drag.
-    if (selectedSet(*this) != bandStart_) selectionChanged();
+    if (selectedNodes() != bandStart_) selectionChanged();
     event->accept();
 }
 

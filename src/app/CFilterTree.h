@@ -1,14 +1,16 @@
 #pragma once
 // The filter tree of the main window's left pane: the history, the hour, weekday and board
-// categories and the user's custom filters. Every change of the selected items announces
-// their combined filter text, which the main window applies; the context menu creates,
-// copies, edits and deletes custom filters.
-#include "trees/FilterTree.h"
+// categories and the user's custom filters, a tree view over FilterTreeModel. The selection
+// lives in the view's selection model only; every change of it, and every change of the
+// custom filters, announces the combined filter text of the selected items, which the main
+// window applies. The context menu creates, copies, edits and deletes custom filters.
+#include "trees/TreeNode.h"
 
-#include <QSet>
-#include <QTreeWidget>
+#include <QItemSelection>
+#include <QTreeView>
 
 #include <functional>
+#include <string>
 
 class QRubberBand;
 
@@ -17,9 +19,11 @@ namespace lorvanel {
 class CDlgFilter;
 class CDoc;
 class DocBridge;
+class FilterTree;
+class FilterTreeModel;
 class IniFile;
 
-class CFilterTree : public QTreeWidget {
+class CFilterTree : public QTreeView {
     Q_OBJECT
 public:
     // Shows the document's data with the default custom filters.
@@ -47,18 +51,20 @@ public:
     // Runs the filter dialog; true on OK. Tests replace it to answer without showing it.
     std::function<bool(CDlgFilter&)> runDialog;
 
-    const FilterTree& model() const { return model_; }
-    // The item data behind a widget item; null for none.
-    TreeNode* nodeOf(const QTreeWidgetItem* item) const;
+    // The core's tree behind the rows (this hides QAbstractItemView::model(), which is
+    // itemModel() here).
+    const FilterTree& model() const;
+    FilterTreeModel* itemModel() const { return model_; }
+    // The item data behind an index; null for none.
+    TreeNode* nodeOf(const QModelIndex& index) const;
     // The first item in tree order whose labels from the top level, joined by "/", are path
-    // (UTF-8 labels); items on the way are expanded. Null when there is none.
-    QTreeWidgetItem* findItem(const QString& path);
-    // The filter text of the selected items, as applied on the last selection change.
-    std::string combinedText();
+    // (UTF-8 labels); items on the way are expanded. Invalid when there is none.
+    QModelIndex findItem(const QString& path);
+    // The filter text of the selected items.
+    std::string combinedText() const;
 
 signals:
-    // The selection or a selected custom filter changed: the posts to show are those the
-    // text selects (CP932; empty for the whole log).
+    // The posts to show are those the text selects (CP932; empty for the whole log).
     void filterTextChanged(const std::string& text);
 
 protected:
@@ -69,25 +75,26 @@ protected:
 
 private:
     void rebuild();
-    QTreeWidgetItem* addItem(QTreeWidgetItem* parent, TreeNode& node);
-    void addChildren(QTreeWidgetItem* item, TreeNode& node);
-    void expandItem(QTreeWidgetItem* item);
+    // Expands the rows whose items the core marks expanded, below parent.
+    void expandMarked(const QModelIndex& parent);
     void selectionChanged();
-    // Tells the main window the filter text of the selection.
-    void announce(const std::string& text);
-    void syncSelection();
+    // Announces the combined text of the selection when it differs from the one applied;
+    // always when forced.
+    void announceSelection(bool force);
+    TreeNodeSet selectedNodes() const;
     // The item the context menu and its commands concern: the current item when it is
     // selected, else the first selected one.
-    QTreeWidgetItem* commandItem() const;
-    QTreeWidgetItem* customRootItem() const;
+    QModelIndex commandItem() const;
     // Opens the dialog; on OK appends its filter to the list and the "カスタム" branch.
     void addFromDialog(const std::string& name, const std::string& text);
     bool execDialog(CDlgFilter& dialog);
 
     CDoc& doc_;
-    FilterTree model_;
-    // Set while the tree changes its own items, so that the selection changes that causes
-    // are not taken for the user's.
+    FilterTreeModel* model_;
+    // The filter text the main window last applied for this tree.
+    std::string applied_;
+    // Set while the tree changes its own rows or selection, so that the selection changes
+    // that causes are not taken for the user's.
     bool rebuilding_ = false;
     // Set while the main window applies what the tree announced: the change that causes is
     // the tree's own and does not rebuild it.
@@ -96,7 +103,7 @@ private:
     // Where a press outside the items began a possible rubber band; x < 0 when none did.
     QPoint bandOrigin_{-1, -1};
     QItemSelection bandBase_;
-    QSet<QTreeWidgetItem*> bandStart_;
+    TreeNodeSet bandStart_;
 };
 
 } // namespace lorvanel

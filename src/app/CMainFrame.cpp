@@ -192,6 +192,7 @@ void CMainFrame::createMenus() {
     a.openInEditor->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     fileMenu_->addSeparator();
     a.exit = addCommand(fileMenu_, cmd::kExit, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
+    a.exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::rebuildRecentMenu);
     connect(a.fileOpen, &QAction::triggered, this, &CMainFrame::fileOpen);
     connect(a.fileMerge, &QAction::triggered, this, &CMainFrame::fileMerge);

@@ -8,6 +8,8 @@
 #include "input/AnalysisLog.h"
 #include "report/ReportWindowText.h"
 
+#include <QFontMetrics>
+
 #include <algorithm>
 
 namespace lorvanel {
@@ -37,9 +39,12 @@ void CReportFrame::refresh() {
     // (and never past kMaxHeadingWidth); once the user has moved the divider it stays.
     if (!headingsFitted_ && tree_->topLevelItemCount() > 0) {
         headingsFitted_ = true;
-        const int want = std::min(
-            {tree_->sizeHintForColumn(0) + 2 * tree_->frameWidth() + tree_->indentation() + 8,
-             kMaxHeadingWidth, std::max(120, width() / 3)});
+        int widest = 0;
+        const QFontMetrics fm(tree_->font());
+        for (int i = 0; i < tree_->topLevelItemCount(); ++i)
+            widest = std::max(widest, fm.horizontalAdvance(tree_->topLevelItem(i)->text(0)));
+        const int want = std::min({widest + 2 * tree_->frameWidth() + tree_->indentation() + 16,
+                                   kMaxHeadingWidth, std::max(120, width() / 3)});
         const QList<int> now = sizes();
         if (now.size() == 2 && want > now[0]) setSizes({want, now[0] + now[1] - want});
     }

@@ -60,14 +60,13 @@ bool FilterTreeModel::hasChildren(const QModelIndex& parent) const {
     return !node->children.empty() || (node->hasChildrenMark && !node->expanded);
 }
 
-bool FilterTreeModel::canFetchMore(const QModelIndex& parent) const {
-    const TreeNode* node = nodeOf(parent);
+bool FilterTreeModel::expandable(const TreeNode* node) const {
     return node && whole_ && node->hasChildrenMark && !node->expanded && node->children.empty();
 }
 
-void FilterTreeModel::fetchMore(const QModelIndex& parent) {
-    if (!canFetchMore(parent)) return;
+void FilterTreeModel::expandItem(const QModelIndex& parent) {
     TreeNode* node = nodeOf(parent);
+    if (!expandable(node)) return;
     // The core adds the children at once; views must hear of the rows before they exist, so
     // they are taken out and put back between the announcements.
     tree_.expand(*node, *whole_);
@@ -110,7 +109,7 @@ void FilterTreeModel::rebuild(const PostStatistics& selection, bool logHasPosts,
 
 QModelIndex FilterTreeModel::findPath(std::string_view path) {
     // As FilterTree::findPath matches (a label may hold "/"), but items on the way get their
-    // children through fetchMore, so that views hear of the new rows.
+    // children through expandItem, so that views hear of the new rows.
     std::function<QModelIndex(const QModelIndex&, std::string_view)> find =
         [&](const QModelIndex& parent, std::string_view rest) -> QModelIndex {
         for (int row = 0; row < rowCount(parent); ++row) {
@@ -119,7 +118,7 @@ QModelIndex FilterTreeModel::findPath(std::string_view path) {
             if (rest == label) return child;
             if (rest.size() > label.size() && rest.substr(0, label.size()) == label &&
                 rest[label.size()] == '/') {
-                if (canFetchMore(child)) fetchMore(child);
+                expandItem(child);
                 const QModelIndex deeper = find(child, rest.substr(label.size() + 1));
                 if (deeper.isValid()) return deeper;
             }

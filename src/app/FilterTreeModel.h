@@ -1,6 +1,7 @@
 #pragma once
 // The filter pane's item model: the core's filter tree shown as rows, children made on first
-// expansion (fetchMore), labels and filter texts from the core. It holds no selection; the
+// expansion (an item not expanded yet has children but no rows), labels and filter texts from
+// the core. It holds no selection; the
 // commands on custom filters go through it so that views hear of every row that comes or goes.
 #include "trees/FilterTree.h"
 
@@ -28,6 +29,10 @@ public:
     // items on the way get their children. Invalid when there is none.
     QModelIndex findPath(std::string_view path);
 
+    // First expansion of an item: its children become rows. Nothing for an item that has
+    // them or has none to make.
+    void expandItem(const QModelIndex& index);
+
     QModelIndex addCustomFilter(CustomFilter filter);
     void editCustomFilter(const QModelIndex& index, CustomFilter filter);
     void deleteCustomFilter(const QModelIndex& index);
@@ -38,14 +43,13 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     bool hasChildren(const QModelIndex& parent = {}) const override;
-    bool canFetchMore(const QModelIndex& parent) const override;
-    void fetchMore(const QModelIndex& parent) override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
     const TreeNodes& childrenOf(const TreeNode* node) const;
     int rowOf(const TreeNode* node) const;
+    bool expandable(const TreeNode* node) const;
 
     FilterTree tree_;
     const PostStatistics* whole_ = nullptr;

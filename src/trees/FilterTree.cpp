@@ -13,12 +13,12 @@ constexpr const char* kCustomRoot = "カスタム";
 // What the items of one branch contribute, joined with joiner: a selected item its own text
 // (a custom filter's in parentheses) and nothing of its children, any other item what its
 // children contribute.
-std::string collect(const TreeNodes& nodes, char joiner) {
+std::string collect(const TreeNodes& nodes, char joiner, const TreeNodeSet& selected) {
     std::string out;
     for (const auto& node : nodes) {
         std::string part;
-        if (!node->selected) {
-            part = collect(node->children, joiner);
+        if (!selected.count(node.get())) {
+            part = collect(node->children, joiner, selected);
         } else if (node->item && node->item->kind == FilterKind::Custom) {
             if (node->item->filter && !node->item->filter->text.empty())
                 part = "(" + node->item->filter->text + ")";
@@ -59,12 +59,15 @@ void FilterTree::rebuild(const PostStatistics& selection, bool logHasPosts, Time
     top_.clear();
     if (logHasPosts) {
         top_.push_back(buildHistoryBranch(selection, now));
-        top_.back()->selected = true;
         for (FilterKind kind :
              {FilterKind::HourRoot, FilterKind::WeekdayRoot, FilterKind::BoardRoot})
             top_.push_back(makeCategoryRoot(kind));
     }
     top_.push_back(makeCustomBranch());
+}
+
+const TreeNode* FilterTree::rebuiltSelection() const {
+    return !top_.empty() && !top_.front()->item ? top_.front().get() : nullptr;
 }
 
 bool FilterTree::expand(TreeNode& node, const PostStatistics& whole) {
@@ -116,20 +119,28 @@ void FilterTree::deleteCustomFilter(TreeNode& node) {
 
 void FilterTree::restoreDefaultFilters() {
     // The items point at the records that are about to go: the branch goes first.
+    removeCustomBranch();
+    restoreDefaultList();
+    appendCustomBranch();
+}
+
+void FilterTree::removeCustomBranch() {
     top_.erase(std::remove_if(top_.begin(), top_.end(),
                               [](const auto& n) { return n->kind() == FilterKind::CustomRoot; }),
                top_.end());
-    filters_.restoreDefaults();
+}
+
+void FilterTree::appendCustomBranch() {
     top_.push_back(makeCustomBranch());
 }
 
-std::string FilterTree::combinedText() const {
+std::string FilterTree::combinedText(const TreeNodeSet& selected) const {
     std::string result;
     std::string lastGroup;
     int groups = 0;
     for (const auto& top : top_) {
         const char joiner = top->kind() == FilterKind::CustomRoot ? '&' : '|';
-        std::string group = collect(top->children, joiner);
+        std::string group = collect(top->children, joiner, selected);
         if (group.empty()) continue;
         if (!result.empty()) result += '&';
         result += "(" + group + ")";
@@ -137,10 +148,6 @@ std::string FilterTree::combinedText() const {
         ++groups;
     }
     return groups == 1 ? lastGroup : result;
-}
-
-void FilterTree::clearSelection() {
-    forEach([](TreeNode& n) { n.selected = false; });
 }
 
 void FilterTree::forEach(const std::function<void(TreeNode&)>& f) {

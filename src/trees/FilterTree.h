@@ -24,9 +24,11 @@ public:
     const TreeNodes& topLevel() const { return top_; }
 
     // Deletes every item. When the log holds posts, builds the "履歴" branch from the
-    // selection's statistics (expanded, its root selected) and the roots "時間帯", "曜日" and
-    // "板"; then the "カスタム" branch, expanded. now is the clock's time.
+    // selection's statistics (expanded) and the roots "時間帯", "曜日" and "板"; then the
+    // "カスタム" branch, expanded. now is the clock's time.
     void rebuild(const PostStatistics& selection, bool logHasPosts, Time32 now);
+    // The item selected after a rebuild: the "履歴" root, or null without posts.
+    const TreeNode* rebuiltSelection() const;
 
     // First expansion of an item: a year, month or category root gets its children from the
     // whole log's statistics. The item is marked expanded either way; returns whether
@@ -45,14 +47,18 @@ public:
     void deleteCustomFilter(TreeNode& node);
     // Restores the default filters and rebuilds the "カスタム" branch at the end of the tree.
     void restoreDefaultFilters();
+    // The same in steps, for a view that announces the branch's removal and insertion: the
+    // branch goes first (its items point at the records), then the list is restored, then
+    // the new branch is appended.
+    void removeCustomBranch();
+    void restoreDefaultList() { filters_.restoreDefaults(); }
+    void appendCustomBranch();
 
     // The filter text of the selected items: each top-level branch joins its selected items
     // with "|" ("&" for "カスタム"), a selected item standing for its whole subtree, and the
     // branches' groups are joined with "&". Empty when nothing but top-level items (or
     // nothing) is selected.
-    std::string combinedText() const;
-
-    void clearSelection();
+    std::string combinedText(const TreeNodeSet& selected) const;
     // Calls f for every item in tree order (depth first, parents before children).
     void forEach(const std::function<void(TreeNode&)>& f);
 

@@ -1,11 +1,13 @@
 #pragma once
 // One item of the filter tree as the core sees it: its label, its item data, whether it is
-// selected or expanded, and its children (owned, so their addresses stay put).
+// expanded, and its children (owned, so their addresses stay put). Which items are selected
+// is the view's business; the core is handed them.
 #include "trees/FilterTreeItem.h"
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace lorvanel {
@@ -17,7 +19,6 @@ struct TreeNode {
     // Shows an expansion button although its children are made only on first expansion.
     bool hasChildrenMark = false;
     bool expanded = false;
-    bool selected = false;
     TreeNode* parent = nullptr;
     std::vector<std::unique_ptr<TreeNode>> children;
 
@@ -33,5 +34,7 @@ struct TreeNode {
 };
 
 using TreeNodes = std::vector<std::unique_ptr<TreeNode>>;
+// The selected items of a tree.
+using TreeNodeSet = std::unordered_set<const TreeNode*>;
 
 } // namespace lorvanel

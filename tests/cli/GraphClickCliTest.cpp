@@ -82,15 +82,13 @@ protected:
 
     // The combined text of the tree with exactly the items of these texts selected.
     static std::string treeSelection(const std::vector<std::string>& texts) {
-        tree_->clearSelection();
+        TreeNodeSet selected;
         tree_->forEach([&](TreeNode& n) {
             if (!n.item) return;
             for (const std::string& t : texts)
-                if (n.item->text == t) n.selected = true;
+                if (n.item->text == t) selected.insert(&n);
         });
-        std::string text = tree_->combinedText();
-        tree_->clearSelection();
-        return text;
+        return tree_->combinedText(selected);
     }
 
     // The posts of the log that a filter text selects.

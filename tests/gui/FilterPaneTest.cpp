@@ -9,13 +9,16 @@
 #include "app/CMainView.h"
 #include "app/CReportFrame.h"
 #include "app/CReportView.h"
+#include "app/FilterTreeModel.h"
 #include "doc/CDoc.h"
+#include "filter/FilterSelection.h"
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
 #include "platform/LocalTime.h"
 #include "support/RecordingAlertSink.h"
 #include "ui/QtText.h"
 
+#include <QAbstractItemModelTester>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -55,10 +58,10 @@ std::string sampleLog() {
     return janeLogText(posts);
 }
 
-void click(CFilterTree* tree, QTreeWidgetItem* item, Qt::KeyboardModifiers mods = {}) {
-    QVERIFY(item);
-    tree->scrollToItem(item);
-    const QRect r = tree->visualItemRect(item);
+void click(CFilterTree* tree, const QModelIndex& item, Qt::KeyboardModifiers mods = {}) {
+    QVERIFY(item.isValid());
+    tree->scrollTo(item);
+    const QRect r = tree->visualRect(item);
     QVERIFY(r.isValid());
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, mods, r.center());
 }
@@ -73,6 +76,28 @@ std::vector<int> menuIds(QMenu* menu) {
     for (QAction* a : menu->actions()) ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
     delete menu;
     return ids;
+}
+
+// The menu command with that number, raised as a right click raises it.
+void runMenuCommand(CFilterTree* tree, int id) {
+    std::unique_ptr<QMenu> menu(tree->createContextMenu());
+    QVERIFY(menu);
+    for (QAction* a : menu->actions())
+        if (a->data().toInt() == id) return a->trigger();
+    QFAIL("no such command");
+}
+
+// What the document shows is what the pane's selection selects: the whole log for an empty
+// combined text.
+void expectAppliedIsTheSelection(const Started& s) {
+    const std::string text = s.tree()->combinedText();
+    PostList expected;
+    if (text.empty())
+        expected = s.doc().postLog().posts;
+    else
+        QVERIFY(selectPostsWithFilter(expected, s.doc().postLog().posts, text));
+    QCOMPARE(s.doc().selection().size(), expected.size());
+    QVERIFY(std::equal(expected.begin(), expected.end(), s.doc().selection().begin()));
 }
 
 std::string cp932(const QString& s) {
@@ -106,7 +131,7 @@ private slots:
         report.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         QVERIFY(reportText(s).startsWith(report));
         // The tree that applied the selection keeps its items.
-        QVERIFY(tree->findItem(QStringLiteral("履歴/今週(2)"))->isSelected());
+        QVERIFY(tree->selectionModel()->isSelected(tree->findItem(QStringLiteral("履歴/今週(2)"))));
 
         click(tree, tree->findItem(QStringLiteral("板/ニュース速報+(3)")));
         QCOMPARE(s.doc().selection().size(), std::size_t(3));
@@ -126,10 +151,10 @@ private slots:
         QVERIFY(s.ok);
         QVERIFY(s.frame()->loadFiles({log}, false, 0));
         CFilterTree* tree = s.tree();
-        QTreeWidgetItem* y2008 = tree->findItem(QStringLiteral("履歴/2008年(5)"));
-        QTreeWidgetItem* y2007 = tree->findItem(QStringLiteral("履歴/2007年(1)"));
-        QTreeWidgetItem* thisWeek = tree->findItem(QStringLiteral("履歴/今週(2)"));
-        QTreeWidgetItem* hour1 = tree->findItem(QStringLiteral("時間帯/1時(2)"));
+        const QPersistentModelIndex y2008 = tree->findItem(QStringLiteral("履歴/2008年(5)"));
+        const QPersistentModelIndex y2007 = tree->findItem(QStringLiteral("履歴/2007年(1)"));
+        const QPersistentModelIndex thisWeek = tree->findItem(QStringLiteral("履歴/今週(2)"));
+        const QPersistentModelIndex hour1 = tree->findItem(QStringLiteral("時間帯/1時(2)"));
 
         click(tree, y2008);
         QCOMPARE(s.doc().selection().size(), std::size_t(5));
@@ -146,7 +171,7 @@ private slots:
         // Shift selects the range from the last plain click.
         click(tree, thisWeek);
         click(tree, y2007, Qt::ShiftModifier);
-        QCOMPARE(tree->selectedItems().size(), 4); // 今週, 先週, 2008年, 2007年
+        QCOMPARE(tree->selectionModel()->selectedIndexes().size(), 4); // 今週, 先週, 2008年, 2007年
         QCOMPARE(s.doc().selection().size(), std::size_t(6));
 
         // With multiple selection off, Ctrl+click selects one item alone.
@@ -154,10 +179,10 @@ private slots:
         QVERIFY(multi->isEnabled() && multi->isChecked());
         multi->trigger();
         QVERIFY(!tree->multiSelection());
-        QCOMPARE(tree->selectedItems().size(), 1);
+        QCOMPARE(tree->selectionModel()->selectedIndexes().size(), 1);
         click(tree, y2008);
         click(tree, y2007, Qt::ControlModifier);
-        QCOMPARE(tree->selectedItems().size(), 1);
+        QCOMPARE(tree->selectionModel()->selectedIndexes().size(), 1);
         QCOMPARE(tree->combinedText(), std::string("date2007"));
         multi->trigger();
         QVERIFY(tree->multiSelection());
@@ -170,16 +195,16 @@ private slots:
         QVERIFY(s.ok);
         QVERIFY(s.frame()->loadFiles({log}, false, 0));
         CFilterTree* tree = s.tree();
-        QTreeWidgetItem* y2008 = tree->findItem(QStringLiteral("履歴/2008年(5)"));
-        QTreeWidgetItem* y2007 = tree->findItem(QStringLiteral("履歴/2007年(1)"));
+        const QPersistentModelIndex y2008 = tree->findItem(QStringLiteral("履歴/2008年(5)"));
+        const QPersistentModelIndex y2007 = tree->findItem(QStringLiteral("履歴/2007年(1)"));
         // Rows take the whole width: outside the items is below the last one. From there up to
         // the year 2007 the band covers it and the top-level items, which add nothing.
-        QTreeWidgetItem* custom = tree->findItem(QStringLiteral("カスタム"));
-        custom->setExpanded(false);
-        const QPoint from(10, tree->visualItemRect(custom).bottom() + 20);
+        const QPersistentModelIndex custom = tree->findItem(QStringLiteral("カスタム"));
+        tree->setExpanded(custom, false);
+        const QPoint from(10, tree->visualRect(custom).bottom() + 20);
         QVERIFY(from.y() < tree->viewport()->height());
-        QVERIFY(!tree->itemAt(from));
-        const QPoint to(20, tree->visualItemRect(y2007).center().y());
+        QVERIFY(!tree->indexAt(from).isValid());
+        const QPoint to(20, tree->visualRect(y2007).center().y());
         auto band = [&](Qt::KeyboardModifiers mods) {
             QTest::mousePress(tree->viewport(), Qt::LeftButton, mods, from);
             for (int y = from.y(); y >= to.y(); y -= 5) {
@@ -193,7 +218,7 @@ private slots:
         click(tree, y2008);
         QCOMPARE(s.doc().selection().size(), std::size_t(5));
         band({});
-        QVERIFY(!y2008->isSelected());
+        QVERIFY(!tree->selectionModel()->isSelected(y2008));
         QCOMPARE(tree->combinedText(), std::string("date2007"));
         QCOMPARE(s.doc().selection().size(), std::size_t(1));
         // With Ctrl the band adds to the selection.
@@ -260,8 +285,8 @@ private slots:
         QCOMPARE(title, QStringLiteral("'新しいフィルタ'の設定"));
         QCOMPARE(textSeen, QStringLiteral("(date2008)&(hour1)"));
         QCOMPARE(tree->model().customFilters().items().back()->text, std::string("hour1"));
-        QTreeWidgetItem* night = tree->findItem(QStringLiteral("カスタム/夜"));
-        QVERIFY(night);
+        const QPersistentModelIndex night = tree->findItem(QStringLiteral("カスタム/夜"));
+        QVERIFY(night.isValid());
         QCOMPARE(s.doc().selection().size(), shown); // adding doesn't filter
 
         // プロパティ applies the edited filter at once.
@@ -271,8 +296,8 @@ private slots:
         tree->editFilter();
         QCOMPARE(title, QStringLiteral("'sage'の設定"));
         QCOMPARE(textSeen, QStringLiteral("mail_sage"));
-        QVERIFY(tree->findItem(QStringLiteral("カスタム/十三時")));
-        QVERIFY(!tree->findItem(QStringLiteral("カスタム/sage")));
+        QVERIFY(tree->findItem(QStringLiteral("カスタム/十三時")).isValid());
+        QVERIFY(!tree->findItem(QStringLiteral("カスタム/sage")).isValid());
         QCOMPARE(s.doc().selection().size(), std::size_t(3)); // the three 0 o'clock posts
 
         // An edit whose text doesn't compile changes nothing.
@@ -288,16 +313,16 @@ private slots:
         QCOMPARE(tree->model().customFilters().items()[7]->text, std::string("hour0"));
 
         tree->deleteFilter();
-        QVERIFY(!tree->findItem(QStringLiteral("カスタム/十三時")));
+        QVERIFY(!tree->findItem(QStringLiteral("カスタム/十三時")).isValid());
         QCOMPARE(tree->model().customFilters().size(), std::size_t(12));
 
         tree->restoreDefaults();
-        QTreeWidgetItem* root = tree->findItem(QStringLiteral("カスタム"));
-        QCOMPARE(tree->indexOfTopLevelItem(root), tree->topLevelItemCount() - 1);
-        QCOMPARE(root->childCount(), 13);
-        QCOMPARE(root->child(7)->text(0), QStringLiteral("sage"));
-        QCOMPARE(root->child(12)->text(0), QStringLiteral("夜"));
-        QVERIFY(root->isExpanded());
+        const QPersistentModelIndex root = tree->findItem(QStringLiteral("カスタム"));
+        QCOMPARE(root.row(), tree->itemModel()->rowCount() - 1);
+        QCOMPARE(tree->itemModel()->rowCount(root), 13);
+        QCOMPARE(root.model()->index(7, 0, root).data().toString(), QStringLiteral("sage"));
+        QCOMPARE(root.model()->index(12, 0, root).data().toString(), QStringLiteral("夜"));
+        QVERIFY(tree->isExpanded(root));
     }
 
     void theDialogRefusesACommaInTheNameOnly() {
@@ -361,9 +386,10 @@ private slots:
             QCOMPARE(items.size(), std::size_t(13));
             QCOMPARE(items.back()->text, std::string("msg_a "));
             // Every filter deleted: the next start shows the defaults again.
-            while (QTreeWidgetItem* root = s.tree()->findItem(QStringLiteral("カスタム"))) {
-                if (!root->childCount()) break;
-                s.tree()->setCurrentItem(root->child(0));
+            for (QModelIndex root = s.tree()->findItem(QStringLiteral("カスタム")); root.isValid();
+                 root = s.tree()->findItem(QStringLiteral("カスタム"))) {
+                if (!s.tree()->itemModel()->rowCount(root)) break;
+                s.tree()->setCurrentIndex(root.model()->index(0, 0, root));
                 s.tree()->deleteFilter();
             }
             QCOMPARE(s.tree()->model().customFilters().size(), std::size_t(0));
@@ -374,6 +400,76 @@ private slots:
             QVERIFY(s.ok);
             QCOMPARE(s.tree()->model().customFilters().size(), std::size_t(12));
         }
+    }
+
+    void changingAnAppliedCustomFilterKeepsWhatIsShownEqualToTheSelection() {
+        WorkingDirectory dir;
+        const std::string log = dir.write("a.txt", sampleLog());
+        Started s(dir);
+        QVERIFY(s.ok);
+        QVERIFY(s.frame()->loadFiles({log}, false, 0));
+        CFilterTree* tree = s.tree();
+        tree->runDialog = [](CDlgFilter& d) {
+            d.textField()->setText(QStringLiteral("hour1"));
+            d.accept();
+            return d.result() == QDialog::Accepted;
+        };
+        // A custom filter and a year applied together, then the filter is edited.
+        click(tree, tree->findItem(QStringLiteral("カスタム/sage")));
+        click(tree, tree->findItem(QStringLiteral("履歴/2008年(5)")), Qt::ControlModifier);
+        QCOMPARE(tree->combinedText(), std::string("(date2008)&((mail_sage))"));
+        expectAppliedIsTheSelection(s);
+        click(tree, tree->findItem(QStringLiteral("カスタム/sage")));
+        runMenuCommand(tree, cmd::kFilterProperties);
+        QCOMPARE(tree->combinedText(), std::string("(hour1)"));
+        expectAppliedIsTheSelection(s);
+        QCOMPARE(s.doc().selection().size(), std::size_t(2));
+
+        // Deleting it leaves nothing selected, and nothing applied.
+        runMenuCommand(tree, cmd::kFilterDelete);
+        QVERIFY(tree->selectionModel()->selectedIndexes().isEmpty());
+        QCOMPARE(tree->combinedText(), std::string());
+        expectAppliedIsTheSelection(s);
+        QCOMPARE(s.doc().selection().size(), std::size_t(6));
+
+        // Restoring the defaults takes the selected custom filters with their branch.
+        click(tree, tree->findItem(QStringLiteral("履歴/2007年(1)")));
+        click(tree, tree->findItem(QStringLiteral("カスタム/トリップ")), Qt::ControlModifier);
+        QCOMPARE(tree->combinedText(), std::string("(date2007)&((name_#))"));
+        tree->restoreDefaults();
+        QCOMPARE(tree->combinedText(), std::string("date2007"));
+        expectAppliedIsTheSelection(s);
+        QCOMPARE(s.doc().selection().size(), std::size_t(1));
+        QVERIFY(recordedAlerts().texts.empty());
+    }
+
+    void theItemModelPassesTheModelTesterWhileExpandedFilteredAndRebuilt() {
+        WorkingDirectory dir;
+        const std::string log = dir.write("a.txt", sampleLog());
+        Started s(dir);
+        QVERIFY(s.ok);
+        CFilterTree* tree = s.tree();
+        QAbstractItemModelTester tester(tree->itemModel(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QVERIFY(s.frame()->loadFiles({log}, false, 0));
+        tree->expandAll();
+        QVERIFY(tree->findItem(QStringLiteral("履歴/2008年(5)/1月(5)/15日(3)")).isValid());
+        click(tree, tree->findItem(QStringLiteral("板/ニュース速報+(3)")));
+        QCOMPARE(s.doc().selection().size(), std::size_t(3));
+        tree->runDialog = [](CDlgFilter& d) {
+            d.textField()->setText(QStringLiteral("AA"));
+            d.accept();
+            return d.result() == QDialog::Accepted;
+        };
+        tree->newFilter();
+        QVERIFY(tree->findItem(QStringLiteral("カスタム/新しいフィルタ")).isValid());
+        click(tree, tree->findItem(QStringLiteral("カスタム/sage")));
+        tree->deleteFilter();
+        tree->restoreDefaults();
+        s.frame()->clearFilter();
+        s.frame()->fileClose();
+        QCOMPARE(tree->itemModel()->rowCount(), 1);
+        QVERIFY(recordedAlerts().texts.empty());
     }
 
     void aBoardNameEndingInABackslashTrailByteOnlyAlerts() {

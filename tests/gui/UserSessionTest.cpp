@@ -4,8 +4,6 @@
 #include "GuiTestSupport.h"
 
 #include "app/CDlgBarSearch.h"
-#include "app/CDlgFilter.h"
-#include "app/CFilterTree.h"
 #include "app/CLorvanelView2.h"
 #include "app/CLorvanelViewBrowser.h"
 #include "app/CLorvanelViewFrame.h"
@@ -136,93 +134,6 @@ private slots:
         clickTab(tabs, 0);
         QCOMPARE(tabs->currentIndex(), 0);
 
-        // The filter tree: "時間帯" opened from the keyboard, then an hour clicked.
-        CFilterTree* tree = frame->filterTree();
-        QLabel* counts = nullptr;
-        QLabel* filterLabel = nullptr;
-        for (QLabel* label : frame->statusBar()->findChildren<QLabel*>()) {
-            if (label->text().endsWith(QStringLiteral("レス"))) counts = label;
-        }
-        QVERIFY(counts);
-        QCOMPARE(counts->text(), QStringLiteral("60 / 60 レス"));
-        auto topItem = [&](const QString& label) -> QTreeWidgetItem* {
-            for (int i = 0; i < tree->topLevelItemCount(); ++i)
-                if (tree->topLevelItem(i)->text(0) == label) return tree->topLevelItem(i);
-            return nullptr;
-        };
-        auto childItem = [&](QTreeWidgetItem* parent, const QString& label) -> QTreeWidgetItem* {
-            for (int i = 0; parent && i < parent->childCount(); ++i)
-                if (parent->child(i)->text(0) == label) return parent->child(i);
-            return nullptr;
-        };
-        auto click = [&](QTreeWidgetItem* item, Qt::KeyboardModifiers modifiers = {}) {
-            tree->scrollToItem(item);
-            QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers,
-                              tree->visualItemRect(item).center());
-        };
-        QTreeWidgetItem* hours = topItem(QStringLiteral("時間帯"));
-        QVERIFY(hours);
-        click(hours);
-        press(frame, Qt::Key_Right);
-        QVERIFY(hours->isExpanded());
-        click(childItem(hours, QStringLiteral("0時(3)")));
-        QCOMPARE(counts->text(), QStringLiteral("3 / 60 レス"));
-        // The status bar names the filter applied, whole in its tooltip.
-        for (QLabel* label : frame->statusBar()->findChildren<QLabel*>())
-            if (label != counts && !label->toolTip().isEmpty()) filterLabel = label;
-        QVERIFY(filterLabel);
-        const QString oneHour = filterLabel->toolTip();
-        QVERIFY(!filterLabel->text().isEmpty());
-        // Ctrl adds the next hour.
-        click(childItem(hours, QStringLiteral("1時(3)")), Qt::ControlModifier);
-        QCOMPARE(counts->text(), QStringLiteral("6 / 60 レス"));
-        QVERIFY(filterLabel->toolTip() != oneHour);
-        QVERIFY(filterLabel->toolTip().contains(oneHour));
-
-        // "フィルタ解除" on the tool bar: the whole log, no filter named, "時間帯" still open.
-        QWidget* clear =
-            frame->findChild<QToolBar*>()->widgetForAction(frame->actions().clearFilter);
-        QVERIFY(clear);
-        QTest::mouseClick(clear, Qt::LeftButton);
-        QCOMPARE(counts->text(), QStringLiteral("60 / 60 レス"));
-        QCOMPARE(filterLabel->text(), QString());
-        hours = topItem(QStringLiteral("時間帯"));
-        QVERIFY(hours && hours->isExpanded());
-
-        // A right click on "カスタム", "新規作成" and OK in the dialog, filled in from the keys.
-        QTreeWidgetItem* custom = topItem(QStringLiteral("カスタム"));
-        QVERIFY(custom);
-        tree->runDialog = [](CDlgFilter& dialog) {
-            dialog.show();
-            dialog.nameField()->setFocus();
-            dialog.nameField()->selectAll();
-            QTest::keyClicks(dialog.nameField(), QStringLiteral("midnight"));
-            dialog.textField()->setFocus();
-            QTest::keyClicks(dialog.textField(), QStringLiteral("hour0"));
-            auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
-            QTest::mouseClick(ok, Qt::LeftButton);
-            return dialog.result() == QDialog::Accepted;
-        };
-        bool chose = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (!menu) return;
-            for (QAction* a : menu->actions())
-                if (a->text() == QStringLiteral("新規作成(&F)")) {
-                    chose = true;
-                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
-                }
-        });
-        tree->scrollToItem(custom);
-        const QPoint at = tree->viewport()->mapTo(frame, tree->visualItemRect(custom).center());
-        QTest::mouseClick(frame->windowHandle(), Qt::RightButton, {}, at);
-        QTRY_VERIFY(chose);
-        QTreeWidgetItem* midnight =
-            childItem(topItem(QStringLiteral("カスタム")), QStringLiteral("midnight"));
-        QVERIFY(midnight);
-        click(midnight);
-        QCOMPARE(counts->text(), QStringLiteral("3 / 60 レス"));
-        QCOMPARE(filterLabel->toolTip(), QStringLiteral("hour0"));
         app.exitInstance();
     }
 

@@ -47,9 +47,9 @@ protected:
         return all.substr(0, all.find("カスタム\t"));
     }
     std::string select(const std::vector<std::string_view>& paths) {
-        tree.clearSelection();
-        for (std::string_view p : paths) node(p).selected = true;
-        return tree.combinedText();
+        selected.clear();
+        for (std::string_view p : paths) selected.insert(&node(p));
+        return tree.combinedText(selected);
     }
     std::size_t countSelected(std::string_view text) {
         PostList out;
@@ -59,6 +59,7 @@ protected:
     PostLog log;
     PostStatistics stats;
     FilterTree tree;
+    TreeNodeSet selected;
 };
 
 TEST_F(FilterTreeTest, HistoryListsRecentNodesThenYearsNewestFirst) {
@@ -76,7 +77,7 @@ TEST_F(FilterTreeTest, HistoryListsRecentNodesThenYearsNewestFirst) {
                                   "時間帯\t\t3\n"
                                   "曜日\t\t4\n"
                                   "板\t\t5\n");
-    EXPECT_TRUE(tree.topLevel().front()->selected);
+    EXPECT_EQ(tree.rebuiltSelection(), tree.topLevel().front().get());
     EXPECT_TRUE(tree.topLevel().front()->expanded);
 }
 
@@ -108,7 +109,8 @@ TEST_F(FilterTreeTest, AnEmptyLogShowsOnlyTheCustomBranch) {
     ASSERT_EQ(tree.topLevel().size(), 1u);
     EXPECT_EQ(tree.topLevel().front()->label, "カスタム");
     EXPECT_EQ(tree.topLevel().front()->children.size(), 12u);
-    EXPECT_EQ(tree.combinedText(), "");
+    EXPECT_EQ(tree.rebuiltSelection(), nullptr);
+    EXPECT_EQ(tree.combinedText({}), "");
 }
 
 TEST_F(FilterTreeTest, YearsAndMonthsExpandWithinTheLogsPeriod) {
@@ -168,7 +170,7 @@ TEST_F(FilterTreeTest, CombinedTextFollowsTreeOrderAndBranches) {
     EXPECT_EQ(select({"履歴/2007年(0)", "履歴/2008年(4)"}), "date2008|date2007");
     EXPECT_EQ(select({"時間帯/13時(3)", "履歴/2008年(4)/1月(3)/15日(2)"}),
               "(date20080115)&(hour13)");
-    EXPECT_EQ(countSelected(tree.combinedText()), 1u);
+    EXPECT_EQ(countSelected(tree.combinedText(selected)), 1u);
     EXPECT_EQ(select({"曜日/日(1)", "時間帯/13時(3)"}), "(hour13)&(week1)");
     // A selected item stands for its subtree; unselected items pass on their children's.
     EXPECT_EQ(select({"履歴/2008年(4)", "履歴/2008年(4)/1月(3)"}), "date2008");
@@ -216,7 +218,7 @@ TEST_F(FilterTreeTest, ABoardNameEndingInABackslashTrailByteFailsToCompile) {
     load(posts, at(2008, 1, 2));
     EXPECT_EQ(select({"板/表(1)"}), "brd_\"表\"");
     std::string message;
-    EXPECT_FALSE(compileFilterQuietly(tree.combinedText(), &message));
+    EXPECT_FALSE(compileFilterQuietly(tree.combinedText(selected), &message));
     EXPECT_EQ(message.substr(0, 10), "構文エラー");
 }
 
@@ -225,12 +227,11 @@ TEST_F(FilterTreeTest, CustomFilterCommandsKeepListAndBranchInStep) {
     TreeNode& added = tree.addCustomFilter({"mine", "msg_a,b"});
     EXPECT_EQ(tree.customRoot()->children.back().get(), &added);
     EXPECT_EQ(tree.customFilters().items().back()->text, "msg_a,b");
-    added.selected = true;
-    EXPECT_EQ(tree.combinedText(), "(msg_a,b)");
+    EXPECT_EQ(tree.combinedText({&added}), "(msg_a,b)");
 
     tree.editCustomFilter(added, {"renamed", "AA"});
     EXPECT_EQ(added.label, "renamed");
-    EXPECT_EQ(tree.combinedText(), "(AA)");
+    EXPECT_EQ(tree.combinedText({&added}), "(AA)");
 
     TreeNode& sage = node("カスタム/sage");
     tree.deleteCustomFilter(sage);
