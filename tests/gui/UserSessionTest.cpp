@@ -4,6 +4,8 @@
 #include "GuiTestSupport.h"
 
 #include "app/CDlgBarSearch.h"
+#include "app/CGraphFrame.h"
+#include "app/CGraphView.h"
 #include "app/CLorvanelView2.h"
 #include "app/CLorvanelViewBrowser.h"
 #include "app/CLorvanelViewFrame.h"
@@ -174,7 +176,7 @@ private slots:
                         QVERIFY(controls.size() >= 5);
                         for (QWidget* w : controls) {
                             QVERIFY2(w->geometry().right() < tabs->graphFrame()->width(),
-                                     qPrintable(w->objectName() + w->metaObject()->className()));
+                                     w->metaObject()->className());
                             QVERIFY(w->width() >= w->minimumSizeHint().width());
                             for (QWidget* other : controls)
                                 if (other != w)
