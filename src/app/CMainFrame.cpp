@@ -134,6 +134,9 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
         if (hint == DocHint::DataChanged) documentChanged();
     });
     connect(filterTree_, &CFilterTree::filterTextChanged, this, &CMainFrame::applyFilterText);
+    // A click on a graph selects what was clicked in the tree; the graph stays in front.
+    connect(view_->graphFrame()->view(), &CGraphView::filterClicked, filterTree_,
+            &CFilterTree::selectFilterText);
     updateCommands();
 }
 

@@ -11,11 +11,12 @@ namespace lorvanel::cli {
 
 namespace {
 
-// The copy's path; the file goes when the program ends normally.
+// The open copy; its name is gone from the file system from the start.
 struct TemporaryCopy {
+    int fd = -1;
     std::string path;
     ~TemporaryCopy() {
-        if (!path.empty()) ::unlink(path.c_str());
+        if (fd >= 0) ::close(fd);
     }
 };
 
@@ -43,24 +44,18 @@ std::string standardInputCopy() {
     std::string name = std::string(tmp && *tmp ? tmp : "/tmp") + "/lorvanel-cli-stdin-XXXXXX";
     const int fd = ::mkstemp(name.data());
     if (fd < 0) fail("can't make a temporary copy: ", errno);
-    copy.path = name;
+    ::unlink(name.c_str());
+    copy.fd = fd;
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
         if (n == 0) break;
         if (n < 0 && errno == EINTR) continue;
-        const int code = errno;
-        if (n < 0) {
-            ::close(fd);
-            fail("", code);
-        }
-        if (!writeAll(fd, buffer, static_cast<std::size_t>(n))) {
-            const int writeCode = errno;
-            ::close(fd);
-            fail("can't make a temporary copy: ", writeCode);
-        }
+        if (n < 0) fail("", errno);
+        if (!writeAll(fd, buffer, static_cast<std::size_t>(n)))
+            fail("can't make a temporary copy: ", errno);
     }
-    if (::close(fd) != 0) fail("can't make a temporary copy: ", errno);
+    copy.path = "/proc/self/fd/" + std::to_string(fd);
     return copy.path;
 }
 

@@ -76,3 +76,17 @@ TEST_F(JDimCliTest, NothingFoundExitsWithOneAndSaysWhereItLooked) {
                          U8(u8"/.cache/jdim/log\nJDimの「設定 > 一般 > 書き込みログを保存する」"
                             u8"をオンにすると、書き込みがログに残ります。\n"));
 }
+
+TEST_F(JDimCliTest, RentalBoardsShowUnderTheNamesJDimLogged) {
+    // Boards the built-in list lacks are listed in the tree's "板" under the name JDim wrote
+    // beside the post, and brd_ selects them by it.
+    installSample();
+    const CliResult tree = runCli({"tree", "--expand", "all", "--jdim"});
+    EXPECT_EQ(tree.status, 0) << tree.err;
+    EXPECT_NE(tree.out.find(U8(u8"  ネット雑談(1)\tbrd_\"ネット雑談\"\t0\n")), std::string::npos)
+        << tree.out;
+    EXPECT_NE(tree.out.find(U8(u8"  PC関係(1)\tbrd_\"PC関係\"\t0\n")), std::string::npos);
+    const CliResult posts = runCli({"posts", "--filter", U8(u8"brd_ネット雑談"), "--jdim"});
+    EXPECT_EQ(posts.status, 0) << posts.err;
+    EXPECT_EQ(posts.out.rfind(U8(u8"したらば避難所 (ネット雑談)\r\n"), 0), 0u) << posts.out;
+}

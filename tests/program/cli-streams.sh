@@ -49,6 +49,12 @@ for args in "dump $log" "report $log" "--version" "posts --rows 0-3 $log"; do
         fail "$args > /dev/full said: $(cat "$work/full.err")"
 done
 
+# Standard input's copy is never left behind, not even when a closed pipe ends the program.
+mkdir "$work/tmp"
+cat "$log" | TMPDIR=$work/tmp "$cli" dump - 2>/dev/null | head -n 1 >/dev/null
+cat "$log" | TMPDIR=$work/tmp "$cli" report - >/dev/null 2>&1
+[ -z "$(ls -A "$work/tmp")" ] || fail "standard input's copy was left: $(ls "$work/tmp")"
+
 # A reader that stops early: no message.
 "$cli" dump "$log" 2>"$work/pipe-closed.err" | head -n 1 >/dev/null
 grep -q "lorvanel-cli" "$work/pipe-closed.err" && fail "a closed pipe gave: $(cat "$work/pipe-closed.err")"
