@@ -8,7 +8,8 @@ DEMO_LOG ?= resources/samples/demo-jane.txt
 # Debian packages the build needs (the GUI's Qt and fonts come with it too); `file` and
 # dpkg-dev are for `make package`.
 PACKAGES := build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            libonig-dev qt6-base-dev qt6-svg-dev fonts-ipafont-gothic file dpkg-dev
+            libonig-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n \
+            fonts-ipafont-gothic file dpkg-dev
 # What `make check-release` checks the desktop entry, the AppStream file and the man pages with.
 CHECK_PACKAGES := desktop-file-utils appstream man-db
 ICON_SIZES := 16 22 24 32 48 64 128 256

@@ -19,7 +19,10 @@ CDlgBarSearch::CDlgBarSearch(QWidget* parent) : QWidget(parent) {
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     combo_->setMinimumWidth(160);
-    combo_->lineEdit()->installEventFilter(this);
+    // The keys typed into the field reach the combo box, which has the focus (its line edit
+    // only stands in for it) and hands them on to the line edit by a direct call: a filter on
+    // the line edit would never see them.
+    combo_->installEventFilter(this);
     button_ = new QPushButton(QStringLiteral("検索"), this);
     button_->setAutoDefault(false);
     caption->setBuddy(combo_);
@@ -45,10 +48,12 @@ void CDlgBarSearch::rememberPattern(const QString& pattern) {
 }
 
 bool CDlgBarSearch::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == combo_->lineEdit() && event->type() == QEvent::KeyPress) {
+    if (watched == combo_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if ((enter || key->key() == Qt::Key_F3) && key->modifiers() == Qt::NoModifier) {
+        // The keypad's Enter comes with the keypad modifier.
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if ((enter || key->key() == Qt::Key_F3) && modifiers == Qt::NoModifier) {
             // A held key repeats: only the first press searches.
             if (!key->isAutoRepeat()) emit searchRequested();
             return true;

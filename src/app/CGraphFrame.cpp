@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -19,9 +20,13 @@ namespace lorvanel {
 CGraphFrame::CGraphFrame(DocBridge& bridge, QWidget* parent) : QWidget(parent) {
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(4, 2, 4, 2);
-    bar->addWidget(new QLabel(QStringLiteral("グラフの種類:"), this));
+    caption_ = new QLabel(QStringLiteral("グラフの種類:"), this);
+    bar->addWidget(caption_);
     chooser_ = new QComboBox(this);
-    chooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // The chooser gives up width first, so that a narrow window keeps every button whole.
+    chooser_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    chooser_->setMinimumContentsLength(6);
+    chooser_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     for (int i = 0; i < graphKindCount(); ++i) chooser_->addItem(toQString(graphKindTitle(i)));
     bar->addWidget(chooser_);
 
@@ -37,9 +42,13 @@ CGraphFrame::CGraphFrame(DocBridge& bridge, QWidget* parent) : QWidget(parent) {
     save_ = new QToolButton(this);
     save_->setText(QStringLiteral("画像を保存..."));
     save_->setToolTip(QStringLiteral("画像を保存..."));
-    bar->addWidget(options_);
-    bar->addWidget(copy_);
-    bar->addWidget(save_);
+    options_->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    copy_->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    save_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    for (QToolButton* b : {options_, copy_, save_}) {
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        bar->addWidget(b);
+    }
     bar->addStretch(1);
 
     view_ = new CGraphView(bridge, this);
@@ -60,6 +69,23 @@ CGraphFrame::CGraphFrame(DocBridge& bridge, QWidget* parent) : QWidget(parent) {
 
     updateOptionsButton();
     connect(chooser_, &QComboBox::currentIndexChanged, this, &CGraphFrame::chooseKind);
+}
+
+void CGraphFrame::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // A narrow frame shows the buttons' icons only (their texts stay as tooltips), so that
+    // the bar never cuts a button or lets the chooser run over its label.
+    int wide = 0;
+    for (QToolButton* b : {options_, copy_, save_}) {
+        const Qt::ToolButtonStyle was = b->toolButtonStyle();
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        wide += b->sizeHint().width();
+        b->setToolButtonStyle(was);
+    }
+    const int fixed = caption_->sizeHint().width() + chooser_->minimumSizeHint().width() + 40;
+    const Qt::ToolButtonStyle style =
+        fixed + wide <= width() ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly;
+    for (QToolButton* b : {options_, copy_, save_}) b->setToolButtonStyle(style);
 }
 
 void CGraphFrame::loadSettings(const IniFile& ini) {

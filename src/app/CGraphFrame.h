@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QLabel;
 class QToolButton;
 
 namespace lorvanel {
@@ -37,11 +38,15 @@ public:
     // told in a message box and leaves no file behind.
     bool saveImageTo(const QString& path);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void updateOptionsButton();
 
     CGraphView* view_;
     QComboBox* chooser_;
+    QLabel* caption_;
     QToolButton* options_;
     QToolButton* copy_;
     QToolButton* save_;

@@ -8,6 +8,7 @@
 #include "ui/GraphImageQt.h"
 #include "ui/GraphPictureFile.h"
 #include "ui/QtText.h"
+#include "ui/ViewColours.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -92,6 +93,13 @@ void CGraphView::paintEvent(QPaintEvent*) {
     }
     if (stale_ && !picture_.isNull()) {
         paintGraph(*kind_, painter_, picture_, width(), height());
+        // The kinds draw in the light colours of the saved pictures; a dark desktop gets
+        // them turned to its own.
+        if (isDarkPalette(palette())) {
+            QImage image = picture_.toImage();
+            recolourForPalette(image, palette());
+            picture_ = QPixmap::fromImage(image);
+        }
         stale_ = false;
     }
     QPainter screen(this);

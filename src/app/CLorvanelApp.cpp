@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "ui/GuiAlertSink.h"
 #include "ui/QtText.h"
+#include "ui/QtTranslations.h"
 
 #include <QCoreApplication>
 
@@ -23,6 +24,7 @@ CLorvanelApp::~CLorvanelApp() {
 }
 
 bool CLorvanelApp::initInstance(const StartOptions& options) {
+    if (QCoreApplication* app = QCoreApplication::instance()) installQtJapanese(*app);
     alerts_ = std::make_unique<GuiAlertSink>();
     if (options.installAlertSink) {
         setAlertSink(alerts_.get());

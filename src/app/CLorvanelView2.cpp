@@ -10,6 +10,7 @@
 #include "postlist/RowCopy.h"
 #include "postlist/UrlCheck.h"
 #include "ui/QtText.h"
+#include "ui/ViewColours.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -28,12 +29,6 @@ namespace lorvanel {
 
 namespace {
 
-const QColor kBackground(239, 239, 239);
-const QColor kNumberColour(0, 160, 160);
-const QColor kTitleColour(0, 0, 255);
-const QColor kBoardColour(192, 64, 64);
-const QColor kNameColour(0, 128, 0);
-const QColor kTextColour(0, 0, 0);
 constexpr int kTitleRowX = 12;
 constexpr int kRowX = 52;
 constexpr int kPixelSize = 14;
@@ -444,7 +439,8 @@ void CLorvanelView2::paintEvent(QPaintEvent*) {
 void CLorvanelView2::paintRows(QPainter& painter) {
     links_.clear();
     const QSize size = viewport()->size();
-    painter.fillRect(QRect(QPoint(0, 0), size), kBackground);
+    colours_ = postListColours(palette());
+    painter.fillRect(QRect(QPoint(0, 0), size), colours_.background);
     if (!rows_.contains(viewport_.top())) return;
     const RowPosition at = rows_.locate(viewport_.top());
     int y = -at.offset * rowHeight_;
@@ -517,34 +513,34 @@ void CLorvanelView2::paintPost(QPainter& painter, std::size_t index, int y) {
     if (visible(0)) {
         RowPen row = pen(0, kTitleRowX);
         const QRect number =
-            row.draw(QString::number(p.seq), linkFont_, kNumberColour, /*highlight=*/false);
+            row.draw(QString::number(p.seq), linkFont_, colours_.number, /*highlight=*/false);
         links_.push_back({linkRect(number), index});
         row.skip(charWidth_);
         std::string text;
-        appendRowText(text, p.title ? p.title : "");
-        const QRect title = row.draw(toQString(text), boldFont_, kTitleColour);
+        appendShownRowText(text, p.title ? p.title : "");
+        const QRect title = row.draw(toQString(text), boldFont_, colours_.title);
         links_.push_back({linkRect(title), index});
-        row.draw(QStringLiteral(" ("), normalFont_, kTextColour);
+        row.draw(QStringLiteral(" ("), normalFont_, colours_.text);
         text.clear();
         appendRowText(text, p.boardName());
-        row.draw(toQString(text), normalFont_, kBoardColour);
-        row.draw(QStringLiteral(")"), normalFont_, kTextColour);
+        row.draw(toQString(text), normalFont_, colours_.board);
+        row.draw(QStringLiteral(")"), normalFont_, colours_.text);
     }
     if (visible(1)) {
         RowPen row = pen(1, kRowX);
-        row.draw(QStringLiteral("名前："), normalFont_, kTextColour);
+        row.draw(QStringLiteral("名前："), normalFont_, colours_.text);
         std::string text;
-        appendRowText(text, p.name ? p.name : "");
-        row.draw(toQString(text), normalFont_, kNameColour);
+        appendShownRowText(text, p.name ? p.name : "");
+        row.draw(toQString(text), normalFont_, colours_.name);
         text.clear();
         text += '[';
-        appendRowText(text, p.mail ? p.mail : "");
+        appendShownRowText(text, p.mail ? p.mail : "");
         text += "] ";
         QString rest = toQString(text) + QStringLiteral("投稿日：");
         rest += toQString(postDateText(p));
-        row.draw(rest, normalFont_, kTextColour);
+        row.draw(rest, normalFont_, colours_.text);
     }
-    BodyRowCursor body(p.body, bodyRows);
+    ShownBodyRowCursor body(p.body, bodyRows);
     std::string scratch;
     for (int r = 0; r < bodyRows; ++r) {
         const std::string_view raw = body.next();
@@ -552,12 +548,14 @@ void CLorvanelView2::paintPost(QPainter& painter, std::size_t index, int y) {
         if (y + row * rowHeight_ >= height) break;
         if (!visible(row) || raw.empty()) continue;
         std::string_view text = raw;
-        if (hasLineBreak(raw)) {
+        // A row longer than a screen is cut before it is converted and shaped: the length
+        // test comes first, so that a huge line is never scanned for breaks.
+        if (raw.size() > kShownRowChars || hasLineBreak(raw)) {
             scratch.clear();
-            appendRowText(scratch, raw);
+            appendShownRowText(scratch, raw);
             text = scratch;
         }
-        pen(row, kRowX).draw(toQString(text), normalFont_, kTextColour);
+        pen(row, kRowX).draw(toQString(text), normalFont_, colours_.text);
     }
 }
 

@@ -7,6 +7,7 @@
 // out once, when it is shown or first read.
 #include "postlist/PostRows.h"
 #include "postlist/RowViewport.h"
+#include "ui/ViewColours.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -111,6 +112,7 @@ private:
     int rowHeight_ = 1;
     int charWidth_ = 1;
     int ascent_ = 0;
+    PostListColours colours_; // of the palette at the last paint
     QPixmap picture_;
     int wheelRest_ = 0;
     QString status_;

@@ -9,6 +9,18 @@
 
 namespace lorvanel {
 
+namespace {
+// What the desktop starts for a web address on Linux, as Qt asks for it: the browser named by
+// $DEFAULT_BROWSER or $BROWSER, else xdg-open.
+QString desktopUrlHandler() {
+    for (const char* name : {"DEFAULT_BROWSER", "BROWSER"}) {
+        const QString program = qEnvironmentVariable(name);
+        if (!program.isEmpty()) return program;
+    }
+    return QStringLiteral("xdg-open");
+}
+} // namespace
+
 bool openThreadInBrowser(const std::string& url) {
     const QString link = toQString(url);
     const Settings& s = settings();
@@ -26,7 +38,8 @@ bool openThreadInBrowser(const std::string& url) {
         return false;
     }
     if (QDesktopServices::openUrl(QUrl(link, QUrl::TolerantMode))) return true;
-    alertUser(QStringLiteral("ブラウザを起動できませんでした。\r\n(既定のブラウザ: %1)").arg(link));
+    alertUser(QStringLiteral("ブラウザを起動できませんでした。\r\n(既定のブラウザ: %1)\r\n%2")
+                  .arg(desktopUrlHandler(), link));
     return false;
 }
 

@@ -4,6 +4,8 @@
 #include "app/CLorvanelView2.h"
 #include "ui/QtText.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace lorvanel {
@@ -19,17 +21,36 @@ CLorvanelViewFrame::CLorvanelViewFrame(DocBridge& bridge, QWidget* parent) : QWi
     setFocusProxy(view_);
     connect(bar_, &CDlgBarSearch::searchRequested, this, &CLorvanelViewFrame::runSearch);
     connect(view_, &CLorvanelView2::searchRequested, this, &CLorvanelViewFrame::runSearch);
+    connect(bar_->comboBox(), &QComboBox::editTextChanged, this,
+            &CLorvanelViewFrame::clearNotFound);
+}
+
+void CLorvanelViewFrame::clearNotFound() {
+    if (!notFoundShown_) return;
+    notFoundShown_ = false;
+    emit statusMessage(QString());
+}
+
+void CLorvanelViewFrame::focusSearch() {
+    QComboBox* field = bar_->comboBox();
+    field->setFocus(Qt::ShortcutFocusReason);
+    field->lineEdit()->selectAll();
 }
 
 bool CLorvanelViewFrame::runSearch() {
     const QString text = bar_->pattern();
     if (text.isEmpty()) return false;
     bar_->rememberPattern(text);
-    // The pattern is matched byte for byte against the posts' Shift_JIS text; a character
-    // that Shift_JIS lacks can't be in any post.
+    // The pattern is matched byte for byte against the posts' Shift_JIS text.
+    clearNotFound();
     std::string pattern;
-    if (!toCp932(text, pattern)) return false;
-    return view_->search(pattern);
+    // A character that Shift_JIS lacks is found nowhere, as any other pattern without a hit.
+    const bool found = toCp932(text, pattern) && view_->search(pattern);
+    if (!found) {
+        notFoundShown_ = true;
+        emit statusMessage(QStringLiteral("'%1' は見つかりませんでした").arg(text));
+    }
+    return found;
 }
 
 } // namespace lorvanel

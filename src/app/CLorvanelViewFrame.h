@@ -18,12 +18,22 @@ public:
     CDlgBarSearch* searchBar() const { return bar_; }
 
     // Command 32794: searches the list for the bar's pattern after the list's selection.
-    // Nothing happens for an empty pattern. Returns whether a row was found.
+    // Nothing happens for an empty pattern. Returns whether a row was found; when none was,
+    // the message pane says so until the next search or edit of the pattern.
     bool runSearch();
+    // Ctrl+F: the cursor goes to the search field, its text selected.
+    void focusSearch();
+
+signals:
+    // A text for the status bar's message pane; empty clears what the frame put there.
+    void statusMessage(const QString& text);
 
 private:
+    void clearNotFound();
+
     CDlgBarSearch* bar_;
     CLorvanelView2* view_;
+    bool notFoundShown_ = false;
 };
 
 } // namespace lorvanel

@@ -23,6 +23,7 @@
 #include "platform/File.h"
 #include "platform/Paths.h"
 #include "ui/QtText.h"
+#include "ui/ScreenFit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -73,6 +74,15 @@ private:
     QStatusBar* bar_;
 };
 
+// "&1 lorvanel.txt" for one file, "&2 sent.ini ほか2件" for a set: the file name, never the
+// stored entry with its quotes and folders.
+QString recentMenuCaption(std::size_t index, const std::vector<std::string>& paths) {
+    QString name = paths.empty() ? QString() : QFileInfo(pathToQString(paths.front())).fileName();
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    if (paths.size() > 1) name += QStringLiteral(" ほか%1件").arg(paths.size() - 1);
+    return QStringLiteral("&%1 %2").arg(index < 9 ? static_cast<int>(index) + 1 : 0).arg(name);
+}
+
 QString keywordCaption(const std::string& fileName) {
     QString base = pathToQString(fileName);
     if (base.endsWith(QStringLiteral(".txt"))) base.chop(4);
@@ -103,10 +113,17 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
 
     createMenus();
     createToolBar();
+    // The applied filter's text beside the count, so that the window says what it shows.
+    filterLabel_ = new QLabel(this);
+    filterLabel_->setTextFormat(Qt::PlainText);
+    statusBar()->addPermanentWidget(filterLabel_);
     counts_ = new QLabel(this);
     statusBar()->addPermanentWidget(counts_);
     // The post list names the thread of the link under the pointer in the message pane.
     connect(view_->postListFrame()->view(), &CLorvanelView2::statusMessage, statusBar(),
+            [bar = statusBar()](const QString& text) { bar->showMessage(text); });
+    // A search without a hit says so there, until the next search or edit.
+    connect(view_->postListFrame(), &CLorvanelViewFrame::statusMessage, statusBar(),
             [bar = statusBar()](const QString& text) { bar->showMessage(text); });
     // The graph tells the axis values under the pointer there too.
     connect(view_->graphFrame()->view(), &CGraphView::statusMessage, statusBar(),
@@ -197,6 +214,14 @@ void CMainFrame::createMenus() {
     a.selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     connect(a.copy, &QAction::triggered, this, [this] { copyOrSelectAll(false); });
     connect(a.selectAll, &QAction::triggered, this, [this] { copyOrSelectAll(true); });
+    edit->addSeparator();
+    // Ctrl+F: the post list comes to the front with the cursor in its search field.
+    a.find = edit->addAction(QStringLiteral("検索(&F)"));
+    a.find->setShortcut(QKeySequence::Find);
+    connect(a.find, &QAction::triggered, this, [this] {
+        view_->setCurrentWidget(view_->postListFrame());
+        view_->postListFrame()->focusSearch();
+    });
 
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     a.filterTree = addCommand(viewMenu, cmd::kFilterTree, QStringLiteral("フィルタツリー"));
@@ -269,6 +294,11 @@ void CMainFrame::updateCommands() {
     actions_.openInEditor->setEnabled(loaded);
     actions_.clearFilter->setEnabled(doc_.canClearFilter());
     actions_.filterTree->setChecked(leftPane_->isVisibleTo(this));
+    // Long texts are cut in the middle, where a filter's parts meet; the tooltip has it whole.
+    const int width = std::max(120, this->width() / 3);
+    filterLabel_->setText(
+        filterLabel_->fontMetrics().elidedText(appliedFilter_, Qt::ElideMiddle, width));
+    filterLabel_->setToolTip(appliedFilter_);
     if (log.posts.empty() && !loaded)
         counts_->clear();
     else
@@ -291,6 +321,7 @@ bool CMainFrame::loadFiles(const std::vector<std::string>& paths, bool merge,
                            std::uint64_t byteLimit) {
     if (paths.empty() && !merge) return false;
     bool ok;
+    appliedFilter_.clear();
     {
         BusyScope busy(statusBar(), QStringLiteral("解析しています..."));
         ok = doc_.load(paths, merge, byteLimit);
@@ -322,6 +353,7 @@ void CMainFrame::openJDimLog() {
 }
 
 void CMainFrame::fileClose() {
+    appliedFilter_.clear();
     doc_.close();
     updateCommands();
     updateTitle();
@@ -361,17 +393,21 @@ void CMainFrame::toggleFilterTree() {
 }
 
 void CMainFrame::clearFilter() {
+    appliedFilter_.clear();
     doc_.clearFilter();
     updateCommands();
 }
 
 void CMainFrame::applyFilterText(const std::string& text) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (!text.empty())
-        applyFilter(doc_, text);
-    else if (doc_.canClearFilter())
-        doc_.clearFilter();
+    if (!text.empty()) {
+        if (applyFilter(doc_, text)) appliedFilter_ = toQString(text);
+    } else {
+        appliedFilter_.clear();
+        if (doc_.canClearFilter()) doc_.clearFilter();
+    }
     QApplication::restoreOverrideCursor();
+    updateCommands();
 }
 
 void CMainFrame::editOptions() {
@@ -433,7 +469,12 @@ void CMainFrame::rebuildRecentMenu() {
         items.push_back(none);
     }
     for (std::size_t i = 0; i < recent.size() && i < static_cast<std::size_t>(ids); ++i) {
-        auto* a = new QAction(pathToQString(recentFileCaption(i, recent[i])), fileMenu_);
+        std::vector<std::string> paths;
+        addPathString(paths, recent[i]);
+        auto* a = new QAction(recentMenuCaption(i, paths), fileMenu_);
+        QStringList whole;
+        for (const std::string& p : paths) whole << pathToQString(p);
+        a->setStatusTip(whole.join(QStringLiteral(", ")));
         a->setData(cmd::kRecentFirst + static_cast<int>(i));
         connect(a, &QAction::triggered, this, [this, i] { openRecent(static_cast<int>(i)); });
         items.push_back(a);
@@ -509,20 +550,28 @@ void CMainFrame::loadSettings(const IniFile& ini) {
 void CMainFrame::saveSettings(IniFile& ini) {
     // The placement is the one the window had when it was closed, or has now.
     if (!closed_) rememberPlacement();
-    if (placement_) writeWindowPlacement(ini, *placement_);
+    if (placement_ && placementShown_) writeWindowPlacement(ini, *placement_);
     filterTree_->saveSettings(ini);
     view_->graphFrame()->saveSettings(ini);
 }
 
 void CMainFrame::rememberPlacement() {
+    // Only a placement the user saw is kept: a window never shown keeps the stored one
+    // out of the file's next write.
+    if (!isVisible()) return;
+    placementShown_ = true;
     const QByteArray geometry = saveGeometry();
     placement_ = std::string(geometry.constData(), static_cast<std::size_t>(geometry.size()));
 }
 
 bool CMainFrame::restorePlacement() {
     if (!placement_) return false;
-    return restoreGeometry(
-        QByteArray(placement_->data(), static_cast<qsizetype>(placement_->size())));
+    if (!restoreGeometry(
+            QByteArray(placement_->data(), static_cast<qsizetype>(placement_->size()))))
+        return false;
+    // A placement from a larger screen, or written by hand, opens on this one.
+    fitWindowToScreen(*this);
+    return true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -37,6 +37,7 @@ struct MainActions {
     QAction* exit = nullptr;
     QAction* copy = nullptr;
     QAction* selectAll = nullptr;
+    QAction* find = nullptr;
     QAction* filterTree = nullptr;
     QAction* multiSelect = nullptr;
     QAction* clearFilter = nullptr;
@@ -124,9 +125,13 @@ private:
     QMenu* fileMenu_ = nullptr;
     QMenu* toolsMenu_ = nullptr;
     QLabel* counts_ = nullptr;
+    QLabel* filterLabel_ = nullptr;
+    // The text of the filter applied by the filter tree; empty for the whole log.
+    QString appliedFilter_;
     // The placement read with the settings, and the one the window had when it was closed.
     std::optional<std::string> placement_;
     bool closed_ = false;
+    bool placementShown_ = false; // placement_ is one the window had on the screen
 };
 
 } // namespace lorvanel

@@ -8,6 +8,10 @@
 #include "input/AnalysisLog.h"
 #include "report/ReportWindowText.h"
 
+#include <QFontMetrics>
+
+#include <algorithm>
+
 namespace lorvanel {
 
 CReportFrame::CReportFrame(DocBridge& bridge, QWidget* parent)
@@ -20,6 +24,7 @@ CReportFrame::CReportFrame(DocBridge& bridge, QWidget* parent)
     setStretchFactor(1, 1);
     setSizes({120, 200});
     setChildrenCollapsible(false);
+    connect(this, &QSplitter::splitterMoved, this, [this] { headingsFitted_ = true; });
     tree_->setView(view_);
     // The text of a large report is laid out only once the user looks at it, and only for
     // the latest change.
@@ -30,6 +35,19 @@ CReportFrame::CReportFrame(DocBridge& bridge, QWidget* parent)
 void CReportFrame::refresh() {
     const CDoc& doc = bridge_.document();
     tree_->refresh(reportWindowText(doc.reportText(), doc.analysisLog().text()));
+    // The heading list starts wide enough for its headings, within a third of the frame
+    // (and never past kMaxHeadingWidth); once the user has moved the divider it stays.
+    if (!headingsFitted_ && tree_->topLevelItemCount() > 0) {
+        headingsFitted_ = true;
+        int widest = 0;
+        const QFontMetrics fm(tree_->font());
+        for (int i = 0; i < tree_->topLevelItemCount(); ++i)
+            widest = std::max(widest, fm.horizontalAdvance(tree_->topLevelItem(i)->text(0)));
+        const int want = std::min({widest + 2 * tree_->frameWidth() + tree_->indentation() + 16,
+                                   kMaxHeadingWidth, std::max(120, width() / 3)});
+        const QList<int> now = sizes();
+        if (now.size() == 2 && want > now[0]) setSizes({want, now[0] + now[1] - want});
+    }
 }
 
 } // namespace lorvanel

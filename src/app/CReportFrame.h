@@ -23,10 +23,13 @@ public:
     CReportView* view() const { return view_; }
 
 private:
+    static constexpr int kMaxHeadingWidth = 260;
+
     DocBridge& bridge_;
     CReportTree* tree_;
     CReportView* view_;
     ShownRefresh* refresher_;
+    bool headingsFitted_ = false; // the heading list's width was set, by us or the user
 };
 
 } // namespace lorvanel

@@ -29,21 +29,22 @@ void drawStripLabels(Surface& s, const CalendarLayout& l, const CalendarStrip& s
     const std::string year = std::to_string(strip.year);
     const TextSize yearSize = s.measureText(year);
     const int yearTop = strip.cellTop + (7 * l.pitch - yearSize.height) / 2;
-    drawTextAt(s, l.left + 8, yearTop, year);
-    labels.push_back({{l.left + 8, yearTop, l.left + 8 + yearSize.width, yearTop + yearSize.height},
-                      strip.year,
-                      0});
+    drawTextAt(s, strip.left + 8, yearTop, year);
+    labels.push_back(
+        {{strip.left + 8, yearTop, strip.left + 8 + yearSize.width, yearTop + yearSize.height},
+         strip.year,
+         0});
 
     const int textHeight = s.measureText("日").height;
     const int step = std::max(1, (textHeight + l.pitch - 1) / l.pitch);
     for (int w = 0; w < 7; w += step) {
         const char* name = weekdayName(w);
         const TextSize size = s.measureText(name);
-        drawTextAt(s, l.cellLeft - 4 - size.width,
+        drawTextAt(s, strip.cellLeft - 4 - size.width,
                    strip.cellTop + w * l.pitch + (l.pitch - size.height) / 2, name);
     }
 
-    int freeFrom = l.cellLeft - 1000;
+    int freeFrom = strip.cellLeft - 1000;
     for (const CalendarMonthLabel& label : l.monthLabels(strip)) {
         char text[16];
         std::snprintf(text, sizeof text, "%d月", label.month);

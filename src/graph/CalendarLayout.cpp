@@ -33,10 +33,11 @@ int CalendarLayout::dayY(const CalendarStrip& s, int day) const {
 }
 
 std::optional<int> CalendarLayout::dayAt(int x, int y) const {
-    if (pitch <= 0 || x < cellLeft) return std::nullopt;
+    if (pitch <= 0) return std::nullopt;
     for (const CalendarStrip& s : strips) {
         if (y < s.cellTop || y >= s.cellTop + 7 * pitch) continue;
-        const int column = (x - cellLeft) / pitch + firstColumn;
+        if (x < s.cellLeft || x >= s.cellLeft + columns * pitch) continue;
+        const int column = (x - s.cellLeft) / pitch + firstColumn;
         const int day = s.weekStart + 7 * column + (y - s.cellTop) / pitch;
         if (day >= s.firstDay && day <= s.lastDay) return day;
         return std::nullopt;
@@ -74,31 +75,62 @@ CalendarLayout layoutCalendar(const CalendarModel& model, int left, int top, int
     }
     const int columns = maxColumn - minColumn + 1;
     const int n = static_cast<int>(years.size());
-    const int width = right - CalendarLayout::kRightArea - (left + CalendarLayout::kLeftArea);
+    const int width = right - CalendarLayout::kRightArea - left;
     const int height = bottom - CalendarLayout::kLegendArea - (top + CalendarLayout::kTitleArea);
     const int fixedPerStrip = CalendarLayout::kMonthRow + CalendarLayout::kStripGap;
-    const int widthPitch = width / columns;
-    const int heightPitch = (height - n * fixedPerStrip) / (7 * n);
-    int pitch = std::min({widthPitch, heightPitch, CalendarLayout::kMaxPitch});
+    // The pitch at which k blocks of strips fit the width (each with its labels, gaps
+    // between them) and the tallest block, of ceil(n / k) strips, fits the height.
+    auto pitchFor = [&](int k) {
+        const int rows = (n + k - 1) / k;
+        const int used = (n + rows - 1) / rows; // blocks that get a strip
+        const int cellsWidth =
+            width - used * CalendarLayout::kLeftArea - (used - 1) * CalendarLayout::kBlockGap;
+        const int widthPitch = cellsWidth / (used * columns);
+        const int heightPitch = (height - rows * fixedPerStrip) / (7 * rows);
+        return std::min({widthPitch, heightPitch, CalendarLayout::kMaxPitch});
+    };
+    int blocks = 1;
+    int pitch = pitchFor(1);
+    for (int k = 2; k <= n && pitch < CalendarLayout::kMaxPitch; ++k) {
+        const int p = pitchFor(k);
+        if (p > pitch) {
+            pitch = p;
+            blocks = k;
+        }
+    }
+    int perBlock = (n + blocks - 1) / blocks;
+    blocks = (n + perBlock - 1) / perBlock;
     int shown = n;
     if (pitch < CalendarLayout::kMinPitch) {
         pitch = CalendarLayout::kMinPitch;
-        shown = std::clamp(height / (fixedPerStrip + 7 * pitch), 1, n);
+        const int blockWidth = CalendarLayout::kLeftArea + columns * pitch;
+        blocks = std::max(1, (width + CalendarLayout::kBlockGap) /
+                                 (blockWidth + CalendarLayout::kBlockGap));
+        perBlock = std::max(1, height / (fixedPerStrip + 7 * pitch));
+        shown = std::clamp(blocks * perBlock, 1, n);
+        blocks = (shown + perBlock - 1) / perBlock;
     }
 
     out.pitch = pitch;
     out.firstColumn = minColumn;
+    out.columns = columns;
+    out.blocks = blocks;
     out.cellLeft = left + CalendarLayout::kLeftArea;
     out.hiddenYears = n - shown;
+    const int blockPitch = CalendarLayout::kLeftArea + columns * pitch + CalendarLayout::kBlockGap;
     int y = top + CalendarLayout::kTitleArea;
+    out.legendTop = y;
     for (int i = 0; i < shown; ++i) {
+        if (i % perBlock == 0) y = top + CalendarLayout::kTitleArea;
         CalendarStrip s = years[i];
+        s.left = left + (i / perBlock) * blockPitch;
+        s.cellLeft = s.left + CalendarLayout::kLeftArea;
         s.labelTop = y;
         s.cellTop = y + CalendarLayout::kMonthRow;
         y = s.cellTop + 7 * pitch + CalendarLayout::kStripGap;
         out.strips.push_back(s);
+        out.legendTop = std::max(out.legendTop, y);
     }
-    out.legendTop = y;
     return out;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Where the posting calendar goes in a view: one strip per calendar year, newest on top, one
-// column per Sunday-to-Saturday week and one row per weekday, square cells shrunk to fit, and
-// which day lies under a pointer.
+// column per Sunday-to-Saturday week and one row per weekday, square cells sized to the view,
+// years that do not fit one above the other in further blocks side by side, and which day
+// lies under a pointer.
 #include "graph/CalendarModel.h"
 
 #include <optional>
@@ -18,6 +19,8 @@ struct CalendarStrip {
     int lastDay = 0;
     int labelTop = 0; // top of the month labels
     int cellTop = 0;  // top of the Sunday row
+    int left = 0;     // left edge of the strip's block: the year label starts here
+    int cellLeft = 0; // left edge of the block's first column (CalendarLayout::firstColumn)
 
     int columnOf(int day) const { return (day - weekStart) / 7; }
 };
@@ -34,6 +37,7 @@ struct CalendarLayout {
     static constexpr int kTitleArea = 40;
     static constexpr int kLeftArea = 64; // year and weekday labels
     static constexpr int kRightArea = 16;
+    static constexpr int kBlockGap = 16; // between blocks of years side by side
     static constexpr int kMonthRow = 14; // month labels above each strip
     static constexpr int kStripGap = 10;
     static constexpr int kLegendArea = 34; // the legend below the last strip
@@ -42,14 +46,18 @@ struct CalendarLayout {
 
     int left = 0, top = 0, right = 0, bottom = 0; // the view
     int pitch = 0;       // cell pitch: a cell is pitch - 1 pixels square with a 1-px gap
-    int cellLeft = 0;    // left edge of column firstColumn
+    int cellLeft = 0;    // left edge of the first block's column firstColumn
     int firstColumn = 0; // the leftmost column of any year
-    std::vector<CalendarStrip> strips; // the years shown, newest first
+    int columns = 0;     // columns of a strip, from firstColumn
+    int blocks = 0;      // blocks of years side by side, newest on the left
+    std::vector<CalendarStrip> strips; // the years shown, newest first, block by block
     int hiddenYears = 0;               // older years that did not fit
     int legendTop = 0;
 
-    int columnX(int column) const { return cellLeft + (column - firstColumn) * pitch; }
-    int dayX(const CalendarStrip& s, int day) const { return columnX(s.columnOf(day)); }
+    int columnX(const CalendarStrip& s, int column) const {
+        return s.cellLeft + (column - firstColumn) * pitch;
+    }
+    int dayX(const CalendarStrip& s, int day) const { return columnX(s, s.columnOf(day)); }
     int dayY(const CalendarStrip& s, int day) const;
     // The day in the range whose cell (gap included) holds the point, if any.
     std::optional<int> dayAt(int x, int y) const;
@@ -57,8 +65,11 @@ struct CalendarLayout {
 };
 
 // Lays the calendar of a non-empty model out in the view (right and bottom exclusive). The
-// pitch is the largest up to kMaxPitch at which every year fits in both directions; below
-// kMinPitch it stays at kMinPitch and only the newest years that fit are shown (at least one).
+// years are dealt newest first into one or more blocks side by side, each block a column of
+// strips; the number of blocks is the one giving the largest pitch up to kMaxPitch (the
+// fewest blocks among equals) at which every year fits. Only when no number of blocks gives
+// kMinPitch does the pitch stay at kMinPitch with as many blocks as the width holds, and only
+// the newest years that fit are shown (at least one).
 CalendarLayout layoutCalendar(const CalendarModel& model, int left, int top, int right, int bottom);
 
 } // namespace lorvanel

@@ -1,8 +1,10 @@
 #include "postlist/PostText.h"
 
+#include "platform/Mbcs.h"
 #include "postlist/PostRows.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace lorvanel {
 
@@ -85,6 +87,27 @@ std::string_view BodyRowCursor::next() {
     return line;
 }
 
+std::string_view ShownBodyRowCursor::next() {
+    const int row = row_++;
+    if (row >= rows_ || done_) return {};
+    if (row == rows_ - 1) {
+        done_ = true;
+        return {rest_, strnlen(rest_, 2 * kShownRowChars + 1)};
+    }
+    const std::size_t length = std::strcspn(rest_, "\r\n");
+    const std::string_view line(rest_, length);
+    rest_ += length;
+    if (*rest_ == '\r') {
+        ++rest_;
+        if (*rest_ == '\n') ++rest_;
+    } else if (*rest_ == '\n') {
+        ++rest_;
+    } else {
+        done_ = true; // the body ended within this row
+    }
+    return line;
+}
+
 void appendRowText(std::string& out, std::string_view raw) {
     for (;;) {
         const std::size_t brk = raw.find_first_of("\r\n");
@@ -98,6 +121,15 @@ void appendRowText(std::string& out, std::string_view raw) {
         if (raw[brk] == '\r' && after < raw.size() && raw[after] == '\n') ++after;
         raw.remove_prefix(after);
     }
+}
+
+void appendShownRowText(std::string& out, std::string_view raw) {
+    std::size_t end = 0;
+    for (std::size_t chars = 0; end < raw.size() && chars < kShownRowChars; ++chars)
+        end += isLeadByte(static_cast<unsigned char>(raw[end])) && end + 1 < raw.size() ? 2 : 1;
+    // A CR LF split by the cut still reads as one break: the cut CR becomes the space.
+    appendRowText(out, raw.substr(0, end));
+    if (end < raw.size()) out += "…";
 }
 
 namespace {

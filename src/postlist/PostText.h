@@ -44,6 +44,11 @@ private:
     bool done_ = false;
 };
 
+// The most characters of one row that the list shapes and paints: wider than any screen at the
+// list's font, so a longer row loses nothing visible, and a row of millions of characters
+// paints as fast as a short one.
+inline constexpr std::size_t kShownRowChars = 2000;
+
 // The raw bytes of a body's rows in order: row i < rows - 1 is body line i, the last row the
 // rest of the body (its breaks included), a row beyond the body's end is empty.
 class BodyRowCursor {
@@ -62,8 +67,28 @@ private:
     std::string_view lineEnd_;
 };
 
+// The body rows as the list paints them: the rows of BodyRowCursor, read from the
+// NUL-terminated body without measuring it first, and the last row only as far as a shown row
+// reaches (at most 2 * kShownRowChars + 1 bytes), so that a body of one line of any length
+// costs no more than a short one. Give each row to appendShownRowText.
+class ShownBodyRowCursor {
+public:
+    ShownBodyRowCursor(const char* body, int rows) : rest_(body ? body : ""), rows_(rows) {}
+    std::string_view next();
+
+private:
+    const char* rest_;
+    int rows_;
+    int row_ = 0;
+    bool done_ = false; // the body's end was reached
+};
+
 // Appends raw bytes as one row's text: every line break (CR LF, CR or LF) becomes one space.
 void appendRowText(std::string& out, std::string_view raw);
+// Appends raw bytes as the list shows them in one row: as appendRowText, but cut after
+// kShownRowChars characters (never inside a double-byte character), with "…" where it cuts.
+// Reads at most 2 * kShownRowChars + 1 bytes of raw.
+void appendShownRowText(std::string& out, std::string_view raw);
 // Whether raw holds a line break.
 inline bool hasLineBreak(std::string_view raw) {
     return raw.find_first_of("\r\n") != std::string_view::npos;

@@ -1,11 +1,13 @@
 // The calendar's geometry: year strips newest first, Sunday-to-Saturday columns, cells fitted
-// to the view, and the day under a pointer.
+// to the view, blocks of years side by side, and the day under a pointer.
 #include "graph/CalendarLayout.h"
 
 #include "platform/LocalTime.h"
 #include "report/CalendarText.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 #include <random>
 
 using namespace lorvanel;
@@ -52,6 +54,25 @@ void checkCells(const CalendarModel& model, const CalendarLayout& l) {
     }
     if (l.hiddenYears == 0 && l.pitch > CalendarLayout::kMinPitch) {
         EXPECT_LE(l.legendTop + CalendarLayout::kLegendArea, l.bottom);
+    }
+    // No two strips share a pixel, labels included, and every strip's cells end before the
+    // next block's labels begin.
+    auto box = [&](const CalendarStrip& s) {
+        return std::array<int, 4>{s.left, s.labelTop, s.cellLeft + l.columns * l.pitch,
+                                  s.cellTop + 7 * l.pitch};
+    };
+    for (std::size_t i = 0; i < l.strips.size(); ++i) {
+        const auto a = box(l.strips[i]);
+        EXPECT_EQ(l.strips[i].cellLeft, l.strips[i].left + CalendarLayout::kLeftArea);
+        EXPECT_LE(a[3], l.legendTop);
+        if (l.hiddenYears == 0 && l.pitch > CalendarLayout::kMinPitch) {
+            EXPECT_LE(a[2], l.right);
+        }
+        for (std::size_t j = i + 1; j < l.strips.size(); ++j) {
+            const auto b = box(l.strips[j]);
+            const bool apart = a[2] <= b[0] || b[2] <= a[0] || a[3] <= b[1] || b[3] <= a[1];
+            EXPECT_TRUE(apart) << l.strips[i].year << " and " << l.strips[j].year;
+        }
     }
 }
 
@@ -108,8 +129,9 @@ TEST(CalendarLayout, RangeAcrossNewYear) {
               day(2016, 1, 1));
     // Thursday 31 December sits in the 2015 strip only; the 2016 strip's Thursday of that
     // week is not drawn.
-    EXPECT_EQ(l.dayAt(l.columnX(0) + 1, y2016.cellTop + 4 * l.pitch + 1), std::nullopt);
-    EXPECT_EQ(l.dayAt(l.columnX(52) + 1, y2015.cellTop + 4 * l.pitch + 1), day(2015, 12, 31));
+    EXPECT_EQ(l.dayAt(l.columnX(y2016, 0) + 1, y2016.cellTop + 4 * l.pitch + 1), std::nullopt);
+    EXPECT_EQ(l.dayAt(l.columnX(y2015, 52) + 1, y2015.cellTop + 4 * l.pitch + 1),
+              day(2015, 12, 31));
     EXPECT_EQ(l.monthLabels(y2016).size(), 1u);
     EXPECT_EQ(l.monthLabels(y2015)[0].month, 12);
     checkCells(m, l);
@@ -137,6 +159,37 @@ TEST(CalendarLayout, CellsShrinkThenOlderYearsAreLeftOut) {
     l = layoutCalendar(ten, 0, 0, 100, 60);
     EXPECT_EQ(l.strips.size(), 1u);
     EXPECT_EQ(l.hiddenYears, 9);
+}
+
+TEST(CalendarLayout, YearsThatDoNotFitOneAboveTheOtherGoSideBySide) {
+    // Sixteen years in a view of a 1400 x 950 window: two blocks of eight years, newest first
+    // down the left block, none left out, cells larger than the smallest.
+    const CalendarModel m = rangeModel(day(2009, 4, 1), day(2024, 11, 30));
+    CalendarLayout l = layoutCalendar(m, 0, 0, 1180, 800);
+    EXPECT_EQ(l.hiddenYears, 0);
+    ASSERT_EQ(l.strips.size(), 16u);
+    EXPECT_EQ(l.blocks, 2);
+    EXPECT_GT(l.pitch, CalendarLayout::kMinPitch);
+    EXPECT_EQ(l.strips[0].year, 2024);
+    EXPECT_EQ(l.strips[7].year, 2017);
+    EXPECT_EQ(l.strips[8].year, 2016);
+    EXPECT_EQ(l.strips[8].labelTop, l.strips[0].labelTop);
+    EXPECT_GT(l.strips[8].left, l.strips[0].cellLeft + 53 * l.pitch);
+    // The blocks use most of the width.
+    EXPECT_GT(l.strips[8].cellLeft + 53 * l.pitch, 1180 * 3 / 4);
+    checkCells(m, l);
+    // The whole window's size too.
+    l = layoutCalendar(m, 0, 0, 1400, 950);
+    EXPECT_EQ(l.hiddenYears, 0);
+    EXPECT_GT(l.pitch, CalendarLayout::kMinPitch);
+    checkCells(m, l);
+
+    // A single year keeps one block, however wide the view.
+    const CalendarModel one = rangeModel(day(2020, 1, 1), day(2020, 12, 31));
+    l = layoutCalendar(one, 0, 0, 3000, 400);
+    EXPECT_EQ(l.blocks, 1);
+    EXPECT_EQ(l.pitch, CalendarLayout::kMaxPitch);
+    checkCells(one, l);
 }
 
 TEST(CalendarLayout, RandomRangesAndViews) {

@@ -7,6 +7,7 @@
 #include "doc/Settings.h"
 #include "input/PathList.h"
 
+#include <QFileInfo>
 #include <QMenu>
 #include <QtTest>
 
@@ -61,16 +62,32 @@ private slots:
 
         const QStringList captions = recentCaptions(frame);
         QCOMPARE(captions.size(), 4);
-        QCOMPARE(captions[0], QStringLiteral("&1 ") + QString::fromStdString(logs[4]));
-        QCOMPARE(captions[3], QStringLiteral("&4 ") + QString::fromStdString(logs[2]));
+        // The menu shows file names, the status tip the whole path; the stored entry is as
+        // it was.
+        auto fileName = [](const std::string& path) {
+            return QFileInfo(QString::fromStdString(path)).fileName();
+        };
+        QCOMPARE(captions[0], QStringLiteral("&1 ") + fileName(logs[4]));
+        QCOMPARE(captions[3], QStringLiteral("&4 ") + fileName(logs[2]));
         // Two places after "閉じる".
         const QList<QAction*> actions = frame->fileMenu()->actions();
         const qsizetype close = actions.indexOf(frame->action(cmd::kFileClose));
         QCOMPARE(actions[close + 2]->text(), captions[0]);
 
+        QCOMPARE(actions[close + 2]->statusTip(), QString::fromStdString(logs[4]));
+        // A set of files: the first name and how many more, every path in the status tip.
+        QVERIFY(frame->loadFiles({logs[0], logs[1]}, false, 0));
+        QCOMPARE(recentCaptions(frame)[0],
+                 QStringLiteral("&1 ") + fileName(logs[0]) + QStringLiteral(" ほか1件"));
+        QCOMPARE(frame->fileMenu()->actions()[close + 2]->statusTip(),
+                 QString::fromStdString(logs[0]) + QStringLiteral(", ") +
+                     QString::fromStdString(logs[1]));
+        QCOMPARE(settings().recentFiles.front().front(), '"');
+        frame->rebuildRecentMenu();
+
         // Choosing an entry reopens it and moves it to the front.
         for (QAction* a : frame->fileMenu()->actions())
-            if (a->data().toInt() == cmd::kRecentFirst + 2) a->trigger();
+            if (a->data().toInt() == cmd::kRecentFirst + 3) a->trigger();
         QCOMPARE(app.document().postLog().sourcePaths, std::vector<std::string>{logs[3]});
         QCOMPARE(settings().recentFiles.front(), logs[3]);
     }

@@ -9,6 +9,9 @@
 #include "doc/CDoc.h"
 #include "doc/Settings.h"
 #include "support/RecordingAlertSink.h"
+#include "ui/ScreenFit.h"
+
+#include <QScreen>
 
 #include <QtTest>
 
@@ -195,6 +198,45 @@ private slots:
         CLorvanelApp app(std::make_unique<ScriptedPrompts>());
         QVERIFY(app.initInstance(startOptions(dir)));
         QCOMPARE(app.mainFrame()->geometry().size(), saved.size());
+    }
+
+    void aPlacementLargerThanTheScreenIsFittedToIt() {
+        WorkingDirectory dir;
+        {
+            CLorvanelApp app(std::make_unique<ScriptedPrompts>());
+            QVERIFY(app.initInstance(startOptions(dir)));
+            app.exitInstance();
+        }
+        // Far larger than any screen and far off it, as a placement written by hand can be.
+        QWidget huge;
+        huge.setGeometry(-90000, -90000, 2000000, 2000000);
+        const QByteArray bytes = huge.saveGeometry();
+        QVERIFY(updateSettingsFile([&](IniFile& ini) {
+            writeWindowPlacement(
+                ini, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        }));
+        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
+        QVERIFY(app.initInstance(startOptions(dir)));
+        const QRect available = app.mainFrame()->screen()->availableGeometry();
+        // The window's own area is no larger than the screen's and lies on it (the frame the
+        // platform adds around it is not known before the window is shown).
+        const QRect restored = app.mainFrame()->geometry();
+        QVERIFY2(restored.width() <= available.width() && restored.height() <= available.height() &&
+                     available.contains(restored.center()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(restored.x())
+                                .arg(restored.y())
+                                .arg(restored.width())
+                                .arg(restored.height())));
+
+        // A placement that fits is kept as it was.
+        const QRect inside(available.x() + 10, available.y() + 20, 300, 200);
+        QCOMPARE(fitToScreen(inside, available), inside);
+        // One that is too wide keeps its height, is as wide as the screen and centred.
+        const QRect fitted = fitToScreen(QRect(-50, 0, available.width() + 400, 100), available);
+        QCOMPARE(fitted.size(), QSize(available.width(), 100));
+        QCOMPARE(fitted.center(), available.center());
+        app.exitInstance();
     }
 
     void damagedPlacementShowsTheWindowNormally() {

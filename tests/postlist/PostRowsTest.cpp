@@ -119,7 +119,55 @@ TEST(PostText, TheBodyIsCopiedAsItStands) {
             const std::size_t bodyAt = text.find("\r\n", text.find("投稿日：")) + 2;
             ASSERT_EQ(text.substr(bodyAt), body + "\r\n\r\n") << body;
         }
+        // The list paints the same body rows as the copy walks.
+        ShownBodyRowCursor shown(p.body, bodyRowCount(p));
+        BodyRowCursor walked(p.body, bodyRowCount(p));
+        for (int k = 0; k < bodyRowCount(p); ++k) {
+            std::string painted, copied;
+            appendShownRowText(painted, shown.next());
+            appendShownRowText(copied, walked.next());
+            ASSERT_EQ(painted, copied) << body << " row " << k;
+        }
     }
+}
+
+TEST(PostText, ShownRowsAreCutAfterTheirLimitButCopiesStayWhole) {
+    // Short rows are shown as they are, breaks as spaces.
+    std::string shown;
+    appendShownRowText(shown, "a\r\nb");
+    EXPECT_EQ(shown, "a b");
+    // A row of exactly the limit is whole; one character more is cut with "…".
+    const std::string limit(kShownRowChars, 'x');
+    shown.clear();
+    appendShownRowText(shown, limit);
+    EXPECT_EQ(shown, limit);
+    shown.clear();
+    appendShownRowText(shown, limit + "y");
+    EXPECT_EQ(shown, limit + "…");
+    // Double-byte characters count as one and are never split, whatever the byte offset.
+    for (const std::string& lead : {std::string(), std::string("a")}) {
+        std::string wide = lead;
+        for (std::size_t i = 0; i < kShownRowChars + 5; ++i) wide += "あ";
+        shown.clear();
+        appendShownRowText(shown, wide);
+        EXPECT_EQ(shown, wide.substr(0, lead.size() + 2 * (kShownRowChars - lead.size())) + "…");
+    }
+
+    // A body of one line of 3 MB: the row shown is bounded, the copy is the whole text.
+    PostFixture f;
+    const std::string line(3u << 20, 'z');
+    const PostRecord& p = f.body(line);
+    for (int rows = 1; rows <= 2; ++rows) {
+        BodyRowCursor all(p.body, rows);
+        ShownBodyRowCursor painted(p.body, rows);
+        shown.clear();
+        appendShownRowText(shown, all.next());
+        EXPECT_EQ(shown.size(), kShownRowChars + std::string("…").size());
+        std::string paintedRow;
+        appendShownRowText(paintedRow, painted.next());
+        EXPECT_EQ(paintedRow, shown);
+    }
+    EXPECT_NE(postText(p).find(line + "\r\n\r\n"), std::string::npos);
 }
 
 TEST(RowCopy, RangesWithinAndAcrossPosts) {

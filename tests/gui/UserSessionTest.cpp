@@ -1,0 +1,215 @@
+// One acceptance test that plays a user on the shown main window, only through key and mouse
+// events on the widgets a user touches, and checks what the user would see: the selected row
+// and its place on the page, the status bar's texts, the tabs.
+#include "GuiTestSupport.h"
+
+#include "app/CDlgBarSearch.h"
+#include "app/CGraphFrame.h"
+#include "app/CGraphView.h"
+#include "app/CLorvanelView2.h"
+#include "app/CLorvanelViewBrowser.h"
+#include "app/CLorvanelViewFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CMainView.h"
+#include "postlist/PostRows.h"
+#include "support/RecordingAlertSink.h"
+#include "ui/QtText.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace lorvanel;
+using namespace lorvanel::testing;
+
+namespace {
+
+// 60 posts an hour apart; posts 10, 30 and 50 (from 0) say "猫がいる".
+std::vector<JanePost> catPosts() {
+    std::vector<JanePost> posts = janeSeries(60, QStringLiteral("2016/03/05"));
+    for (std::size_t i = 0; i < posts.size(); ++i) {
+        posts[i].date = QStringLiteral("2016/03/%1 %2:00:00")
+                            .arg(5 + static_cast<int>(i) / 24, 2, 10, QLatin1Char('0'))
+                            .arg(static_cast<int>(i) % 24, 2, 10, QLatin1Char('0'));
+        posts[i].body = i % 20 == 10 ? QStringLiteral("一行目\r\n猫がいる")
+                                     : QStringLiteral("一行目\r\n二行目");
+    }
+    return posts;
+}
+
+// The first row of post i: every post here has 2 body lines, so 5 rows.
+RowIndex firstRow(int post) {
+    return static_cast<RowIndex>(post) * 5;
+}
+
+// A key as the window system delivers it: to the focus widget, through the shortcuts.
+void press(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(window->windowHandle(), key, modifiers);
+}
+
+// Japanese is typed through the input method: its committed text goes to the focus widget.
+void typeJapanese(const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(QApplication::focusWidget(), &event);
+}
+
+void clickTab(QTabWidget* tabs, int index) {
+    QTabBar* bar = tabs->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+}
+
+} // namespace
+
+class UserSessionTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aUserSearchesFiltersAndReads() {
+        WorkingDirectory dir;
+        const std::string log = dir.write("cats.txt", janeLogText(catPosts()));
+        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
+        QVERIFY(app.initInstance(startOptions(dir)));
+        CMainFrame* frame = app.mainFrame();
+        frame->resize(1000, 700);
+        QVERIFY(frame->loadFiles({log}, false, 0));
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        CMainView* tabs = frame->mainView();
+        CLorvanelViewFrame* listFrame = tabs->postListFrame();
+        CLorvanelView2* list = listFrame->view();
+        QComboBox* field = listFrame->searchBar()->comboBox();
+
+        // Ctrl+F from the report brings the post list forward with the cursor in the field.
+        QCOMPARE(tabs->currentIndex(), 0);
+        press(frame, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(tabs->currentWidget(), static_cast<QWidget*>(listFrame));
+        QVERIFY(field->hasFocus());
+
+        // Typing a word and Return selects the first row that holds it, on the page.
+        typeJapanese(QStringLiteral("猫"));
+        QCOMPARE(field->currentText(), QStringLiteral("猫"));
+        press(frame, Qt::Key_Return);
+        QCOMPARE(list->selection().start(), firstRow(10) + 3);
+        QCOMPARE(list->selection().end(), firstRow(10) + 3);
+        auto onPage = [&](RowIndex row) {
+            const RowIndex top = list->viewportRows().top();
+            return row >= top && row < top + list->viewportRows().page();
+        };
+        QVERIFY(onPage(firstRow(10) + 3));
+        // F3 in the field finds the next, the keypad's Enter the one after.
+        press(frame, Qt::Key_F3);
+        QCOMPARE(list->selection().start(), firstRow(30) + 3);
+        QVERIFY(onPage(firstRow(30) + 3));
+        press(frame, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(list->selection().start(), firstRow(50) + 3);
+        QVERIFY(onPage(firstRow(50) + 3));
+        // Nothing after the last: the selection stays and the message pane says so.
+        press(frame, Qt::Key_F3);
+        QCOMPARE(list->selection().start(), firstRow(50) + 3);
+        QCOMPARE(frame->statusBar()->currentMessage(),
+                 QStringLiteral("'猫' は見つかりませんでした"));
+        // The next edit of the pattern clears it.
+        press(frame, Qt::Key_Backspace);
+        QCOMPARE(frame->statusBar()->currentMessage(), QString());
+
+        // F3 in the list searches too: a click on the list's first row, then F3.
+        typeJapanese(QStringLiteral("猫"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(80, 2));
+        QVERIFY(list->hasFocus());
+        press(frame, Qt::Key_Home);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(80, 2));
+        press(frame, Qt::Key_F3);
+        QCOMPARE(list->selection().start(), firstRow(10) + 3);
+
+        // The report tab again, by a click on its tab.
+        clickTab(tabs, 0);
+        QCOMPARE(tabs->currentIndex(), 0);
+
+        app.exitInstance();
+    }
+
+    // The demo log at a large and a small size, light and dark: the graph tab's tool bar keeps
+    // every control whole and apart. With LORVANEL_SCREENSHOTS set, the pictures are saved
+    // there to be looked at.
+    void theWindowAtTwoSizesAndTwoPalettes() {
+        WorkingDirectory dir;
+        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
+        QVERIFY(app.initInstance(startOptions(dir)));
+        CMainFrame* frame = app.mainFrame();
+        QVERIFY(
+            frame->loadFiles({LORVANEL_SOURCE_DIR "/resources/samples/demo-jane.txt"}, false, 0));
+        const QString out = qEnvironmentVariable("LORVANEL_SCREENSHOTS");
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        dark.setColor(QPalette::Window, QColor(45, 45, 48));
+        dark.setColor(QPalette::WindowText, QColor(220, 220, 220));
+        dark.setColor(QPalette::Base, QColor(30, 30, 32));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Button, QColor(50, 50, 54));
+        dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
+        CMainView* tabs = frame->mainView();
+        for (const QSize size : {QSize(1400, 950), QSize(480, 320)}) {
+            for (const bool isDark : {false, true}) {
+                QApplication::setPalette(isDark ? dark : light);
+                frame->resize(size);
+                for (int tab = 0; tab < 3; ++tab) {
+                    tabs->setCurrentIndex(tab);
+                    QCoreApplication::processEvents();
+                    if (tab == 1) {
+                        // Every control of the graph's bar inside the frame, none over another.
+                        QList<QWidget*> controls;
+                        for (QWidget* w : tabs->graphFrame()->findChildren<QWidget*>())
+                            if (w->parentWidget() == tabs->graphFrame() && w->isVisible() &&
+                                w != static_cast<QWidget*>(tabs->graphFrame()->view()))
+                                controls << w;
+                        QVERIFY(controls.size() >= 5);
+                        for (QWidget* w : controls) {
+                            QVERIFY2(w->geometry().right() < tabs->graphFrame()->width(),
+                                     w->metaObject()->className());
+                            QVERIFY(w->width() >= w->minimumSizeHint().width());
+                            for (QWidget* other : controls)
+                                if (other != w)
+                                    QVERIFY(!w->geometry().intersects(other->geometry()));
+                        }
+                    }
+                    if (!out.isEmpty())
+                        frame->grab().save(
+                            QStringLiteral("%1/window-%2x%3-%4-tab%5.png")
+                                .arg(out)
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(isDark ? QStringLiteral("dark") : QStringLiteral("light"))
+                                .arg(tab));
+                }
+            }
+        }
+        QApplication::setPalette(light);
+        app.exitInstance();
+    }
+
+    void aBrowserThatCannotStartIsNamed() {
+        recordedAlerts().clear();
+        qputenv("BROWSER", "my-web-browser");
+        // The offscreen desktop opens nothing: the message names the program tried and the URL.
+        QVERIFY(!openThreadInBrowser("http://news.2ch.net/test/read.cgi/news/1/"));
+        qunsetenv("BROWSER");
+        QCOMPARE(recordedAlerts().texts.size(), std::size_t{1});
+        const QString text = toQString(recordedAlerts().texts.front());
+        QVERIFY2(text.contains(QStringLiteral("(既定のブラウザ: my-web-browser)")),
+                 qPrintable(text));
+    }
+};
+
+LORVANEL_GUI_TEST(UserSessionTest)
+#include "UserSessionTest.moc"
