@@ -1,6 +1,7 @@
 #include "filter/FilterSelection.h"
 
 #include "filter/CompileFilter.h"
+#include "platform/Cancellation.h"
 
 #include <cstdint>
 
@@ -21,7 +22,9 @@ std::size_t selectFetchingBodies(PostList& dest, const PostList& src, const Filt
     constexpr int kLines = 2; // most bodies end within two cache lines
     std::size_t count = 0;
     const std::size_t n = src.size();
+    CancelPoll poll;
     for (std::size_t i = 0; i < n; ++i) {
+        poll();
         if (i + kAhead < n) {
             const PostRecord& next = *src[i + kAhead];
             if (filter.readsBodyOf(next))

@@ -5,6 +5,7 @@
 #include "input/PostArena.h"
 #include "input/ShortSearch.h"
 #include "platform/LocalTime.h"
+#include "platform/Cancellation.h"
 
 #include <cstring>
 
@@ -44,6 +45,9 @@ void deriveServer(PostRecord& r) {
 } // namespace
 
 bool addPost(PostList& list, PostRecord* record, PostArena* releaseTo, bool atFront) {
+    // Every reader admits its posts here: the one place a load's parsing is stopped.
+    thread_local CancelPoll poll;
+    poll();
     PostRecord& r = *record;
     if (r.lineCount < 0 || r.lineCount > 100) {
         analysisLog().append("(%s) レス行数が異常です(%d行)。この書き込みを無視します。\r\n",

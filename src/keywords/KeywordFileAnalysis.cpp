@@ -6,6 +6,7 @@
 #include "input/PostLog.h"
 #include "platform/Alert.h"
 #include "platform/LocalTime.h"
+#include "platform/Cancellation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -68,6 +69,8 @@ std::vector<EntryMatcher> countMatches(const KeywordSet& set, const PostList& se
     for (EntryMatcher& m : matchers)
         if (m.usable) usable.push_back(&m);
     for (const PostRecord* post : selection) {
+        // A post may take long against a large keyword file: asked at every one.
+        throwIfCancelled();
         const FoldedPost p(*post, log);
         for (EntryMatcher* m : usable) m->count += m->matches(p);
     }

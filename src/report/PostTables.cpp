@@ -3,6 +3,7 @@
 #include "report/CalendarText.h"
 #include "report/RankedList.h"
 #include "report/StatisticsSteps.h"
+#include "platform/Cancellation.h"
 
 #include <algorithm>
 
@@ -62,7 +63,9 @@ bool countWith(PostStatistics& s, const PostList& posts, LocalOf&& localOf) {
     // fetch them ahead by itself: each is asked for some posts before its turn.
     constexpr std::size_t kAhead = 16;
     const std::size_t n = posts.size();
+    CancelPoll poll;
     for (std::size_t i = 0; i < n; ++i) {
+        poll();
         if (i + kAhead < n) __builtin_prefetch(posts[i + kAhead]);
         PostRecord* p = posts[i];
         DayHour lt;

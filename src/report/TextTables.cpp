@@ -6,6 +6,7 @@
 #include "input/BoardDirectory.h"
 #include "platform/LocalTime.h"
 #include "report/StatisticsSteps.h"
+#include "platform/Cancellation.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -176,7 +177,9 @@ void countTextTables(PostStatistics& s, const PostList& posts, bool threadRankin
     const bool allTitles = threadRanking || (record && monthThreadRanking);
     int month = 0;
     const std::size_t n = posts.size();
+    CancelPoll poll;
     for (std::size_t i = 0; i < n; ++i) {
+        poll();
         if (i + 2 * kPrefetchAhead < n) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
         if (i + kPrefetchAhead < n) prefetchTexts(*posts[i + kPrefetchAhead]);
         const PostRecord& p = *posts[i];
@@ -313,7 +316,9 @@ bool countTextTablesByKeys(PostStatistics& s, const PostList& posts, bool thread
         return lastMonth;
     };
     const std::size_t count = posts.size();
+    CancelPoll poll;
     for (std::size_t i = 0; i < count; ++i) {
+        poll();
         // The records of a selection lie apart: each is fetched well ahead of its turn.
         if (i + 2 * kPrefetchAhead < count) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
         const PostRecord& p = *posts[i];
