@@ -41,7 +41,6 @@ ChildResult runChild(const std::vector<std::string>& argv) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
     posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    const double t0 = now();
     pid_t pid = 0;
     const int err = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -63,9 +62,9 @@ ChildResult runChild(const std::vector<std::string>& argv) {
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     ChildResult result;
-    result.wallSeconds = now() - t0;
     unsigned long long peakKb = 0;
-    if (std::sscanf(buf, "%d %lf %llu", &result.exitStatus, &result.seconds, &peakKb) != 3)
+    if (std::sscanf(buf, "%d %lf %lf %llu", &result.exitStatus, &result.seconds,
+                    &result.wallSeconds, &peakKb) != 4)
         throw std::runtime_error("the helper did not report on " + argv.front());
     result.peakResidentBytes = peakKb * 1024;
     return result;
@@ -73,6 +72,7 @@ ChildResult runChild(const std::vector<std::string>& argv) {
 
 int runChildMain(int argc, char** argv) {
     // argv: the command to run. Its output goes to /dev/null; the figures to our stdout.
+    const double t0 = now();
     const pid_t pid = fork();
     if (pid < 0) return 1;
     if (pid == 0) {
@@ -86,9 +86,10 @@ int runChildMain(int argc, char** argv) {
     rusage usage{};
     while (wait4(pid, &status, 0, &usage) < 0)
         if (errno != EINTR) return 1;
+    const double wall = now() - t0;
     const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                        static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-    std::printf("%d %.6f %ld\n", WIFEXITED(status) ? WEXITSTATUS(status) : -1, cpu,
+    std::printf("%d %.6f %.6f %ld\n", WIFEXITED(status) ? WEXITSTATUS(status) : -1, cpu, wall,
                 usage.ru_maxrss);
     (void)argc;
     return 0;

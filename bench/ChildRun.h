@@ -7,8 +7,8 @@
 namespace lorvanel::bench {
 
 struct ChildResult {
-    double seconds = 0; // CPU time, user + system
-    double wallSeconds = 0;
+    double seconds = 0;     // CPU time, user + system
+    double wallSeconds = 0; // from the child's start to its end
     std::uint64_t peakResidentBytes = 0;
     int exitStatus = -1;
 };
@@ -17,7 +17,7 @@ struct ChildResult {
 ChildResult runChild(const std::vector<std::string>& argv);
 
 // The helper mode of lorvanel-bench that runChild uses: `lorvanel-bench --run-child PROGRAM
-// ARGS...` runs the program and prints its exit status, CPU seconds and peak memory (KiB).
+// ARGS...` runs the program and prints its exit status, CPU and wall seconds and peak memory (KiB).
 inline constexpr const char* kRunChildOption = "--run-child";
 int runChildMain(int argc, char** argv);
 

@@ -22,9 +22,9 @@ void benchJDimLoad(Figures& figures, const std::string& path, const std::string&
         log.clear();
         analysisLog().clear();
         malloc_trim(0);
-        const double t0 = cpuNow();
+        const double t0 = stepNow();
         loadFiles(log, {path}, false, 0);
-        best = std::min(best, cpuNow() - t0);
+        best = std::min(best, stepNow() - t0);
         if (log.posts.empty()) throw std::runtime_error("loading " + path + " failed");
     }
     const std::size_t posts = log.posts.size();
@@ -39,7 +39,7 @@ void benchJDimLoad(Figures& figures, const std::string& path, const std::string&
     for (int r = 0; r < runs; ++r) {
         const ChildResult c = runChild({cli, "report", path});
         if (c.exitStatus != 0) throw std::runtime_error(cli + " report failed on " + path);
-        report = std::min(report, c.seconds);
+        report = std::min(report, c.wallSeconds);
         peak = std::max(peak, c.peakResidentBytes);
     }
     figures.time("lorvanel-cli report, end to end", report, baseline, 0);

@@ -26,6 +26,10 @@ struct Step {
 // The steps over a loaded log, in the order they must run. The log must outlive them.
 std::vector<Step> makeSteps(PostLog& log);
 
+// Analysis of a keyword file of 300,000 entries (written into dir, removed with the step) on
+// a small log: a test of the matching's growth with the number of entries (target: 2 s).
+Step largeKeywordFileStep(PostLog& log, const std::string& dir);
+
 struct MemoryResult {
     std::string name;
     std::uint64_t peakBytes = 0;

@@ -122,10 +122,10 @@ void appendTreeSteps(std::vector<Step>& steps, const std::string& path) {
 
     const PostList& posts = s->doc.postLog().posts;
     const std::string year = "date" + std::to_string(posts[posts.size() / 2]->local().year);
-    steps.push_back(clickStep("click: a year (the middle post's), report and views updated", 0.5, s,
+    steps.push_back(clickStep("click: a year (the middle post's), report and views updated", 0.3, s,
                               [year](TreeState& t) { return t.find(FilterKind::Year, year); }));
     steps.push_back(
-        clickStep("click: the commonest board, report and views updated", 0.5, s, [](TreeState& t) {
+        clickStep("click: the commonest board, report and views updated", 0.3, s, [](TreeState& t) {
             TreeNode* boards = t.find(FilterKind::BoardRoot, "");
             return boards && !boards->children.empty() ? boards->children.front().get() : nullptr;
         }));
@@ -133,17 +133,17 @@ void appendTreeSteps(std::vector<Step>& steps, const std::string& path) {
     // post for ASCII art, and "レスアンカ" (a regular expression over every body).
     const std::string longPosts = "長文";
     steps.push_back(clickStep(
-        "click: custom filter of long posts (!AA&line6-), first after the load", 0.5, s,
+        "click: custom filter of long posts (!AA&line6-), first after the load", 0.3, s,
         [longPosts](TreeState& t) { return t.findCustom(longPosts); }, true));
-    steps.push_back(clickStep("click: custom filter of long posts (!AA&line6-), again", 0.5, s,
+    steps.push_back(clickStep("click: custom filter of long posts (!AA&line6-), again", 0.3, s,
                               [longPosts](TreeState& t) { return t.findCustom(longPosts); }));
     const std::string anchors = "レスアンカ";
-    steps.push_back(clickStep("click: custom filter of anchors (a msgr_ regex)", 0.5, s,
+    steps.push_back(clickStep("click: custom filter of anchors (a msgr_ regex)", 0.3, s,
                               [anchors](TreeState& t) { return t.findCustom(anchors); }));
     // Back to the whole log, as a click on a category root and "フィルタ解除" do.
     Step back;
     back.name = "click: a category root / clear the filter (back to the whole log)";
-    back.target = 0.5;
+    back.target = 0.3;
     back.state = s;
     back.prepare = [s, year] { applyFilter(s->doc, year, &s->self); };
     back.run = [s] {

@@ -35,11 +35,14 @@ export TZ=Asia/Tokyo
     --jane "$cache/log-$key-jane-200.txt" --jane-half "$cache/log-$key-jane-100.txt" \
     --hotzonu "$cache/log-$key-hotzonu-200.txt" --hotzonu-half "$cache/log-$key-hotzonu-100.txt" \
     --split "$cache/log-$key-jane-200-split.txt" --jdim "$cache/log-$key-jdim-200.txt" \
+    --demo "$src/resources/samples/demo-jane.txt" ${LORVANEL_BENCH_ONLY:+--only "$LORVANEL_BENCH_ONLY"} \
     ${LORVANEL_BENCH_RUNS:+--runs "$LORVANEL_BENCH_RUNS"}
 
 # The main window offscreen on the two 200 MB logs, each in a fresh process of its own so
 # that its peak memory is the window's alone (built only with the GUI).
-if [ -x "$build/bench/gui/lorvanel-gui-bench" ]; then
+if [ -n "${LORVANEL_BENCH_ONLY:-}" ]; then
+    :   # only the named part of lorvanel-bench
+elif [ -x "$build/bench/gui/lorvanel-gui-bench" ]; then
     for log in "Jane 200 MB:jane-200.txt" "format 8 200 MB:hotzonu-200.txt"; do
         QT_QPA_PLATFORM=offscreen "$build/bench/gui/lorvanel-gui-bench" --name "${log%%:*}" \
             --log "$cache/log-$key-${log#*:}" ${LORVANEL_BENCH_RUNS:+--runs "$LORVANEL_BENCH_RUNS"}

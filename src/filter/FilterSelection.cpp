@@ -1,9 +1,11 @@
 #include "filter/FilterSelection.h"
 
 #include "filter/CompileFilter.h"
+#include "platform/WorkerPool.h"
 #include "platform/Cancellation.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace lorvanel {
 
@@ -16,38 +18,56 @@ bool bodiesRunBackwards(const PostList& posts) {
                                    reinterpret_cast<std::uintptr_t>(posts.back()->body);
 }
 
-// selectPosts, with the bodies that the filter will read fetched some posts ahead.
-std::size_t selectFetchingBodies(PostList& dest, const PostList& src, const FilterNode& filter) {
-    constexpr std::size_t kAhead = 16;
+// Appends the posts of [first, last) that the filter accepts to out; with fetchBodies, the
+// bodies that the filter will read are fetched some posts ahead.
+template <class Out>
+void selectRange(Out& out, PostList::const_iterator first, PostList::const_iterator last,
+                 const FilterNode& filter, bool fetchBodies) {
+    constexpr std::ptrdiff_t kAhead = 16;
     constexpr int kLines = 2; // most bodies end within two cache lines
-    std::size_t count = 0;
-    const std::size_t n = src.size();
     CancelPoll poll;
-    for (std::size_t i = 0; i < n; ++i) {
+    for (auto it = first; it != last; ++it) {
         poll();
-        if (i + kAhead < n) {
-            const PostRecord& next = *src[i + kAhead];
+        if (fetchBodies && last - it > kAhead) {
+            const PostRecord& next = **(it + kAhead);
             if (filter.readsBodyOf(next))
                 for (int line = 0; line < kLines; ++line) __builtin_prefetch(next.body + 64 * line);
         }
-        PostRecord* p = src[i];
-        if (filter.Matches(*p)) {
-            dest.pushBack(p);
-            ++count;
-        }
+        PostRecord* p = *it;
+        if (filter.Matches(*p)) out.push_back(p);
     }
-    return count;
 }
 
 } // namespace
+
+std::size_t selectMatching(PostList& dest, const PostList& src, const FilterNode& filter) {
+    const bool fetchBodies = filter.readsBody() && bodiesRunBackwards(src);
+    const std::size_t parts = partsFor(src.size());
+    if (parts == 1) {
+        const std::size_t before = dest.size();
+        selectRange(dest.items(), src.begin(), src.end(), filter, fetchBodies);
+        return dest.size() - before;
+    }
+    // Each part keeps its own posts; they are appended in the parts' order, which is src's.
+    std::vector<std::vector<PostRecord*>> selected(parts);
+    runParts(parts, [&](std::size_t part) {
+        const auto [first, last] = partRange(src.size(), parts, part);
+        selectRange(selected[part], src.begin() + static_cast<std::ptrdiff_t>(first),
+                    src.begin() + static_cast<std::ptrdiff_t>(last), filter, fetchBodies);
+    });
+    std::size_t count = 0;
+    for (const std::vector<PostRecord*>& s : selected) {
+        dest.items().insert(dest.items().end(), s.begin(), s.end());
+        count += s.size();
+    }
+    return count;
+}
 
 std::optional<std::size_t> selectPostsWithFilter(PostList& dest, const PostList& src,
                                                  std::string_view text) {
     const FilterPtr filter = CompileFilter(text);
     if (!filter) return std::nullopt;
-    if (filter->readsBody() && bodiesRunBackwards(src))
-        return selectFetchingBodies(dest, src, *filter);
-    return selectPosts(dest, src, *filter);
+    return selectMatching(dest, src, *filter);
 }
 
 } // namespace lorvanel

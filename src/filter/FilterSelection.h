@@ -8,6 +8,13 @@
 
 namespace lorvanel {
 
+class FilterNode;
+
+// Appends to dest, in source order, the posts of src that filter accepts; returns their
+// number. Long lists are walked in parts side by side: the filter's nodes and what they
+// cache in the posts must bear being asked about different posts at once.
+std::size_t selectMatching(PostList& dest, const PostList& src, const FilterNode& filter);
+
 // Compiles text and appends to dest, in source order, the posts of src that it accepts;
 // returns their number. When the text doesn't compile the user has been told why (through
 // the alert sink), dest is unchanged and the result is empty.

@@ -5,6 +5,7 @@
 #include "input/PostList.h"
 #include "platform/LocalTime.h"
 #include "report/CalendarText.h"
+#include "report/FilterTexts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,10 +23,16 @@ constexpr int kLegendSquare = 11;
 
 // Draws the labels of one strip: the year at the left, the weekday names beside the rows
 // (every second or third one when the rows are lower than the text) and the month names.
-void drawStripLabels(Surface& s, const CalendarLayout& l, const CalendarStrip& strip) {
+// Each label drawn is noted in labels, for clicks.
+void drawStripLabels(Surface& s, const CalendarLayout& l, const CalendarStrip& strip,
+                     std::vector<CalendarGraph::Label>& labels) {
     const std::string year = std::to_string(strip.year);
     const TextSize yearSize = s.measureText(year);
-    drawTextAt(s, l.left + 8, strip.cellTop + (7 * l.pitch - yearSize.height) / 2, year);
+    const int yearTop = strip.cellTop + (7 * l.pitch - yearSize.height) / 2;
+    drawTextAt(s, l.left + 8, yearTop, year);
+    labels.push_back({{l.left + 8, yearTop, l.left + 8 + yearSize.width, yearTop + yearSize.height},
+                      strip.year,
+                      0});
 
     const int textHeight = s.measureText("日").height;
     const int step = std::max(1, (textHeight + l.pitch - 1) / l.pitch);
@@ -42,7 +49,12 @@ void drawStripLabels(Surface& s, const CalendarLayout& l, const CalendarStrip& s
         std::snprintf(text, sizeof text, "%d月", label.month);
         if (label.x < freeFrom) continue; // would overlap the previous month's name
         drawTextAt(s, label.x, strip.labelTop, text);
-        freeFrom = label.x + s.measureText(text).width + 2;
+        const TextSize size = s.measureText(text);
+        labels.push_back(
+            {{label.x, strip.labelTop, label.x + size.width, strip.labelTop + size.height},
+             strip.year,
+             label.month});
+        freeFrom = label.x + size.width + 2;
     }
 }
 
@@ -105,6 +117,7 @@ void CalendarGraph::draw() {
     ChartPainter& chart = painter();
     chart.clear();
     layout_ = CalendarLayout{};
+    labels_.clear();
     refreshSeries();
     if (model_.empty()) return;
     // The painter holds the title of what was drawn, as for the other kinds.
@@ -118,16 +131,47 @@ void CalendarGraph::draw() {
     drawTitle(s, area, name());
     s.setFont(ChartPainter::labelFont());
     for (const CalendarStrip& strip : layout_.strips) {
-        drawStripLabels(s, layout_, strip);
+        drawStripLabels(s, layout_, strip, labels_);
         drawCells(s, layout_, strip, model_);
     }
     drawLegend(s, layout_, model_);
 }
 
+CalendarGraph::Hit CalendarGraph::hitAt(int x, int y) const {
+    if (const std::optional<int> day = layout_.dayAt(x, y)) return {day, nullptr};
+    for (const Label& label : labels_) {
+        const SurfaceRect& r = label.rect;
+        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return {std::nullopt, &label};
+    }
+    return {};
+}
+
 std::optional<GraphReadout> CalendarGraph::readout(int x, int y) const {
-    const std::optional<int> day = layout_.dayAt(x, y);
-    if (!day) return std::nullopt;
-    return GraphReadout{calendarDayText(*day), postCountText(model_.countOn(*day))};
+    const Hit hit = hitAt(x, y);
+    if (hit.day)
+        return GraphReadout{calendarDayText(*hit.day), postCountText(model_.countOn(*hit.day))};
+    if (!hit.label) return std::nullopt;
+    const Label& l = *hit.label;
+    const bool month = l.month > 0;
+    const int from = daysFromCivil(l.year, month ? l.month : 1, 1);
+    const int to = month ? from + daysInMonth(l.year, l.month) - 1 : daysFromCivil(l.year, 12, 31);
+    int posts = 0;
+    for (int day = std::max(from, model_.firstDay); day <= std::min(to, model_.lastDay()); ++day)
+        posts += model_.countOn(day);
+    char text[32];
+    if (month)
+        std::snprintf(text, sizeof text, "%04d/%02d", l.year, l.month);
+    else
+        std::snprintf(text, sizeof text, "%d年", l.year);
+    return GraphReadout{text, postCountText(posts)};
+}
+
+std::string CalendarGraph::filterAt(int x, int y) const {
+    const Hit hit = hitAt(x, y);
+    if (hit.day) return dayNumberFilterText(*hit.day);
+    if (!hit.label) return {};
+    return hit.label->month > 0 ? monthFilterText(hit.label->year, hit.label->month)
+                                : yearFilterText(hit.label->year);
 }
 
 std::string CalendarGraph::seriesText(int, int) {

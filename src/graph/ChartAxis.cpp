@@ -49,4 +49,10 @@ bool datePosition(Time32 start, Time32 end, Time32 t, double& position) {
     return true;
 }
 
+Time32 dateAxisTime(const ChartAxis& axis, double f) {
+    const std::int64_t spanMinutes = (static_cast<std::int64_t>(axis.end) - axis.start) / 60;
+    const auto minutes = static_cast<std::int64_t>(f * static_cast<double>(spanMinutes));
+    return static_cast<Time32>(axis.start + minutes * 60);
+}
+
 } // namespace lorvanel

@@ -31,4 +31,8 @@ NiceScale niceScale(int maximum);
 // false when the axis spans less than a minute and has no positions.
 bool datePosition(Time32 start, Time32 end, Time32 t, double& position);
 
+// The time a date axis reads at the position f (0 .. 1): its start plus f of its span in
+// whole minutes, truncated.
+Time32 dateAxisTime(const ChartAxis& axis, double f);
+
 } // namespace lorvanel

@@ -50,6 +50,7 @@ void ChartPainter::clear() {
     title_.clear();
     x_ = ChartAxis{};
     y_ = ChartAxis{};
+    legend_.clear();
 }
 
 void ChartPainter::setTitle(std::string text) {
@@ -185,6 +186,9 @@ void ChartPainter::drawSeries(int index, std::string_view name, std::span<const 
     s.frameRect(swatch, kBlack);
     const TextSize size = s.measureText(name);
     s.drawText(plot_.left + 50, yc - size.height / 2, name, kBlack);
+    // The entry's row, from the swatch to the end of the name, for legendEntryAt.
+    if (legend_.size() <= static_cast<std::size_t>(index)) legend_.resize(index + 1);
+    legend_[index] = {plot_.left + 16, yc - 8, plot_.left + 50 + size.width, yc + 8};
 }
 
 // Liang-Barsky clipping of the segment to the plot rectangle, edges included.
@@ -249,22 +253,38 @@ std::string ChartPainter::axisText(const ChartAxis& axis, double f) const {
     case ChartAxis::Mode::Value:
         return std::to_string(static_cast<long long>(
             f * (static_cast<double>(axis.maximum) - axis.minimum) + axis.minimum));
-    case ChartAxis::Mode::Date: {
-        const std::int64_t spanMinutes = (static_cast<std::int64_t>(axis.end) - axis.start) / 60;
-        const auto minutes = static_cast<std::int64_t>(f * static_cast<double>(spanMinutes));
-        return formatLocalTime(static_cast<Time32>(axis.start + minutes * 60), "%y/%m/%d");
-    }
+    case ChartAxis::Mode::Date:
+        return formatLocalTime(dateAxisTime(axis, f), "%y/%m/%d");
     }
     return {};
 }
 
-std::optional<GraphReadout> ChartPainter::readout(int x, int y) const {
+std::optional<std::pair<double, double>> ChartPainter::plotFractions(int x, int y) const {
     if (x_.mode == ChartAxis::Mode::None && y_.mode == ChartAxis::Mode::None) return {};
     if (plot_.width() <= 0 || plot_.height() <= 0) return {};
     if (x < plot_.left || x > plot_.right || y < plot_.top || y > plot_.bottom) return {};
-    const double fx = static_cast<double>(x - plot_.left) / plot_.width();
-    const double fy = static_cast<double>(plot_.bottom - y) / plot_.height();
-    return GraphReadout{axisText(x_, fx), axisText(y_, fy)};
+    return std::pair{static_cast<double>(x - plot_.left) / plot_.width(),
+                     static_cast<double>(plot_.bottom - y) / plot_.height()};
+}
+
+std::optional<GraphReadout> ChartPainter::readout(int x, int y) const {
+    const auto f = plotFractions(x, y);
+    if (!f) return {};
+    return GraphReadout{axisText(x_, f->first), axisText(y_, f->second)};
+}
+
+std::optional<Time32> ChartPainter::dateAt(int x, int y) const {
+    const auto f = plotFractions(x, y);
+    if (!f || x_.mode != ChartAxis::Mode::Date) return {};
+    return dateAxisTime(x_, f->first);
+}
+
+std::optional<int> ChartPainter::legendEntryAt(int x, int y) const {
+    for (std::size_t i = 0; i < legend_.size(); ++i) {
+        const SurfaceRect& r = legend_[i];
+        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return static_cast<int>(i);
+    }
+    return {};
 }
 
 } // namespace lorvanel

@@ -11,6 +11,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace lorvanel {
 
@@ -37,6 +39,12 @@ public:
     // The x and y axis texts at a pixel of the last plot; nothing outside it or when no
     // axis is set.
     std::optional<GraphReadout> readout(int x, int y) const;
+    // The time the date axis reads at a pixel of the last plot (the readout's x text is its
+    // date); nothing outside the plot or without a date axis.
+    std::optional<Time32> dateAt(int x, int y) const;
+    // The index of the legend entry (swatch and name) drawn since the last clear under a
+    // pixel.
+    std::optional<int> legendEntryAt(int x, int y) const;
 
     const SurfaceRect& plot() const { return plot_; }
     // The surface of the current paint (null before the first begin), for kinds that draw
@@ -59,6 +67,8 @@ private:
     void drawDateTicks(Rgb gridColour);
     void drawClippedLine(double x1, double y1, double x2, double y2, Rgb colour, int width);
     std::string axisText(const ChartAxis& axis, double f) const;
+    // Where a pixel lies in the last plot, 0 .. 1 from its left and from its bottom.
+    std::optional<std::pair<double, double>> plotFractions(int x, int y) const;
 
     Surface* surface_ = nullptr;
     SurfaceRect plot_;
@@ -68,6 +78,7 @@ private:
     ChartTrace* trace_ = nullptr;
     DensityMap density_;
     SurfaceImage densityImage_;
+    std::vector<SurfaceRect> legend_; // by series index; empty where none was drawn
 };
 
 } // namespace lorvanel

@@ -1,9 +1,11 @@
 #include "graph/CumulativeGraph.h"
 
+#include "graph/CalendarModel.h"
 #include "graph/ChartPainter.h"
 #include "graph/GraphSeries.h"
 #include "graph/LocalTimeCursor.h"
 #include "platform/IniFile.h"
+#include "report/FilterTexts.h"
 
 #include <algorithm>
 #include <climits>
@@ -119,14 +121,34 @@ void CumulativeGraph::computeSeries() {
 
     if (drawTotal) {
         makeRunningTotal(total);
-        lines_.push_back({"全体", resampled(total, kPoints), kBlack});
+        lines_.push_back({"全体", resampled(total, kPoints), kBlack, 0, false});
     }
     for (std::size_t j = 0; j < taken; ++j) {
         makeRunningTotal(perBoard[j]);
-        lines_.push_back(
-            {std::string(boards[j].name), resampled(perBoard[j], kPoints), kBoardPalette[j]});
+        lines_.push_back({std::string(boards[j].name), resampled(perBoard[j], kPoints),
+                          kBoardPalette[j], boards[j].count, true});
     }
     charted_ = true;
+}
+
+const CumulativeGraph::Line* CumulativeGraph::boardLineAt(int x, int y) const {
+    // The legend entries are the lines in drawing order, as draw numbers them.
+    const std::optional<int> entry = painter().legendEntryAt(x, y);
+    if (!charted_ || !entry || static_cast<std::size_t>(*entry) >= lines_.size()) return nullptr;
+    const Line& line = lines_[static_cast<std::size_t>(*entry)];
+    return line.board ? &line : nullptr;
+}
+
+std::optional<GraphReadout> CumulativeGraph::readout(int x, int y) const {
+    if (const Line* line = boardLineAt(x, y))
+        return GraphReadout{line->name, postCountText(static_cast<int>(
+                                            std::min<std::size_t>(line->posts, INT_MAX)))};
+    return GraphKind::readout(x, y);
+}
+
+std::string CumulativeGraph::filterAt(int x, int y) const {
+    const Line* line = boardLineAt(x, y);
+    return line ? boardFilterText(line->name) : std::string();
 }
 
 } // namespace lorvanel

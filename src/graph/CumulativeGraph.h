@@ -23,6 +23,10 @@ public:
     bool hasOptions() const override { return true; }
     std::vector<GraphOption> options() const override;
     void command(int id) override;
+    // Over a board's legend entry the board and its posts ("12回"); elsewhere the painter's.
+    std::optional<GraphReadout> readout(int x, int y) const override;
+    // A click on a board's legend entry selects that board; the rest selects nothing.
+    std::string filterAt(int x, int y) const override;
 
     bool showTotal() const { return showTotal_; }
     void setShowTotal(bool on) {
@@ -36,8 +40,12 @@ private:
         std::string name;
         std::vector<float> values;
         Rgb colour;
+        std::size_t posts = 0; // a board's posts; 0 for the whole selection's line
+        bool board = false;
     };
     void computeSeries() override;
+    // The board line whose legend entry lies under a pixel of the last draw.
+    const Line* boardLineAt(int x, int y) const;
 
     bool showTotal_ = true;
     // The series of the attached selection; nothing is charted without them.

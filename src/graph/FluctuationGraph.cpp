@@ -1,6 +1,7 @@
 #include "graph/FluctuationGraph.h"
 
 #include "graph/ChartPainter.h"
+#include "graph/GraphHits.h"
 #include "graph/GraphSeries.h"
 
 #include <algorithm>
@@ -70,6 +71,10 @@ void FluctuationGraph::computeSeries() {
     }
     top_ = truncatedMaximum(top);
     charted_ = true;
+}
+
+std::string FluctuationGraph::filterAt(int x, int y) const {
+    return dayFilterUnder(painter(), x, y);
 }
 
 } // namespace lorvanel

@@ -68,6 +68,12 @@ public:
     // unless the kind reads its picture otherwise.
     virtual std::optional<GraphReadout> readout(int x, int y) const;
 
+    // What a click at a pixel of the last paint selects: the filter text (CP932) of the
+    // filter tree's item for what lies there (for a weekday-and-hour cell, the text of its
+    // hour and weekday items selected together); empty where a click selects nothing. The
+    // readout at that pixel names the same thing.
+    virtual std::string filterAt(int x, int y) const { return {}; }
+
     // The CLI's --series text (CP932, LF line ends): what draw asks the painter to draw on a
     // surface of the given size. The default traces one draw on a surface that draws nothing.
     virtual std::string seriesText(int width, int height);

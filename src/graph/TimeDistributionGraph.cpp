@@ -1,6 +1,7 @@
 #include "graph/TimeDistributionGraph.h"
 
 #include "graph/ChartPainter.h"
+#include "graph/GraphHits.h"
 #include "graph/GraphSeries.h"
 #include "graph/LocalTimeCursor.h"
 #include "input/PostList.h"
@@ -54,6 +55,10 @@ void TimeDistributionGraph::computeSeries() {
         });
     }
     charted_ = true;
+}
+
+std::string TimeDistributionGraph::filterAt(int x, int y) const {
+    return dayFilterUnder(painter(), x, y);
 }
 
 } // namespace lorvanel

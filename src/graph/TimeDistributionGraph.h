@@ -14,6 +14,8 @@ public:
     static std::string name();
     std::string title() const override { return name(); }
     void draw() override;
+    // A click selects the day under the pointer (the date the readout shows).
+    std::string filterAt(int x, int y) const override;
 
 private:
     void computeSeries() override;

@@ -6,6 +6,7 @@
 #include "graph/DensityMap.h"
 #include "input/PostList.h"
 #include "report/CalendarText.h"
+#include "report/FilterTexts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -92,10 +93,27 @@ void WeekHourGraph::draw() {
 
 std::optional<GraphReadout> WeekHourGraph::readout(int x, int y) const {
     if (!layout_) return std::nullopt;
-    const std::optional<WeekHourCell> cell = layout_->cellAt(x, y);
-    if (!cell) return std::nullopt;
-    return GraphReadout{weekHourText(cell->weekday, cell->hour),
-                        postCountText(model_.counts[cell->weekday][cell->hour])};
+    const std::optional<WeekHourHit> hit = layout_->hitAt(x, y);
+    if (!hit) return std::nullopt;
+    if (hit->hour < 0)
+        return GraphReadout{std::string(weekdayName(hit->weekday)) + "曜日",
+                            postCountText(model_.weekdayTotals[hit->weekday])};
+    if (hit->weekday < 0)
+        return GraphReadout{std::to_string(hit->hour) + "時",
+                            postCountText(model_.hourTotals[hit->hour])};
+    return GraphReadout{weekHourText(hit->weekday, hit->hour),
+                        postCountText(model_.counts[hit->weekday][hit->hour])};
+}
+
+std::string WeekHourGraph::filterAt(int x, int y) const {
+    if (!layout_) return {};
+    const std::optional<WeekHourHit> hit = layout_->hitAt(x, y);
+    if (!hit) return {};
+    if (hit->hour < 0) return weekdayFilterText(hit->weekday);
+    if (hit->weekday < 0) return hourFilterText(hit->hour);
+    // The text of the hour's and the weekday's items selected together in the filter tree,
+    // whose hour branch comes before its weekday branch.
+    return "(" + hourFilterText(hit->hour) + ")&(" + weekdayFilterText(hit->weekday) + ")";
 }
 
 std::string WeekHourGraph::seriesText(int, int) {

@@ -12,6 +12,15 @@ struct WeekHourCell {
     bool operator==(const WeekHourCell&) const = default;
 };
 
+// What a pointer rests on beside the cells: a weekday's row (its name at the left, its total
+// at the right) or an hour's column (its number above, its total below); -1 where the hit
+// spans every weekday or every hour. A cell has both.
+struct WeekHourHit {
+    int weekday = -1;
+    int hour = -1;
+    bool operator==(const WeekHourHit&) const = default;
+};
+
 struct WeekHourLayout {
     static constexpr int kTitleArea = 40;
     static constexpr int kHourLabelRow = 16; // hour numbers above the columns
@@ -29,6 +38,8 @@ struct WeekHourLayout {
     int gridRight() const { return cellLeft + 24 * cellWidth; }
     int gridBottom() const { return cellTop + 7 * cellHeight; }
     std::optional<WeekHourCell> cellAt(int x, int y) const;
+    // A cell, or a weekday's name or total, or an hour's number or total under the point.
+    std::optional<WeekHourHit> hitAt(int x, int y) const;
 };
 
 // Cells as large as the view allows (at least 1 pixel), the same size throughout.

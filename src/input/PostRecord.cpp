@@ -4,7 +4,10 @@
 #include "input/BoardDirectory.h"
 #include "platform/LocalTime.h"
 
+#include <array>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <unordered_map>
 #include <vector>
 
@@ -65,24 +68,38 @@ PostLocalTime PostRecord::local() const {
 namespace {
 // The board names that records have asked for, numbered from 1 in the order first asked:
 // a record keeps the number, half the size of a pointer. The names themselves live in the
-// board directory until the program ends.
+// board directory until the program ends. Walks over the posts run on several threads at
+// once: a record without its number takes it under the lock (which also guards the board
+// directory's names of foreign boards), and the numbered names lie in blocks that never
+// move, so that a name is read without the lock while another is being added.
 class BoardNameNumbers {
 public:
-    std::uint32_t numberOf(const std::string& name) {
+    std::uint32_t numberOf(const PostRecord& post) {
+        std::lock_guard lock(mutex_);
+        const std::string& name = boardDirectory().boardDisplayName(post);
         if (&name == lastName_) return lastNumber_;
         auto [it, added] = numbers_.try_emplace(&name, 0);
         if (added) {
-            names_.push_back(&name);
-            it->second = static_cast<std::uint32_t>(names_.size());
+            const std::size_t i = count_++;
+            std::unique_ptr<const std::string*[]>& block = blocks_.at(i / kBlock);
+            if (!block) block = std::make_unique<const std::string*[]>(kBlock);
+            block[i % kBlock] = &name;
+            it->second = static_cast<std::uint32_t>(count_);
         }
         lastName_ = &name;
         lastNumber_ = it->second;
         return it->second;
     }
-    const std::string& name(std::uint32_t number) const { return *names_[number - 1]; }
+    const std::string& name(std::uint32_t number) const {
+        return *blocks_[(number - 1) / kBlock][(number - 1) % kBlock];
+    }
 
 private:
-    std::vector<const std::string*> names_;
+    static constexpr std::size_t kBlock = 4096;
+    std::mutex mutex_;
+    // Room for a million board names, far beyond any log.
+    std::array<std::unique_ptr<const std::string*[]>, 256> blocks_;
+    std::size_t count_ = 0;
     std::unordered_map<const std::string*, std::uint32_t> numbers_;
     // Neighbouring posts mostly share a board.
     const std::string* lastName_ = nullptr;
@@ -97,7 +114,7 @@ BoardNameNumbers& boardNameNumbers() {
 
 const std::string& PostRecord::boardName() const {
     BoardNameNumbers& numbers = boardNameNumbers();
-    if (!boardId_) boardId_ = numbers.numberOf(boardDirectory().boardDisplayName(*this));
+    if (!boardId_) boardId_ = numbers.numberOf(*this);
     return numbers.name(boardId_);
 }
 

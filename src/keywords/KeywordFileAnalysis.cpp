@@ -4,13 +4,16 @@
 #include "input/AnalysisLog.h"
 #include "input/PostList.h"
 #include "input/PostLog.h"
+#include "keywords/KeywordTrie.h"
 #include "platform/Alert.h"
 #include "platform/LocalTime.h"
+#include "platform/WorkerPool.h"
 #include "platform/Cancellation.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 namespace lorvanel {
@@ -34,48 +37,95 @@ void reportBadPattern(const std::string& pattern) {
     analysisLog().append("%s\r\n", message.c_str());
 }
 
-// One entry's matching state: its compiled pattern (regex entries) and the posts it matched.
-struct EntryMatcher {
-    const KeywordEntry* entry = nullptr;
-    Regex regex;
-    bool usable = true; // false: a pattern that does not compile
-    std::int32_t count = 0;
+// Every entry of a set, ready to match: the plain entries of each folding in one trie, the
+// regex entries compiled. Patterns are compiled first, in entry order, so that a bad one is
+// reported where it always was: before the entries after it are matched.
+class SetMatcher {
+public:
+    explicit SetMatcher(const KeywordSet& set) {
+        std::vector<std::string_view> folded, kana;
+        for (const KeywordGroup& group : set.groups)
+            for (const KeywordEntry& entry : group.entries) {
+                const std::size_t number = entries_++;
+                if (entry.regex()) {
+                    Regex regex;
+                    if (regex.compile(entry.folded))
+                        regexes_.push_back({number, std::move(regex), entry.kanaInsensitive()});
+                    else
+                        reportBadPattern(entry.folded);
+                } else if (entry.kanaInsensitive()) {
+                    kanaEntries_.push_back(number);
+                    kana.push_back(entry.folded);
+                } else {
+                    foldedEntries_.push_back(number);
+                    folded.push_back(entry.folded);
+                }
+            }
+        folded_.emplace(folded);
+        kana_.emplace(kana);
+    }
 
-    bool matches(const FoldedPost& p) const {
-        const std::string_view text = entry->kanaInsensitive() ? p.kanaFolded : p.folded;
-        if (entry->regex()) return regex.search(text);
-        return text.find(entry->folded) != std::string_view::npos;
+    // Each entry's count of the posts whose folded body it matches, in entry order. The
+    // selection is walked in parts side by side; each part goes post by post, trying every
+    // entry on a post while its text is in the cache, instead of entry by entry.
+    std::vector<std::int32_t> count(const PostList& selection, const PostLog& log) const {
+        const std::size_t parts = partsFor(selection.size());
+        std::vector<Counts> counted;
+        counted.reserve(parts);
+        for (std::size_t i = 0; i < parts; ++i) counted.push_back(emptyCounts());
+        runParts(parts, [&](std::size_t part) {
+            const auto [first, last] = partRange(selection.size(), parts, part);
+            countPart(selection.begin() + static_cast<std::ptrdiff_t>(first),
+                      selection.begin() + static_cast<std::ptrdiff_t>(last), log, counted[part]);
+        });
+        Counts& sum = counted.front();
+        for (std::size_t i = 1; i < parts; ++i) {
+            sum.folded.add(counted[i].folded);
+            sum.kana.add(counted[i].kana);
+            for (std::size_t r = 0; r < regexes_.size(); ++r) sum.regex[r] += counted[i].regex[r];
+        }
+        std::vector<std::int32_t> counts(entries_, 0);
+        for (std::size_t i = 0; i < foldedEntries_.size(); ++i)
+            counts[foldedEntries_[i]] = folded_->textsWith(sum.folded, i);
+        for (std::size_t i = 0; i < kanaEntries_.size(); ++i)
+            counts[kanaEntries_[i]] = kana_->textsWith(sum.kana, i);
+        for (std::size_t r = 0; r < regexes_.size(); ++r) counts[regexes_[r].entry] = sum.regex[r];
+        return counts;
+    }
+
+private:
+    struct RegexEntry {
+        std::size_t entry;
+        Regex regex;
+        bool kana;
+    };
+    std::size_t entries_ = 0;
+    std::vector<RegexEntry> regexes_;
+    std::vector<std::size_t> foldedEntries_, kanaEntries_; // entry numbers of the tries' patterns
+    std::optional<KeywordTrie> folded_, kana_;
+
+    struct Counts {
+        KeywordTrie::Tally folded, kana;
+        std::vector<std::int32_t> regex;
+    };
+    Counts emptyCounts() const {
+        return {folded_->makeTally(), kana_->makeTally(),
+                std::vector<std::int32_t>(regexes_.size(), 0)};
+    }
+
+    void countPart(PostList::const_iterator first, PostList::const_iterator last,
+                   const PostLog& log, Counts& c) const {
+        for (; first != last; ++first) {
+            // A post may take long against a large keyword file: asked at every one.
+            throwIfCancelled();
+            const FoldedPost p(**first, log);
+            folded_->count(p.folded, c.folded);
+            kana_->count(p.kanaFolded, c.kana);
+            for (std::size_t r = 0; r < regexes_.size(); ++r)
+                c.regex[r] += regexes_[r].regex.search(regexes_[r].kana ? p.kanaFolded : p.folded);
+        }
     }
 };
-
-// Every entry's count of the posts whose folded body it matches. The walk goes post by post,
-// trying every entry on a post while its text is in the cache, instead of entry by entry over
-// the whole log (which would fetch every body from memory once per entry). Patterns are
-// compiled first, in entry order, so that a bad one is reported where it always was: before
-// the entries after it are matched.
-std::vector<EntryMatcher> countMatches(const KeywordSet& set, const PostList& selection,
-                                       const PostLog& log) {
-    std::vector<EntryMatcher> matchers;
-    for (const KeywordGroup& group : set.groups)
-        for (const KeywordEntry& entry : group.entries) {
-            EntryMatcher& m = matchers.emplace_back();
-            m.entry = &entry;
-            if (entry.regex() && !m.regex.compile(entry.folded)) {
-                reportBadPattern(entry.folded);
-                m.usable = false;
-            }
-        }
-    std::vector<EntryMatcher*> usable;
-    for (EntryMatcher& m : matchers)
-        if (m.usable) usable.push_back(&m);
-    for (const PostRecord* post : selection) {
-        // A post may take long against a large keyword file: asked at every one.
-        throwIfCancelled();
-        const FoldedPost p(*post, log);
-        for (EntryMatcher* m : usable) m->count += m->matches(p);
-    }
-    return matchers;
-}
 
 void appendGroupLine(std::string& out, const std::string& name, std::int32_t count,
                      std::int32_t posts) {
@@ -97,13 +147,13 @@ KeywordResult matchKeywordSet(const KeywordSet& set, const PostList& selection,
         result.first = selection.front()->time;
         result.last = selection.back()->time;
     }
-    const std::vector<EntryMatcher> matchers = countMatches(set, selection, log);
+    const std::vector<std::int32_t> counts = SetMatcher(set).count(selection, log);
     std::size_t next = 0;
     for (const KeywordGroup& group : set.groups) {
         KeywordGroupResult row;
         row.name = group.name;
         for (const KeywordEntry& entry : group.entries) {
-            const std::int32_t n = matchers[next++].count;
+            const std::int32_t n = counts[next++];
             if (n <= 0) continue;
             row.count += n;
             // Entries written alike share one count.

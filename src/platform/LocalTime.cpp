@@ -1,6 +1,7 @@
 #include "platform/LocalTime.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdint>
 #include <ctime>
@@ -20,7 +21,8 @@ constexpr std::int64_t kDay = 86400;
 struct OffsetTable {
     std::vector<std::int64_t> starts;
     std::vector<std::int32_t> offsets;
-    mutable std::size_t last = 0;
+    // The segment of the last conversion, a hint shared by every thread that converts.
+    mutable std::atomic<std::size_t> last{0};
 
     static std::int32_t offsetAt(std::int64_t t) {
         std::time_t tt = static_cast<std::time_t>(t);
@@ -58,12 +60,15 @@ struct OffsetTable {
 
     std::size_t segmentOf(std::int64_t t) const {
         auto inSegment = [&](std::size_t i) {
-            return starts[i] <= t && (i + 1 == starts.size() || t < starts[i + 1]);
+            return i < starts.size() && starts[i] <= t &&
+                   (i + 1 == starts.size() || t < starts[i + 1]);
         };
-        if (inSegment(last)) return last;
+        const std::size_t hint = last.load(std::memory_order_relaxed);
+        if (inSegment(hint)) return hint;
         auto it = std::upper_bound(starts.begin(), starts.end(), t);
-        last = static_cast<std::size_t>(it - starts.begin()) - 1;
-        return last;
+        const auto found = static_cast<std::size_t>(it - starts.begin()) - 1;
+        last.store(found, std::memory_order_relaxed);
+        return found;
     }
 
     // Distance from t to the nearest segment boundary.
@@ -76,12 +81,13 @@ struct OffsetTable {
 };
 
 OffsetTable& table() {
-    static OffsetTable t = [] {
+    static OffsetTable t;
+    static const bool built = [] {
         tzset();
-        OffsetTable built;
-        built.build();
-        return built;
+        t.build();
+        return true;
     }();
+    (void)built;
     return t;
 }
 

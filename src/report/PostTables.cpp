@@ -1,5 +1,6 @@
 // The tables of fixed shape, filled in one walk that converts each post's time to local time
 // once.
+#include "platform/WorkerPool.h"
 #include "report/CalendarText.h"
 #include "report/RankedList.h"
 #include "report/StatisticsSteps.h"
@@ -44,46 +45,124 @@ private:
     int count_ = 0;
 };
 
-// The walk, with localOf(i, post) giving the local time of the i-th post; false as soon as
-// it gives none.
-template <class LocalOf>
-bool countWith(PostStatistics& s, const PostList& posts, LocalOf&& localOf) {
+// What one part of the walk counts; the parts' tables add up to the whole list's.
+struct PartTables {
     int hours[24] = {};
     int weekdays[7] = {};
     int lines[100] = {};
     int longest = 0;
+    int lineTotal = 0;
+    std::vector<int> days; // by day index of the period
+    std::vector<PostRecord*> createdThreads;
+    std::vector<TimeCount> busiestHours;
+    bool failed = false;   // localOf gave no local time
+    bool notWhole = false; // a post's seq is not its place: nothing can be recorded
+};
+
+// Where the walk is cut into parts: never inside a calendar hour, whose posts the busiest
+// hours count as one group.
+template <class LocalOf>
+std::vector<std::size_t> cutsBetweenHours(const PostList& posts, LocalOf& localOf) {
+    const std::size_t n = posts.size();
+    const std::size_t parts = partsFor(n);
+    std::vector<std::size_t> cuts{0};
+    for (std::size_t k = 1; k < parts; ++k) {
+        std::size_t at = std::max(cuts.back(), partRange(n, parts, k).first);
+        DayHour before, after;
+        while (at > 0 && at < n && localOf(at - 1, *posts[at - 1], before) &&
+               localOf(at, *posts[at], after) && before.dayNumber == after.dayNumber &&
+               before.hour == after.hour)
+            ++at;
+        cuts.push_back(at);
+    }
+    cuts.push_back(n);
+    return cuts;
+}
+
+// The walk over posts[first, last), with localOf(i, post, lt) giving the local time of the
+// i-th post (false: none). With record, each post's local day and hour are recorded.
+template <class LocalOf>
+void countPart(PartTables& t, const PostList& posts, std::size_t first, std::size_t last,
+               LocalOf& localOf, int firstDayNumber, PostKeys* record) {
+    const int dayCount = static_cast<int>(t.days.size());
+    BusiestHours busiest(t.busiestHours);
+    // The records of a selection lie apart in memory, too irregularly for the processor to
+    // fetch them ahead by itself: each is asked for some posts before its turn.
+    constexpr std::size_t kAhead = 16;
+    CancelPoll poll;
+    for (std::size_t i = first; i < last; ++i) {
+        poll();
+        if (i + kAhead < last) __builtin_prefetch(posts[i + kAhead]);
+        PostRecord* p = posts[i];
+        DayHour lt;
+        if (!localOf(i, *p, lt)) {
+            t.failed = true;
+            return;
+        }
+        if (record && !t.notWhole) {
+            if (p->seq == static_cast<std::int32_t>(i + 1)) {
+                PostKeys::Key& key = record->ofPost[i];
+                key.dayNumber = lt.dayNumber;
+                key.hour = static_cast<std::uint8_t>(lt.hour);
+            } else {
+                t.notWhole = true;
+            }
+        }
+        ++t.hours[lt.hour % 24];
+        ++t.weekdays[lt.weekday % 7];
+        // Local dates only grow along the list; the clamp keeps a zone whose offset jumps
+        // back across midnight from indexing outside the table.
+        ++t.days[std::clamp(lt.dayNumber - firstDayNumber, 0, dayCount - 1)];
+        if (p->lineCount >= 1 && p->lineCount <= 99) {
+            ++t.lines[p->lineCount];
+            t.lineTotal += p->lineCount;
+            t.longest = std::max(t.longest, p->lineCount);
+        }
+        if (p->newThread()) t.createdThreads.push_back(p);
+        busiest.add(*p, lt);
+    }
+    busiest.flush();
+}
+
+// The walk in parts side by side; false when localOf gave no local time for some post.
+// localOf must bear being called from several threads for different posts.
+template <class LocalOf>
+bool countWith(PostStatistics& s, const PostList& posts, LocalOf&& localOf,
+               PostKeys* record = nullptr) {
     const int dayCount = std::max(1, s.daysInPeriod);
+    const std::vector<std::size_t> cuts = cutsBetweenHours(posts, localOf);
+    std::vector<PartTables> parts(cuts.size() - 1);
+    for (PartTables& t : parts) t.days.assign(static_cast<std::size_t>(dayCount), 0);
+    runParts(parts.size(), [&](std::size_t k) {
+        countPart(parts[k], posts, cuts[k], cuts[k + 1], localOf, s.firstDayNumber, record);
+    });
+
+    int hours[24] = {};
+    int weekdays[7] = {};
+    int lines[100] = {};
+    int longest = 0;
     s.days.assign(static_cast<std::size_t>(dayCount), KeyCount{});
     for (int k = 0; k < dayCount; ++k) s.days[k].key = k;
     s.lineTotal = 0;
     releasePosts(s.createdThreads);
-    BusiestHours busiest(s.busiestHours);
-
-    // The records of a selection lie apart in memory, too irregularly for the processor to
-    // fetch them ahead by itself: each is asked for some posts before its turn.
-    constexpr std::size_t kAhead = 16;
-    const std::size_t n = posts.size();
-    CancelPoll poll;
-    for (std::size_t i = 0; i < n; ++i) {
-        poll();
-        if (i + kAhead < n) __builtin_prefetch(posts[i + kAhead]);
-        PostRecord* p = posts[i];
-        DayHour lt;
-        if (!localOf(i, *p, lt)) return false;
-        ++hours[lt.hour % 24];
-        ++weekdays[lt.weekday % 7];
-        // Local dates only grow along the list; the clamp keeps a zone whose offset jumps
-        // back across midnight from indexing outside the table.
-        ++s.days[std::clamp(lt.dayNumber - s.firstDayNumber, 0, dayCount - 1)].count;
-        if (p->lineCount >= 1 && p->lineCount <= 99) {
-            ++lines[p->lineCount];
-            s.lineTotal += p->lineCount;
-            longest = std::max(longest, p->lineCount);
-        }
-        if (p->newThread()) s.createdThreads.pushBack(p);
-        busiest.add(*p, lt);
+    s.busiestHours.clear();
+    bool notWhole = false;
+    for (const PartTables& t : parts) {
+        if (t.failed) return false;
+        notWhole = notWhole || t.notWhole;
+        for (int h = 0; h < 24; ++h) hours[h] += t.hours[h];
+        for (int w = 0; w < 7; ++w) weekdays[w] += t.weekdays[w];
+        for (int k = 0; k < 100; ++k) lines[k] += t.lines[k];
+        longest = std::max(longest, t.longest);
+        s.lineTotal += t.lineTotal;
+        for (int k = 0; k < dayCount; ++k) s.days[k].count += t.days[k];
+        for (PostRecord* p : t.createdThreads) s.createdThreads.pushBack(p);
+        // Hours never straddle two parts, and the parts are offered in list order, so equal
+        // counts keep the order of a single walk.
+        for (const TimeCount& h : t.busiestHours)
+            offerRanked(s.busiestHours, h.count, kMaxBusiestHours, [&] { return h; });
     }
-    busiest.flush();
+    if (record && notWhole) record->clear();
 
     s.hours.clear();
     for (int h = 0; h < 24; ++h) s.hours.push_back({h, hours[h]});
@@ -99,22 +178,14 @@ bool countWith(PostStatistics& s, const PostList& posts, LocalOf&& localOf) {
 
 void countPostTables(PostStatistics& s, const PostList& posts, PostKeys* record) {
     if (record && record->ofPost.size() != posts.size()) record = nullptr;
-    countWith(s, posts, [&](std::size_t i, const PostRecord& p, DayHour& lt) {
-        const PostLocalTime local = p.local();
-        lt = {local.dayNumber, local.hour, local.weekday};
-        if (record) {
-            if (p.seq == static_cast<std::int32_t>(i + 1)) {
-                PostKeys::Key& key = record->ofPost[i];
-                key.dayNumber = local.dayNumber;
-                key.hour = local.hour;
-            } else {
-                // Not a whole log in order: nothing to record.
-                record->clear();
-                record = nullptr;
-            }
-        }
-        return true;
-    });
+    countWith(
+        s, posts,
+        [](std::size_t, const PostRecord& p, DayHour& lt) {
+            const PostLocalTime local = p.local();
+            lt = {local.dayNumber, local.hour, local.weekday};
+            return true;
+        },
+        record);
 }
 
 bool countPostTablesByKeys(PostStatistics& s, const PostList& posts, const PostKeys& keys) {

@@ -5,6 +5,7 @@
 // their best entries by (count, text).
 #include "input/BoardDirectory.h"
 #include "platform/LocalTime.h"
+#include "platform/WorkerPool.h"
 #include "report/StatisticsSteps.h"
 #include "platform/Cancellation.h"
 
@@ -30,14 +31,14 @@ class TextCounter {
 public:
     using Entry = std::pair<std::string_view, int>;
 
-    // Counts key once more; returns the number of its entry.
-    std::size_t add(std::string_view key) {
+    // Counts key `times` more; returns the number of its entry.
+    std::size_t add(std::string_view key, int times = 1) {
         if (last_ < entries_.size() && entries_[last_].first == key) {
-            ++entries_[last_].second;
+            entries_[last_].second += times;
             return last_;
         }
         last_ = find(key);
-        ++entries_[last_].second;
+        entries_[last_].second += times;
         return last_;
     }
     // The texts (pointing into this counter, valid while it lives) and their counts.
@@ -167,70 +168,151 @@ void prefetchTexts(const PostRecord& p) {
 
 } // namespace
 
-void countTextTables(PostStatistics& s, const PostList& posts, bool threadRanking,
-                     bool monthThreadRanking, PostKeys* record) {
-    TextCounter byDir, byName, byTitle, monthTitles;
-    s.monthThreadRanking.clear();
-    if (record && record->ofPost.size() != posts.size()) record = nullptr;
-    if (record) record->hasTitles = threadRanking || monthThreadRanking;
-    // Recording counts every title, also when only the monthly ranking is on.
-    const bool allTitles = threadRanking || (record && monthThreadRanking);
+namespace {
+
+// What one part of the walk counts. With a record, each post's key holds the part's own
+// numbers of its board and title: a named board's counted down from kMaxBoards - 1.
+struct TextPart {
+    TextCounter byDir, byName, byTitle;
+    std::vector<std::string_view> titleTexts; // per byTitle entry, into the log's text
+    // The most-written title of each month from the part's first to its last, gaps included.
+    std::vector<TextCount> months;
+    int firstMonth = 0;
+    int lastMonth = 0;
+    bool notWhole = false; // a post's seq is not its place: nothing can be recorded
+};
+
+struct TextWalk {
+    bool threadRanking = false;
+    bool monthThreadRanking = false;
+    bool allTitles = false;
+    PostKeys* record = nullptr;
+};
+
+void countTextPart(TextPart& t, const PostList& posts, std::size_t first, std::size_t last,
+                   const TextWalk& w) {
+    TextCounter monthTitles;
     int month = 0;
-    const std::size_t n = posts.size();
     CancelPoll poll;
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = first; i < last; ++i) {
         poll();
-        if (i + 2 * kPrefetchAhead < n) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
-        if (i + kPrefetchAhead < n) prefetchTexts(*posts[i + kPrefetchAhead]);
+        if (i + 2 * kPrefetchAhead < last) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
+        if (i + kPrefetchAhead < last) prefetchTexts(*posts[i + kPrefetchAhead]);
         const PostRecord& p = *posts[i];
-        // A key per byDir entry, then per byName entry: the names' numbers are settled below.
         std::size_t board = 0;
         bool named = false;
         if (p.knownBbs()) {
-            board = byDir.add(p.dir);
+            board = t.byDir.add(p.dir);
         } else {
-            board = byName.add(p.boardName());
+            board = t.byName.add(p.boardName());
             named = true;
         }
         std::uint32_t titleKey = 0;
-        if (threadRanking || monthThreadRanking) {
+        if (w.threadRanking || w.monthThreadRanking) {
             const std::string_view title = p.title;
-            if (allTitles) {
-                const std::size_t before = byTitle.counts().size();
-                titleKey = static_cast<std::uint32_t>(byTitle.add(title));
-                if (record && byTitle.counts().size() > before) record->titles.push_back(title);
+            if (w.allTitles) {
+                const std::size_t before = t.byTitle.counts().size();
+                titleKey = static_cast<std::uint32_t>(t.byTitle.add(title));
+                if (w.record && t.byTitle.counts().size() > before) t.titleTexts.push_back(title);
             }
-            if (monthThreadRanking) {
+            if (w.monthThreadRanking) {
                 const int m = monthNumber(p.local());
-                if (i == 0) {
-                    month = m;
+                if (i == first) {
+                    month = t.firstMonth = m;
                 } else if (m != month) {
-                    s.monthThreadRanking.push_back(mostWritten(monthTitles));
+                    t.months.push_back(mostWritten(monthTitles));
                     monthTitles.clear();
                     // Months without posts in between get empty entries.
-                    for (int gap = month + 1; gap < m; ++gap) s.monthThreadRanking.push_back({});
+                    for (int gap = month + 1; gap < m; ++gap) t.months.push_back({});
                     month = m;
                 }
                 monthTitles.add(title);
             }
         }
-        if (record) {
+        if (w.record && !t.notWhole) {
             if (p.seq != static_cast<std::int32_t>(i + 1)) {
-                // Not a whole log in order: nothing to record.
-                record->clear();
-                record = nullptr;
+                t.notWhole = true;
             } else {
-                // Named boards are numbered down from the top until the directories' count
-                // is known (and the numbers are checked to fit, below).
-                PostKeys::Key& key = record->ofPost[i];
+                PostKeys::Key& key = w.record->ofPost[i];
                 key.board =
                     static_cast<std::uint16_t>(named ? PostKeys::kMaxBoards - 1 - board : board);
                 key.title = titleKey;
             }
         }
     }
-    if (monthThreadRanking && !posts.empty())
-        s.monthThreadRanking.push_back(mostWritten(monthTitles));
+    if (w.monthThreadRanking && first < last) {
+        t.months.push_back(mostWritten(monthTitles));
+        t.lastMonth = month;
+    }
+}
+
+// Where the walk is cut into parts: with the monthly ranking, only between months.
+std::vector<std::size_t> textCuts(const PostList& posts, bool betweenMonths) {
+    const std::size_t n = posts.size();
+    const std::size_t parts = partsFor(n);
+    std::vector<std::size_t> cuts{0};
+    for (std::size_t k = 1; k < parts; ++k) {
+        std::size_t at = std::max(cuts.back(), partRange(n, parts, k).first);
+        if (betweenMonths)
+            while (at > 0 && at < n &&
+                   monthNumber(posts[at - 1]->local()) == monthNumber(posts[at]->local()))
+                ++at;
+        cuts.push_back(at);
+    }
+    cuts.push_back(n);
+    return cuts;
+}
+
+} // namespace
+
+void countTextTables(PostStatistics& s, const PostList& posts, bool threadRanking,
+                     bool monthThreadRanking, PostKeys* record) {
+    s.monthThreadRanking.clear();
+    if (record && record->ofPost.size() != posts.size()) record = nullptr;
+    if (record) record->hasTitles = threadRanking || monthThreadRanking;
+    TextWalk w;
+    w.threadRanking = threadRanking;
+    w.monthThreadRanking = monthThreadRanking;
+    // Recording counts every title, also when only the monthly ranking is on.
+    w.allTitles = threadRanking || (record && monthThreadRanking);
+    w.record = record;
+    const std::vector<std::size_t> cuts = textCuts(posts, monthThreadRanking);
+    std::vector<TextPart> parts(cuts.size() - 1);
+    runParts(parts.size(),
+             [&](std::size_t k) { countTextPart(parts[k], posts, cuts[k], cuts[k + 1], w); });
+
+    // The parts' counts added up in list order, so that every text is numbered where a
+    // single walk would have first met it; each part's numbers map to the whole's.
+    TextCounter byDir, byName, byTitle;
+    std::vector<std::vector<std::uint32_t>> dirOf(parts.size()), nameOf(parts.size()),
+        titleOf(parts.size());
+    bool haveMonth = false;
+    int month = 0;
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        const TextPart& t = parts[k];
+        if (t.notWhole && record) {
+            record->clear();
+            record = nullptr;
+        }
+        for (const auto& [dir, count] : t.byDir.counts())
+            dirOf[k].push_back(static_cast<std::uint32_t>(byDir.add(dir, count)));
+        for (const auto& [name, count] : t.byName.counts())
+            nameOf[k].push_back(static_cast<std::uint32_t>(byName.add(name, count)));
+        const auto& titles = t.byTitle.counts();
+        for (std::size_t j = 0; j < titles.size(); ++j) {
+            const std::size_t before = byTitle.counts().size();
+            titleOf[k].push_back(
+                static_cast<std::uint32_t>(byTitle.add(titles[j].first, titles[j].second)));
+            if (record && byTitle.counts().size() > before)
+                record->titles.push_back(t.titleTexts[j]);
+        }
+        if (t.months.empty()) continue;
+        if (haveMonth)
+            for (int gap = month + 1; gap < t.firstMonth; ++gap) s.monthThreadRanking.push_back({});
+        s.monthThreadRanking.insert(s.monthThreadRanking.end(), t.months.begin(), t.months.end());
+        haveMonth = true;
+        month = t.lastMonth;
+    }
     buildBoardTable(s, byDir, byName);
     s.threadCount = 0;
     s.threadRanking.clear();
@@ -239,15 +321,21 @@ void countTextTables(PostStatistics& s, const PostList& posts, bool threadRankin
         record->clear();
         record = nullptr;
     }
-    if (record) {
-        for (const auto& [dir, count] : byDir.counts()) record->dirs.emplace_back(dir);
-        for (const auto& [name, count] : byName.counts()) record->names.emplace_back(name);
-        const std::size_t dirs = record->dirs.size();
-        const std::size_t firstName = PostKeys::kMaxBoards - record->names.size();
-        for (PostKeys::Key& k : record->ofPost)
-            if (k.board >= firstName)
-                k.board = static_cast<std::uint16_t>(dirs + (PostKeys::kMaxBoards - 1 - k.board));
-    }
+    if (!record) return;
+    for (const auto& [dir, count] : byDir.counts()) record->dirs.emplace_back(dir);
+    for (const auto& [name, count] : byName.counts()) record->names.emplace_back(name);
+    // Every key from its part's numbers to the whole's: directories first, then names.
+    const std::size_t dirs = record->dirs.size();
+    runParts(parts.size(), [&](std::size_t k) {
+        const std::size_t firstName = PostKeys::kMaxBoards - nameOf[k].size();
+        for (std::size_t i = cuts[k]; i < cuts[k + 1]; ++i) {
+            PostKeys::Key& key = record->ofPost[i];
+            key.board = static_cast<std::uint16_t>(
+                key.board >= firstName ? dirs + nameOf[k][PostKeys::kMaxBoards - 1 - key.board]
+                                       : dirOf[k][key.board]);
+            if (w.allTitles) key.title = titleOf[k][key.title];
+        }
+    });
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "trees/GeneratedNodes.h"
 
 #include "platform/LocalTime.h"
+#include "report/FilterTexts.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -22,10 +23,6 @@ std::string format(const char* pattern, ...) {
     if (n > 0) std::vsnprintf(out.data(), out.size() + 1, pattern, again);
     va_end(again);
     return out;
-}
-
-std::string dayText(int year, int month, int day) {
-    return format("date%04d%02d%02d", year, month, day);
 }
 
 // The digits of the first run of decimal digits in text.
@@ -67,9 +64,9 @@ bool expandYear(TreeNode& node, const PostStatistics& whole) {
     const int to = year == last.year ? last.month : 12;
     for (int month = to; month >= from; --month) {
         const int count = countAt(whole.months, (year - first.year) * 12LL + month - 1);
-        TreeNode& child = node.append(
-            format("%d月(%d)", month, count),
-            FilterTreeItem{format("date%04d%02d", year, month), FilterKind::Month, nullptr});
+        TreeNode& child =
+            node.append(format("%d月(%d)", month, count),
+                        FilterTreeItem{monthFilterText(year, month), FilterKind::Month, nullptr});
         child.hasChildrenMark = true;
     }
     return true;
@@ -93,7 +90,7 @@ bool expandMonth(TreeNode& node, const PostStatistics& whole) {
             countAt(whole.days,
                     static_cast<long long>(daysFromCivil(year, month, day)) - whole.firstDayNumber);
         if (count <= 0) continue;
-        node.append(format("%d日(%d)", day, count), leaf(dayText(year, month, day)));
+        node.append(format("%d日(%d)", day, count), leaf(dayFilterText(year, month, day)));
         added = true;
     }
     return added;
@@ -102,21 +99,21 @@ bool expandMonth(TreeNode& node, const PostStatistics& whole) {
 bool expandHours(TreeNode& node, const PostStatistics& whole) {
     for (std::size_t i = 0; i < whole.hours.size(); ++i)
         node.append(format("%d時(%d)", whole.hours[i].key, whole.hours[i].count),
-                    leaf(format("hour%d", static_cast<int>(i))));
+                    leaf(hourFilterText(static_cast<int>(i))));
     return !whole.hours.empty();
 }
 
 bool expandWeekdays(TreeNode& node, const PostStatistics& whole) {
     for (std::size_t i = 0; i < whole.weekdays.size(); ++i)
         node.append(format("%s(%d)", whole.weekdays[i].text.c_str(), whole.weekdays[i].count),
-                    leaf(format("week%d", static_cast<int>(i) + 1)));
+                    leaf(weekdayFilterText(static_cast<int>(i))));
     return !whole.weekdays.empty();
 }
 
 bool expandBoards(TreeNode& node, const PostStatistics& whole) {
     for (const TextCount& board : whole.boards)
         node.append(format("%s(%d)", board.text.c_str(), board.count),
-                    leaf("brd_\"" + board.text + "\""));
+                    leaf(boardFilterText(board.text)));
     return !whole.boards.empty();
 }
 
@@ -124,7 +121,7 @@ bool expandBoards(TreeNode& node, const PostStatistics& whole) {
 
 std::string dateFilterText(Time32 t) {
     const LocalTime lt = toLocalTime(t);
-    return dayText(lt.year, lt.month, lt.day);
+    return dayFilterText(lt.year, lt.month, lt.day);
 }
 
 std::string weekFilterText(Time32 t) {
@@ -156,7 +153,7 @@ std::unique_ptr<TreeNode> buildHistoryBranch(const PostStatistics& selection, Ti
             const int year = firstYear + it->key;
             TreeNode& node =
                 root->append(format("%d年(%d)", year, it->count),
-                             FilterTreeItem{format("date%04d", year), FilterKind::Year, nullptr});
+                             FilterTreeItem{yearFilterText(year), FilterKind::Year, nullptr});
             node.hasChildrenMark = true;
         }
     }

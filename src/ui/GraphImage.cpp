@@ -43,6 +43,10 @@ QImage renderGraphImage(GraphKind& kind, ChartPainter& painter, int width, int h
     return image;
 }
 
+void drawGraphOffscreen(GraphKind& kind, ChartPainter& painter, int width, int height) {
+    renderGraphImage(kind, painter, width, height);
+}
+
 bool writeGraphPng(GraphKind& kind, ChartPainter& painter, int width, int height,
                    const std::string& path, std::string& error) {
     const QImage image = renderGraphImage(kind, painter, width, height);

@@ -24,6 +24,10 @@ private:
     std::unique_ptr<App> app_;
 };
 
+// Draws the kind on a white width x height image that is then thrown away, so that the
+// kind and the painter hold the geometry of that picture (what lies under each pixel).
+void drawGraphOffscreen(GraphKind& kind, ChartPainter& painter, int width, int height);
+
 // Draws the kind on a white width x height image and writes it as a PNG file (written to a
 // temporary file beside it, then renamed). False with a message when it can't be written.
 bool writeGraphPng(GraphKind& kind, ChartPainter& painter, int width, int height,

@@ -230,7 +230,11 @@ TEST(WeekHourGraph, DrawsTheCellsOnTheDensityPaletteWithTheTotals) {
     ASSERT_TRUE(r);
     EXPECT_EQ(r->x, "水曜日 13時");
     EXPECT_EQ(r->y, "2回");
-    EXPECT_FALSE(kind.readout(l.cellLeft - 2, l.cellTop + 2));
+    // Beside the grid the weekday's name and total read the weekday, beyond them nothing.
+    const std::optional<GraphReadout> sunday = kind.readout(l.cellLeft - 2, l.cellTop + 2);
+    ASSERT_TRUE(sunday);
+    EXPECT_EQ(sunday->x, "日曜日");
+    EXPECT_FALSE(kind.readout(l.cellLeft - WeekHourLayout::kLeftArea - 1, l.cellTop + 2));
 
     std::string series = kind.seriesText(640, 480);
     EXPECT_EQ(series.substr(0, series.find('\n') + 1), "title\t曜日・時間帯の分布\n");

@@ -48,6 +48,12 @@ TEST(KeywordFileAnalysis, APostMatchedByTwoEntriesCountsTwice) {
     EXPECT_EQ(counts(t, "★G\nテスト\n@テスト\n"), "G=2 テスト(2);");
 }
 
+TEST(KeywordFileAnalysis, PlainEntriesMatchWholeCharactersOnly) {
+    // "表" and "予" end in 0x5C, which is no backslash there; a later backslash still counts.
+    KeywordTestLog t({{"表示"}, {"表\\"}, {"\\表"}, {"予定表"}});
+    EXPECT_EQ(counts(t, "★G\n\\\n表\n"), "G=6 表(4) \\(2);");
+}
+
 TEST(KeywordFileAnalysis, RegexEntries) {
     KeywordTestLog t({{"ＡＢＢＣ"}, {"テスト"}, {"ac"}, {"abc\x82"}});
     // Patterns are folded like texts: full-width letters and kana forms match too.
