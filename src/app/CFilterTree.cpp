@@ -136,6 +136,10 @@ std::string CFilterTree::combinedText() {
 void CFilterTree::selectionChanged() {
     if (rebuilding_ || band_) return;
     const std::string text = combinedText();
+    if (applyText) {
+        applyText(text);
+        return;
+    }
     WaitCursor wait;
     if (!text.empty())
         applyFilter(doc_, text, this);
@@ -296,6 +300,10 @@ void CFilterTree::editFilter() {
     model_.editCustomFilter(*node, {dialog.name(), dialog.text()});
     item->setText(0, toQString(node->label));
     item->setToolTip(0, toQString(dialog.text()));
+    if (applyText) {
+        applyText(dialog.text());
+        return;
+    }
     WaitCursor wait;
     applyFilter(doc_, dialog.text(), this);
 }

@@ -52,6 +52,10 @@ public:
     void editFilter();
     void newFilterFromSelection();
 
+    // How the tree's filter text (empty: the whole log) is applied; the main frame runs it on
+    // its worker. Unset, the tree applies it to the document itself.
+    std::function<void(const std::string& text)> applyText;
+
     // Runs the filter dialog; true on OK. Tests replace it to answer without showing it.
     std::function<bool(CDlgFilter&)> runDialog;
 

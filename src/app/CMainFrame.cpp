@@ -7,11 +7,14 @@
 #include "app/CLorvanelView2.h"
 #include "app/CLorvanelViewFrame.h"
 #include "app/CMainView.h"
+#include "app/COperationRunner.h"
 #include "app/COptionSheet.h"
+#include "app/CProgressStatus.h"
 #include "app/CReportFrame.h"
 #include "app/CReportView.h"
 #include "app/CUiPrompts.h"
 #include "doc/CDoc.h"
+#include "doc/DocFilter.h"
 #include "doc/KeywordCommands.h"
 #include "doc/Settings.h"
 #include "doc/UserFiles.h"
@@ -80,7 +83,7 @@ QString keywordCaption(const std::string& fileName) {
 } // namespace
 
 CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
-    : QMainWindow(parent), doc_(doc), prompts_(prompts) {
+    : QMainWindow(parent), doc_(doc), prompts_(prompts), runner_(new COperationRunner(this)) {
     setWindowTitle(QString::fromUtf8(kAppTitle));
     setAcceptDrops(true);
     setDockNestingEnabled(true);
@@ -89,6 +92,7 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     leftPane_ = new QTabWidget(splitter_);
     leftPane_->setDocumentMode(true);
     filterTree_ = new CFilterTree(doc_, leftPane_);
+    filterTree_->applyText = [this](const std::string& text) { applyFilterText(text); };
     leftPane_->addTab(filterTree_, QStringLiteral("フィルタ"));
     view_ = new CMainView(doc_, splitter_);
     splitter_->addWidget(leftPane_);
@@ -102,6 +106,8 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     createMenus();
     createToolBar();
     counts_ = new QLabel(this);
+    progress_ = new CProgressStatus(*runner_, this, statusBar());
+    statusBar()->addPermanentWidget(progress_);
     statusBar()->addPermanentWidget(counts_);
     // The post list names the thread of the link under the pointer in the message pane.
     connect(view_->postListFrame()->view(), &CLorvanelView2::statusMessage, statusBar(),
@@ -279,7 +285,11 @@ bool CMainFrame::loadFiles(const std::vector<std::string>& paths, bool merge,
     bool ok;
     {
         BusyScope busy(statusBar(), QStringLiteral("解析しています..."));
-        ok = doc_.load(paths, merge, byteLimit);
+        ok = runner_->run(
+            [this, paths, merge, byteLimit](CancelToken* token) {
+                return doc_.prepareLoad(paths, merge, byteLimit, token);
+            },
+            [this](PreparedChange change) { return doc_.commit(std::move(change)); });
     }
     updateCommands();
     updateTitle();
@@ -308,6 +318,9 @@ void CMainFrame::openJDimLog() {
 }
 
 void CMainFrame::fileClose() {
+    // Closing makes whatever runs useless.
+    runner_->cancel();
+    runner_->waitUntilIdle();
     doc_.close();
     updateCommands();
     updateTitle();
@@ -341,11 +354,14 @@ void CMainFrame::openRecent(int index) {
 }
 
 void CMainFrame::runAutoKeywords() {
-    runAutoKeywordAnalysis(doc_);
+    runner_->run([this](CancelToken* token) { return prepareAutoKeywordAnalysis(doc_, token); },
+                 [this](PreparedChange change) { return doc_.commit(std::move(change)); });
 }
 
 void CMainFrame::runKeywordFile(const std::string& path) {
-    runKeywordFileAnalysis(doc_, path);
+    runner_->run(
+        [this, path](CancelToken* token) { return prepareKeywordFileAnalysis(doc_, path, token); },
+        [this](PreparedChange change) { return doc_.commit(std::move(change)); });
 }
 
 void CMainFrame::toggleFilterTree() {
@@ -355,7 +371,18 @@ void CMainFrame::toggleFilterTree() {
 }
 
 void CMainFrame::clearFilter() {
-    doc_.clearFilter();
+    runner_->run([this](CancelToken* token) { return doc_.prepareClearFilter(token); },
+                 [this](PreparedChange change) { return doc_.commit(std::move(change)); }, true);
+    updateCommands();
+}
+
+void CMainFrame::applyFilterText(const std::string& text) {
+    runner_->run(
+        [this, text](CancelToken* token) {
+            return text.empty() ? doc_.prepareClearFilter(token) : prepareFilter(doc_, text, token);
+        },
+        [this](PreparedChange change) { return doc_.commit(std::move(change), filterTree_); },
+        true);
     updateCommands();
 }
 
@@ -506,6 +533,8 @@ void CMainFrame::savePlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // An operation still running is of no use any more; its thread ends at its next check.
+    runner_->cancel();
     if (!placementSaved_) {
         savePlacement();
         placementSaved_ = true;

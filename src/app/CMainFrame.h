@@ -18,6 +18,8 @@ namespace lorvanel {
 
 class CFilterTree;
 class CMainView;
+class COperationRunner;
+class CProgressStatus;
 class CUiPrompts;
 
 // Command identifiers of the menus and the tool bar.
@@ -70,6 +72,9 @@ public:
     void runKeywordFile(const std::string& path);
     void toggleFilterTree();
     void clearFilter();
+    // The filter tree's text applied on the worker (empty: the whole log); a newer choice
+    // cancels one still running.
+    void applyFilterText(const std::string& text);
     void editOptions();
     void about();
     // Files dropped on the window (paths as the file manager gave them).
@@ -87,6 +92,8 @@ public:
     QMenu* fileMenu() const { return fileMenu_; }
     QMenu* toolsMenu() const { return toolsMenu_; }
     CMainView* mainView() const { return view_; }
+    COperationRunner& operations() const { return *runner_; }
+    CProgressStatus* progressStatus() const { return progress_; }
     QTabWidget* filterPane() const { return leftPane_; }
     CFilterTree* filterTree() const { return filterTree_; }
     QSplitter* splitter() const { return splitter_; }
@@ -113,6 +120,8 @@ private:
     QMenu* fileMenu_ = nullptr;
     QMenu* toolsMenu_ = nullptr;
     QLabel* counts_ = nullptr;
+    COperationRunner* runner_;
+    CProgressStatus* progress_ = nullptr;
     bool placementSaved_ = false;
 };
 

@@ -119,8 +119,8 @@ PreparedChange CDoc::prepareLoad(const std::vector<std::string>& paths, bool mer
             if (!log.posts.empty()) {
                 // The whole log's statistics record the keys (which are empty now) unless
                 // they are not wanted.
-                change.ok = computeReport(change, log.posts, log,
-                                          recordPostKeys_ ? &change.keys : nullptr);
+                change.ok =
+                    computeReport(change, log.posts, log, recordPostKeys_ ? &change.keys : nullptr);
                 change.wholeSelected = change.ok;
             }
             if (change.ok) {

@@ -1,8 +1,8 @@
 #include "filter/FilterSelection.h"
 
 #include "filter/CompileFilter.h"
-#include "platform/WorkerPool.h"
 #include "platform/Cancellation.h"
+#include "platform/WorkerPool.h"
 
 #include <cstdint>
 #include <vector>

@@ -4,8 +4,8 @@
 #include "input/DomainConstants.h"
 #include "input/PostArena.h"
 #include "input/ShortSearch.h"
-#include "platform/LocalTime.h"
 #include "platform/Cancellation.h"
+#include "platform/LocalTime.h"
 
 #include <cstring>
 

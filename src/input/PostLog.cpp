@@ -1,8 +1,8 @@
 #include "input/PostLog.h"
 
 #include "input/BoardDirectory.h"
-#include "platform/LargeBuffer.h"
 #include "platform/Cancellation.h"
+#include "platform/LargeBuffer.h"
 
 #include <unordered_set>
 

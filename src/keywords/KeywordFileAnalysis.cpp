@@ -6,9 +6,9 @@
 #include "input/PostLog.h"
 #include "keywords/KeywordTrie.h"
 #include "platform/Alert.h"
+#include "platform/Cancellation.h"
 #include "platform/LocalTime.h"
 #include "platform/WorkerPool.h"
-#include "platform/Cancellation.h"
 
 #include <algorithm>
 #include <cstdio>

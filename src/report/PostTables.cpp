@@ -1,10 +1,10 @@
 // The tables of fixed shape, filled in one walk that converts each post's time to local time
 // once.
+#include "platform/Cancellation.h"
 #include "platform/WorkerPool.h"
 #include "report/CalendarText.h"
 #include "report/RankedList.h"
 #include "report/StatisticsSteps.h"
-#include "platform/Cancellation.h"
 
 #include <algorithm>
 

@@ -4,10 +4,10 @@
 // maps, since only the final orders matter: the board table is sorted, and the rankings pick
 // their best entries by (count, text).
 #include "input/BoardDirectory.h"
+#include "platform/Cancellation.h"
 #include "platform/LocalTime.h"
 #include "platform/WorkerPool.h"
 #include "report/StatisticsSteps.h"
-#include "platform/Cancellation.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -65,7 +65,7 @@ protected:
         second = writeLog(dir, "b.txt", 1199210645 + 300, kPosts);
         keywords = dir.write("k.txt", "★G\r\nてすと\r\n");
         ASSERT_TRUE(doc.load({first}, false, 0));
-        ASSERT_TRUE(applyFilter(doc, "本文:別の"));
+        ASSERT_TRUE(applyFilter(doc, "msg_\"別の\""));
         ASSERT_NE(runAutoKeywordAnalysis(doc), nullptr);
         doc.addListener(&recorder);
         recordedAlerts().clear();
@@ -92,8 +92,8 @@ std::vector<Operation> operations(const std::string& second, const std::string& 
     return {
         {"load", [=](CDoc& d, CancelToken* t) { return d.prepareLoad({second}, false, 0, t); }},
         {"merge", [=](CDoc& d, CancelToken* t) { return d.prepareLoad({second}, true, 0, t); }},
-        {"filter", [](CDoc& d, CancelToken* t) { return prepareFilter(d, "本文:テスト", t); }},
-        {"bad filter", [](CDoc& d, CancelToken* t) { return prepareFilter(d, "本文:(", t); }},
+        {"filter", [](CDoc& d, CancelToken* t) { return prepareFilter(d, "msg_\"テスト\"", t); }},
+        {"bad filter", [](CDoc& d, CancelToken* t) { return prepareFilter(d, "(msg_a|msg_b", t); }},
         {"clear filter", [](CDoc& d, CancelToken* t) { return d.prepareClearFilter(t); }},
         {"keywords", [](CDoc& d, CancelToken* t) { return prepareAutoKeywordAnalysis(d, t); }},
         {"keyword file",
@@ -138,12 +138,12 @@ TEST_F(PreparedChangeTest, APreparedChangeTouchesNothingUntilCommitted) {
 // walk (or the next file's reading) notices it and the operation stops there.
 TEST_F(PreparedChangeTest, CancellingHalfWayLeavesTheDocumentAsItWas) {
     CancelToken token;
-    doc.setLoader([&](PostLog& log, std::vector<std::string> paths, bool merge,
-                      std::uint64_t limit) {
-        const bool ok = loadFiles(log, std::move(paths), merge, limit);
-        token.cancel();
-        return ok;
-    });
+    doc.setLoader(
+        [&](PostLog& log, std::vector<std::string> paths, bool merge, std::uint64_t limit) {
+            const bool ok = loadFiles(log, std::move(paths), merge, limit);
+            token.cancel();
+            return ok;
+        });
     const Snapshot before(doc);
     PreparedChange load = doc.prepareLoad({second}, false, 0, &token);
     EXPECT_TRUE(load.cancelled);
@@ -170,7 +170,7 @@ TEST_F(PreparedChangeTest, CancellingHalfWayLeavesTheDocumentAsItWas) {
 TEST_F(PreparedChangeTest, PreparedOnAnotherThreadAsIfRunDirectly) {
     CDoc direct;
     ASSERT_TRUE(direct.load({first}, false, 0));
-    ASSERT_TRUE(applyFilter(direct, "本文:別の"));
+    ASSERT_TRUE(applyFilter(direct, "msg_\"別の\""));
     ASSERT_NE(runAutoKeywordAnalysis(direct), nullptr);
     recordedAlerts().clear();
     RecordingListener directRecorder;
