@@ -31,18 +31,20 @@ namespace {
 const char kUsage[] =
     "usage: lorvanel-bench --cli PATH --jane PATH --jane-half PATH --hotzonu PATH\n"
     "                      --hotzonu-half PATH --split PATH [--jdim PATH] [--runs N]\n"
-    "                      [--only tree|analysis|cli] [--demo PATH]\n"
+    "                      [--only tree|analysis|cli|search] [--demo PATH]\n"
     "--jane and --hotzonu name the 200 MB logs of formats 1 and 8, the -half options logs of\n"
     "half their size for the doubling check, --split the prefix of four files PATH.1..PATH.4\n"
     "that together hold the posts of the --jane log; --jdim a 200 MB JDim post log.\n"
     "--only tree runs nothing but the filter tree's steps on the Jane and format 8 logs,\n"
     "--only analysis the analysis steps on the Jane logs, --only cli the end-to-end runs of\n"
-    "lorvanel-cli. --demo names the small demo log for the 300,000-entry keyword file.\n";
+    "lorvanel-cli, --only search the text searches (the filter's msg_ and the post list's)\n"
+    "on the Jane logs, which are all it needs (--jane and --jane-half). --demo names the\n"
+    "small demo log for the 300,000-entry keyword file.\n";
 
 struct Options {
     std::string cli, jane, janeHalf, hotzonu, hotzonuHalf, split, jdim, demo;
     int runs = 3;
-    std::string only; // "tree", "analysis", "cli" or empty: everything
+    std::string only; // "tree", "analysis", "cli", "search" or empty: everything
 };
 
 Options parse(int argc, char** argv) {
@@ -62,7 +64,7 @@ Options parse(int argc, char** argv) {
             o.split = v;
         else if (a == "--jdim")
             o.jdim = v;
-        else if (a == "--only" && (v == "tree" || v == "analysis" || v == "cli"))
+        else if (a == "--only" && (v == "tree" || v == "analysis" || v == "cli" || v == "search"))
             o.only = v;
         else if (a == "--demo")
             o.demo = v;
@@ -72,8 +74,9 @@ Options parse(int argc, char** argv) {
             return false;
         return true;
     });
-    if (o.cli.empty() || o.jane.empty() || o.janeHalf.empty() || o.hotzonu.empty() ||
-        o.hotzonuHalf.empty() || o.split.empty())
+    if (o.jane.empty() || o.janeHalf.empty() ||
+        (o.only != "search" &&
+         (o.cli.empty() || o.hotzonu.empty() || o.hotzonuHalf.empty() || o.split.empty())))
         throw std::runtime_error(kUsage);
     return o;
 }
@@ -137,8 +140,8 @@ std::vector<double> timeStep(std::vector<std::vector<Step>>& steps, std::size_t 
     return best;
 }
 
-// The best CPU time of `runs` runs of lorvanel-cli report on each file set, taking turns;
-// also the largest peak memory of each.
+// The best time (stepNow's clock) of `runs` runs of lorvanel-cli report on each file set, taking
+// turns; also the largest peak memory of each.
 struct CliTimes {
     std::vector<double> seconds;
     std::vector<std::uint64_t> peak;
@@ -156,7 +159,7 @@ CliTimes timeCli(const std::string& cli, const std::vector<std::vector<std::stri
             if (c.exitStatus != 0)
                 throw std::runtime_error(cli + " report failed (status " +
                                          std::to_string(c.exitStatus) + ")");
-            t.seconds[i] = std::min(t.seconds[i], c.wallSeconds);
+            t.seconds[i] = std::min(t.seconds[i], timingInCpu() ? c.seconds : c.wallSeconds);
             t.peak[i] = std::max(t.peak[i], c.peakResidentBytes);
         }
     return t;
@@ -231,18 +234,41 @@ void benchDemo(Figures& figures, const std::string& path, int runs) {
     figures.add({step.name, milliseconds(t), t / 2.0, "2 s", 1.0});
 }
 
+// The text searches alone on the Jane logs: the filter's containment (msg_) on both sizes and
+// the post list's searches on the larger one, for comparing builds side by side.
+int benchSearch(const Options& o) {
+    physicalBaseline(o.jane);
+    physicalBaseline(o.janeHalf);
+    const double baseJane = baselineOf(o.jane);
+    const double baseJaneHalf = baselineOf(o.janeHalf);
+    Figures figures;
+    std::vector<Doubling> doubling;
+    std::vector<PostLog> logs(2);
+    timeLoads(logs, {{o.jane}, {o.janeHalf}}, 1);
+    figures.section("Jane 200 MB (" + std::to_string(logs[0].posts.size()) + " posts)");
+    std::vector<std::vector<Step>> steps = {makeSteps(logs[0]), makeSteps(logs[1])};
+    for (std::vector<Step>& s : steps)
+        std::erase_if(
+            s, [](const Step& step) { return step.name.find("msg_ ") == std::string::npos; });
+    timeSteps(figures, doubling, steps, baseJane, nullptr, o.runs);
+    addPostListFigures(figures, logs[0], baseJane, o.runs);
+    return printFigures(figures, doubling, baseJane / baseJaneHalf, 1.0);
+}
+
 int run(const Options& o) {
     boardDirectory().loadBoardList();
+    if (o.only == "search") return benchSearch(o);
     const std::vector<std::string> parts = splitPaths(o.split);
     for (const std::string& p : {o.jane, o.janeHalf, o.hotzonu, o.hotzonuHalf}) physicalBaseline(p);
     for (const std::string& p : parts) physicalBaseline(p);
 
     std::printf("Physical baseline: read the file into a freshly allocated buffer and count its\n"
-                "line breaks with memchr (best of 7). Every time is the best of %d runs, in CPU\n"
-                "time (user + system): the machine is shared, and the logs are in the page cache,\n"
-                "so on an idle machine that is the wall time. The 200 MB and 100 MB logs take\n"
-                "turns run by run, so that the doubling check compares like with like.\n\n",
-                o.runs);
+                "line breaks with memchr (best of 7). Every time is the best of %d runs, in %s\n"
+                "(walks over the posts run on every processor; LORVANEL_BENCH_CLOCK=cpu times\n"
+                "in CPU time instead, LORVANEL_THREADS=1 runs them on one). The logs are in the\n"
+                "page cache. The 200 MB and 100 MB logs take turns run by run, so that the\n"
+                "doubling check compares like with like.\n\n",
+                o.runs, timingInCpu() ? "CPU time (user + system)" : "wall time");
     const double baseJane = baselineOf(o.jane);
     const double baseJaneHalf = baselineOf(o.janeHalf);
     const double baseHz = baselineOf(o.hotzonu);

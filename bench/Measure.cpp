@@ -1,6 +1,7 @@
 #include "Measure.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -23,8 +24,16 @@ double cpuNow() {
     return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
+bool timingInCpu() {
+    static const bool cpu = [] {
+        const char* clock = std::getenv("LORVANEL_BENCH_CLOCK");
+        return clock && std::strcmp(clock, "cpu") == 0;
+    }();
+    return cpu;
+}
+
 double stepNow() {
-    return now();
+    return timingInCpu() ? cpuNow() : now();
 }
 
 double bestOf(int runs, const std::function<void()>& step, const std::function<void()>& prepare) {

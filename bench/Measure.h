@@ -16,8 +16,9 @@ double cpuNow();
 
 // The clock every analysis step is timed with: wall time, since the walks over many posts
 // run on every processor at once and CPU time would add the processors' shares up. The
-// logs are in the page cache, so nothing waits for the disk; the best of several runs keeps
-// out most of what other programs on a shared machine cost.
+// logs are in the page cache, so nothing waits for the disk. On a machine busy with other
+// work, wall time counts their share too: LORVANEL_BENCH_CLOCK=cpu times in CPU time.
+bool timingInCpu();
 double stepNow();
 
 // The fastest of `runs` runs of step, in stepNow seconds; prepare (when given) runs before each one

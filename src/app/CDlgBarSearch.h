@@ -12,8 +12,6 @@ namespace lorvanel {
 class CDlgBarSearch : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kSearchCommand = 32794;
-
     explicit CDlgBarSearch(QWidget* parent = nullptr);
 
     QString pattern() const;

@@ -1,9 +1,9 @@
 #include "app/CFilterTree.h"
 
 #include "app/CDlgFilter.h"
+#include "app/Commands.h"
+#include "app/DocBridge.h"
 #include "doc/CDoc.h"
-#include "doc/DocFilter.h"
-#include "doc/Settings.h"
 #include "filter/CompileFilter.h"
 #include "trees/TreeListing.h"
 #include "ui/QtText.h"
@@ -32,14 +32,6 @@ private:
     bool before_;
 };
 
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 std::string newFilterName() {
     return toCp932Lossy(QStringLiteral("新しいフィルタ"));
 }
@@ -51,7 +43,8 @@ QSet<QTreeWidgetItem*> selectedSet(const QTreeWidget& tree) {
 
 } // namespace
 
-CFilterTree::CFilterTree(CDoc& doc, QWidget* parent) : QTreeWidget(parent), doc_(doc) {
+CFilterTree::CFilterTree(DocBridge& bridge, QWidget* parent)
+    : QTreeWidget(parent), doc_(bridge.document()) {
     setHeaderHidden(true);
     setColumnCount(1);
     setRootIsDecorated(true);
@@ -60,21 +53,26 @@ CFilterTree::CFilterTree(CDoc& doc, QWidget* parent) : QTreeWidget(parent), doc_
     setContextMenuPolicy(Qt::DefaultContextMenu);
     runDialog = [](CDlgFilter& dialog) { return dialog.exec() == QDialog::Accepted; };
 
-    model_.customFilters().read(readSettingsFile());
-
     connect(this, &QTreeWidget::itemSelectionChanged, this, &CFilterTree::selectionChanged);
     connect(this, &QTreeWidget::itemExpanded, this, &CFilterTree::expandItem);
-    doc_.addListener(this);
+    connect(&bridge, &DocBridge::changed, this, [this](DocHint hint) {
+        if (hint == DocHint::DataChanged && !announcing_) rebuild();
+    });
     rebuild();
 }
 
-CFilterTree::~CFilterTree() {
-    doc_.removeListener(this);
-    updateSettingsFile([this](IniFile& ini) { model_.customFilters().write(ini); });
+void CFilterTree::loadSettings(const IniFile& ini) {
+    model_.customFilters().read(ini);
+    rebuild();
 }
 
-void CFilterTree::documentUpdated(CDoc&, const DocUpdate& update) {
-    if (update.hint == DocHint::DataChanged) rebuild();
+void CFilterTree::saveSettings(IniFile& ini) const {
+    model_.customFilters().write(ini);
+}
+
+void CFilterTree::announce(const std::string& text) {
+    FlagScope scope(announcing_);
+    emit filterTextChanged(text);
 }
 
 TreeNode* CFilterTree::nodeOf(const QTreeWidgetItem* item) const {
@@ -135,16 +133,7 @@ std::string CFilterTree::combinedText() {
 
 void CFilterTree::selectionChanged() {
     if (rebuilding_ || band_) return;
-    const std::string text = combinedText();
-    if (applyText) {
-        applyText(text);
-        return;
-    }
-    WaitCursor wait;
-    if (!text.empty())
-        applyFilter(doc_, text, this);
-    else if (doc_.canClearFilter())
-        doc_.clearFilter(this);
+    announce(combinedText());
 }
 
 void CFilterTree::setMultiSelection(bool on) {
@@ -300,12 +289,7 @@ void CFilterTree::editFilter() {
     model_.editCustomFilter(*node, {dialog.name(), dialog.text()});
     item->setText(0, toQString(node->label));
     item->setToolTip(0, toQString(dialog.text()));
-    if (applyText) {
-        applyText(dialog.text());
-        return;
-    }
-    WaitCursor wait;
-    applyFilter(doc_, dialog.text(), this);
+    announce(dialog.text());
 }
 
 void CFilterTree::mousePressEvent(QMouseEvent* event) {

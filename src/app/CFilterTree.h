@@ -1,9 +1,8 @@
 #pragma once
 // The filter tree of the main window's left pane: the history, the hour, weekday and board
-// categories and the user's custom filters. Every change of the selected items narrows the
-// document to the posts their combined filter text selects; the context menu creates,
+// categories and the user's custom filters. Every change of the selected items announces
+// their combined filter text, which the main window applies; the context menu creates,
 // copies, edits and deletes custom filters.
-#include "doc/DocListener.h"
 #include "trees/FilterTree.h"
 
 #include <QSet>
@@ -16,26 +15,19 @@ class QRubberBand;
 namespace lorvanel {
 
 class CDlgFilter;
+class CDoc;
+class DocBridge;
+class IniFile;
 
-// Command identifiers of the tree's context menu.
-namespace cmd {
-inline constexpr int kFilterProperties = 32822;
-inline constexpr int kFilterDelete = 32823;
-inline constexpr int kFilterFromSelection = 32825;
-inline constexpr int kFilterDuplicate = 32826;
-inline constexpr int kFilterNew = 32827;
-inline constexpr int kFilterRestoreDefaults = 32828;
-} // namespace cmd
-
-class CFilterTree : public QTreeWidget, public DocListener {
+class CFilterTree : public QTreeWidget {
     Q_OBJECT
 public:
-    // Reads the custom filters from the settings file and shows the document's data.
-    explicit CFilterTree(CDoc& doc, QWidget* parent = nullptr);
-    // Writes the custom filters back to the settings file.
-    ~CFilterTree() override;
+    // Shows the document's data with the default custom filters.
+    explicit CFilterTree(DocBridge& bridge, QWidget* parent = nullptr);
 
-    void documentUpdated(CDoc& doc, const DocUpdate& update) override;
+    // The custom filters ("CustomFilter"); loading rebuilds the tree.
+    void loadSettings(const IniFile& ini);
+    void saveSettings(IniFile& ini) const;
 
     // Multiple selection (Ctrl, Shift, rubber band) is on when the tree is created.
     void setMultiSelection(bool on);
@@ -52,10 +44,6 @@ public:
     void editFilter();
     void newFilterFromSelection();
 
-    // How the tree's filter text (empty: the whole log) is applied; the main frame runs it on
-    // its worker. Unset, the tree applies it to the document itself.
-    std::function<void(const std::string& text)> applyText;
-
     // Runs the filter dialog; true on OK. Tests replace it to answer without showing it.
     std::function<bool(CDlgFilter&)> runDialog;
 
@@ -67,6 +55,11 @@ public:
     QTreeWidgetItem* findItem(const QString& path);
     // The filter text of the selected items, as applied on the last selection change.
     std::string combinedText();
+
+signals:
+    // The selection or a selected custom filter changed: the posts to show are those the
+    // text selects (CP932; empty for the whole log).
+    void filterTextChanged(const std::string& text);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -80,6 +73,8 @@ private:
     void addChildren(QTreeWidgetItem* item, TreeNode& node);
     void expandItem(QTreeWidgetItem* item);
     void selectionChanged();
+    // Tells the main window the filter text of the selection.
+    void announce(const std::string& text);
     void syncSelection();
     // The item the context menu and its commands concern: the current item when it is
     // selected, else the first selected one.
@@ -94,6 +89,9 @@ private:
     // Set while the tree changes its own items, so that the selection changes that causes
     // are not taken for the user's.
     bool rebuilding_ = false;
+    // Set while the main window applies what the tree announced: the change that causes is
+    // the tree's own and does not rebuild it.
+    bool announcing_ = false;
     QRubberBand* band_ = nullptr;
     // Where a press outside the items began a possible rubber band; x < 0 when none did.
     QPoint bandOrigin_{-1, -1};

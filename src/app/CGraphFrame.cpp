@@ -1,8 +1,8 @@
 #include "app/CGraphFrame.h"
 
 #include "app/CGraphView.h"
-#include "doc/Settings.h"
 #include "graph/GraphKinds.h"
+#include "platform/IniFile.h"
 #include "ui/QtText.h"
 
 #include <QComboBox>
@@ -16,7 +16,7 @@
 
 namespace lorvanel {
 
-CGraphFrame::CGraphFrame(CDoc& doc, QWidget* parent) : QWidget(parent) {
+CGraphFrame::CGraphFrame(DocBridge& bridge, QWidget* parent) : QWidget(parent) {
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(4, 2, 4, 2);
     bar->addWidget(new QLabel(QStringLiteral("グラフの種類:"), this));
@@ -42,7 +42,7 @@ CGraphFrame::CGraphFrame(CDoc& doc, QWidget* parent) : QWidget(parent) {
     bar->addWidget(save_);
     bar->addStretch(1);
 
-    view_ = new CGraphView(doc, this);
+    view_ = new CGraphView(bridge, this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -58,17 +58,21 @@ CGraphFrame::CGraphFrame(CDoc& doc, QWidget* parent) : QWidget(parent) {
     connect(copy_, &QToolButton::clicked, view_, &CGraphView::copyImageToClipboard);
     connect(save_, &QToolButton::clicked, this, &CGraphFrame::saveImage);
 
-    defaultPane_ = readSettingsFile().getInt("GraphView", "DefaultPane", 0);
-    if (defaultPane_ < 0 || defaultPane_ >= graphKindCount()) defaultPane_ = 0;
-    chooser_->setCurrentIndex(defaultPane_);
-    view_->setKind(defaultPane_);
     updateOptionsButton();
     connect(chooser_, &QComboBox::currentIndexChanged, this, &CGraphFrame::chooseKind);
 }
 
-CGraphFrame::~CGraphFrame() {
-    const int pane = defaultPane_;
-    updateSettingsFile([pane](IniFile& ini) { ini.setInt("GraphView", "DefaultPane", pane); });
+void CGraphFrame::loadSettings(const IniFile& ini) {
+    view_->loadSettings(ini);
+    int pane = ini.getInt("GraphView", "DefaultPane", 0);
+    if (pane < 0 || pane >= graphKindCount()) pane = 0;
+    if (pane == chooser_->currentIndex()) chooseKind(pane);
+    chooser_->setCurrentIndex(pane);
+}
+
+void CGraphFrame::saveSettings(IniFile& ini) {
+    view_->saveSettings(ini);
+    ini.setInt("GraphView", "DefaultPane", defaultPane_);
 }
 
 void CGraphFrame::chooseKind(int index) {

@@ -9,15 +9,18 @@ class QToolButton;
 
 namespace lorvanel {
 
-class CDoc;
 class CGraphView;
+class DocBridge;
+class IniFile;
 
 class CGraphFrame : public QWidget {
     Q_OBJECT
 public:
-    explicit CGraphFrame(CDoc& doc, QWidget* parent = nullptr);
-    // Writes DefaultPane.
-    ~CGraphFrame() override;
+    explicit CGraphFrame(DocBridge& bridge, QWidget* parent = nullptr);
+
+    // DefaultPane chooses the kind shown; the kinds' own sections go to the view.
+    void loadSettings(const IniFile& ini);
+    void saveSettings(IniFile& ini);
 
     CGraphView* view() const { return view_; }
     QComboBox* kindChooser() const { return chooser_; }

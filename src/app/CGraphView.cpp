@@ -1,7 +1,9 @@
 #include "app/CGraphView.h"
 
+#include "app/Commands.h"
+#include "app/DocBridge.h"
+#include "app/ShownRefresh.h"
 #include "doc/CDoc.h"
-#include "doc/Settings.h"
 #include "graph/GraphKinds.h"
 #include "ui/GraphImageQt.h"
 #include "ui/GraphPictureFile.h"
@@ -16,59 +18,64 @@
 
 namespace lorvanel {
 
-CGraphView::CGraphView(CDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+CGraphView::CGraphView(DocBridge& bridge, QWidget* parent)
+    : QWidget(parent), doc_(bridge.document()) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::ArrowCursor);
     setMinimumSize(200, 150);
+    // A hidden graph takes a new selection only when it is shown again.
+    refresher_ = new ShownRefresh(this, [this] { attachSelection(); });
     setKind(0);
-    doc_.addListener(this);
-}
-
-CGraphView::~CGraphView() {
-    doc_.removeListener(this);
-    destroyKind();
-}
-
-void CGraphView::destroyKind() {
-    if (!kind_) return;
-    kind_.reset();
-    // The kind has written its settings into kindSettings_; they go to the file now, beside
-    // everything else that is there.
-    updateSettingsFile([this](IniFile& ini) {
-        for (const std::string& section : graphSettingsSections())
-            for (const std::string& key : kindSettings_.keys(section))
-                if (auto value = kindSettings_.getString(section, key))
-                    ini.setString(section, key, *value);
+    // The selection's list is about to go; nothing may read it until it is attached again.
+    connect(&bridge, &DocBridge::aboutToChange, this, [this] { kind_->attach(nullptr); });
+    connect(&bridge, &DocBridge::changed, this, [this](DocHint hint) {
+        if (hint == DocHint::DataChanged) refresher_->request();
     });
+}
+
+CGraphView::~CGraphView() = default;
+
+void CGraphView::loadSettings(const IniFile& ini) {
+    kindSettings_ = IniFile();
+    for (const std::string& section : graphSettingsSections())
+        for (const std::string& key : ini.keys(section))
+            if (auto value = ini.getString(section, key))
+                kindSettings_.setString(section, key, *value);
+    // The current kind read the defaults: it is made again from the sections.
+    kind_.reset();
+    setKind(kindIndex_);
+}
+
+void CGraphView::saveSettings(IniFile& ini) {
+    // A kind writes its settings when it goes: the current one is made again afterwards.
+    kind_.reset();
+    for (const std::string& section : graphSettingsSections())
+        for (const std::string& key : kindSettings_.keys(section))
+            if (auto value = kindSettings_.getString(section, key))
+                ini.setString(section, key, *value);
+    setKind(kindIndex_);
 }
 
 void CGraphView::setKind(int index) {
     if (index < 0 || index >= graphKindCount()) index = 0;
-    destroyKind();
-    kindSettings_ = readSettingsFile();
+    // The old kind writes its settings into kindSettings_ as it goes; the new one reads them.
+    kind_.reset();
     kind_ = createGraphKind(index, painter_, &kindSettings_);
     // The view paints one selection many times (every resize, the copied image): its series
     // are computed once per selection.
     kind_->keepSeries(true);
     kindIndex_ = index;
+    attachSelection();
+}
+
+void CGraphView::attachSelection() {
     kind_->attach(&doc_.selection());
     redraw();
 }
 
-void CGraphView::documentUpdated(CDoc& doc, const DocUpdate& update) {
-    switch (update.hint) {
-    case DocHint::SelectionAboutToChange:
-        // The selection's list is about to go; nothing may read it until DataChanged.
-        kind_->attach(nullptr);
-        break;
-    case DocHint::DataChanged:
-        kind_->attach(&doc.selection());
-        redraw();
-        break;
-    default:
-        break;
-    }
+bool CGraphView::stale() const {
+    return stale_ || refresher_->stale();
 }
 
 void CGraphView::redraw() {
@@ -77,6 +84,8 @@ void CGraphView::redraw() {
 }
 
 void CGraphView::paintEvent(QPaintEvent*) {
+    // A picture taken of a view that was never shown (grab) shows the current selection too.
+    refresher_->catchUp();
     if (picture_.size() != size()) {
         picture_ = QPixmap(size());
         stale_ = true;
@@ -118,7 +127,7 @@ void CGraphView::fillOptionsMenu(QMenu& menu) {
 }
 
 void CGraphView::runCommand(int id) {
-    if (id == kCopyImageCommand) {
+    if (id == cmd::kCopyGraphImage) {
         copyImageToClipboard();
         return;
     }

@@ -4,7 +4,6 @@
 // status bar, the kind's options as context menu and the 640 x 480 image copy. A new
 // selection only marks the picture stale: the kind computes its series (once per selection)
 // and draws at the next paint, so a hidden graph does nothing until it is shown.
-#include "doc/DocListener.h"
 #include "graph/ChartPainter.h"
 #include "graph/GraphKind.h"
 #include "platform/IniFile.h"
@@ -18,17 +17,23 @@ class QMenu;
 
 namespace lorvanel {
 
-class CGraphView : public QWidget, public DocListener {
+class CDoc;
+class DocBridge;
+class ShownRefresh;
+
+class CGraphView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kCopyImageCommand = 32812;
     static constexpr int kCopyWidth = 640;
     static constexpr int kCopyHeight = 480;
 
-    explicit CGraphView(CDoc& doc, QWidget* parent = nullptr);
+    explicit CGraphView(DocBridge& bridge, QWidget* parent = nullptr);
     ~CGraphView() override;
 
-    void documentUpdated(CDoc& doc, const DocUpdate& update) override;
+    // The kinds' settings sections: read into the view, handed to each kind it creates, and
+    // written back with the current kind's settings.
+    void loadSettings(const IniFile& ini);
+    void saveSettings(IniFile& ini);
 
     // Replaces the kind (the old one stores its settings) and repaints.
     void setKind(int index);
@@ -50,8 +55,8 @@ public:
     // The last painted picture (empty before the first paint).
     const QPixmap& picture() const { return picture_; }
     // The picture must be drawn again (a new selection, kind, option or size) at the next
-    // paint.
-    bool stale() const { return stale_; }
+    // paint, or a selection came while the view was hidden.
+    bool stale() const;
 
 signals:
     // "x - y" of the pointer over the plot, empty elsewhere.
@@ -65,18 +70,19 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void destroyKind();
     void redraw();
+    // Follows the document's current selection.
+    void attachSelection();
 
     CDoc& doc_;
     ChartPainter painter_;
-    // The settings a kind reads when created and writes when destroyed; carried to the
-    // settings file when the kind goes.
+    // The kinds' sections: a kind reads them when created and writes them when it goes.
     IniFile kindSettings_;
     std::unique_ptr<GraphKind> kind_;
     int kindIndex_ = 0;
     QPixmap picture_;
     bool stale_ = true;
+    ShownRefresh* refresher_ = nullptr;
 };
 
 } // namespace lorvanel

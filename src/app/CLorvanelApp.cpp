@@ -11,8 +11,6 @@
 #include "ui/GuiAlertSink.h"
 #include "ui/QtText.h"
 
-#include <optional>
-
 #include <QCoreApplication>
 
 namespace lorvanel {
@@ -50,6 +48,7 @@ bool CLorvanelApp::initInstance(const StartOptions& options) {
     readAnalyzeOptions(ini, doc_->analyzeOptions());
     doc_->setRecentFileSink(this);
     frame_ = std::make_unique<CMainFrame>(*doc_, *prompts_);
+    frame_->loadSettings(ini);
     alerts_->setMainWindow(frame_.get());
 
     // The window is placed and shown before the first load so that its wait cursor and
@@ -74,25 +73,21 @@ bool CLorvanelApp::initInstance(const StartOptions& options) {
 void CLorvanelApp::exitInstance() {
     if (exited_) return;
     exited_ = true;
-    if (frame_) {
-        if (frame_->isVisible()) frame_->close();
-        frame_.reset();
-    }
-    // The analysis options and the settings go in one write, so that a file that can't be
-    // written is reported once and nothing of it is lost half-way.
-    std::optional<AnalyzeOptions> options;
-    if (doc_) {
-        options = doc_->analyzeOptions();
-        doc_.reset();
-    }
+    if (frame_ && frame_->isVisible()) frame_->close();
+    // Everything the run changed goes in one write (the window's sections, the analysis
+    // options and the settings), so that a file that can't be written is reported once and
+    // nothing of it is lost half-way.
     std::string error;
     if (!updateSettingsFile(
             [&](IniFile& ini) {
-                if (options) writeAnalyzeOptions(ini, *options);
+                if (frame_) frame_->saveSettings(ini);
+                if (doc_) writeAnalyzeOptions(ini, doc_->analyzeOptions());
                 settings().write(ini);
             },
             &error))
         alertUser(pathToQString(error));
+    frame_.reset();
+    doc_.reset();
     if (ownsAlertSink_) setAlertSink(nullptr);
     ownsAlertSink_ = false;
 }

@@ -1,6 +1,9 @@
 #include "app/CLorvanelView2.h"
 
 #include "app/CLorvanelViewBrowser.h"
+#include "app/Commands.h"
+#include "app/DocBridge.h"
+#include "app/ShownRefresh.h"
 #include "doc/CDoc.h"
 #include "postlist/PostSearch.h"
 #include "postlist/PostText.h"
@@ -59,8 +62,8 @@ void putOnClipboard(const std::string& cp932) {
 
 } // namespace
 
-CLorvanelView2::CLorvanelView2(CDoc& doc, QWidget* parent)
-    : QAbstractScrollArea(parent), doc_(doc) {
+CLorvanelView2::CLorvanelView2(DocBridge& bridge, QWidget* parent)
+    : QAbstractScrollArea(parent), doc_(bridge.document()) {
     normalFont_ = listFont(QFont::Normal, false);
     boldFont_ = listFont(QFont::Bold, false);
     linkFont_ = listFont(QFont::Normal, true);
@@ -79,44 +82,29 @@ CLorvanelView2::CLorvanelView2(CDoc& doc, QWidget* parent)
     verticalScrollBar()->setSingleStep(1);
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             &CLorvanelView2::scrollBarAction);
-    doc_.addListener(this);
-    followDocument();
-}
-
-CLorvanelView2::~CLorvanelView2() {
-    doc_.removeListener(this);
-}
-
-void CLorvanelView2::documentUpdated(CDoc&, const DocUpdate& update) {
-    switch (update.hint) {
-    case DocHint::SelectionAboutToChange:
-        // The records are about to go: nothing may point at them, not even a paint that some
-        // event brings before the new selection arrives.
+    // Nobody sees a hidden list: a large selection is laid out only when it is looked at, and
+    // only the latest one of several changes.
+    refresher_ = new ShownRefresh(this, [this] { resetFromDocument(); });
+    // The records are about to go: nothing may point at them, not even a paint that some
+    // event brings before the new selection arrives.
+    connect(&bridge, &DocBridge::aboutToChange, this, [this] {
         dropRecords();
         updateScrollBar();
         viewport()->update();
-        break;
-    case DocHint::DataChanged:
-        followDocument();
-        break;
-    default:
-        break;
-    }
+    });
+    connect(&bridge, &DocBridge::changed, this, [this](DocHint hint) {
+        if (hint == DocHint::DataChanged) refresher_->request();
+    });
+    refresher_->request();
 }
 
-void CLorvanelView2::followDocument() {
-    if (isVisible()) {
-        resetFromDocument();
-        return;
-    }
-    // Nobody sees the list: a large selection is laid out only when it is looked at, and only
-    // the latest one of several changes.
-    stale_ = true;
+bool CLorvanelView2::stale() const {
+    return refresher_->stale();
 }
 
 void CLorvanelView2::catchUp() const {
     // Reading the rows is what the layout is for: a stale list does its deferred work first.
-    if (stale_) const_cast<CLorvanelView2*>(this)->resetFromDocument();
+    refresher_->catchUp();
 }
 
 const PostRows& CLorvanelView2::rows() const {
@@ -129,11 +117,6 @@ const RowViewport& CLorvanelView2::viewportRows() const {
     return viewport_;
 }
 
-void CLorvanelView2::showEvent(QShowEvent* event) {
-    catchUp();
-    QAbstractScrollArea::showEvent(event);
-}
-
 void CLorvanelView2::dropRecords() {
     rows_.clear();
     links_.clear();
@@ -144,7 +127,6 @@ void CLorvanelView2::dropRecords() {
 }
 
 void CLorvanelView2::resetFromDocument() {
-    stale_ = false;
     dropRecords();
     rows_.reset(doc_.selection());
     viewport_.reset(rows_.totalRows());
@@ -351,11 +333,11 @@ void CLorvanelView2::contextMenuEvent(QContextMenuEvent* event) {
 QMenu* CLorvanelView2::createContextMenu(RowIndex rowUnderPointer, QWidget* parent) {
     auto* menu = new QMenu(parent);
     QAction* copy = menu->addAction(QStringLiteral("コピー(&C)\tCtrl+C"));
-    copy->setData(kCopy);
+    copy->setData(cmd::kCopy);
     copy->setEnabled(selection_.contains(rowUnderPointer));
     connect(copy, &QAction::triggered, this, &CLorvanelView2::copySelection);
     QAction* all = menu->addAction(QStringLiteral("全て選択(&A)\tCtrl+A"));
-    all->setData(kSelectAll);
+    all->setData(cmd::kSelectAll);
     connect(all, &QAction::triggered, this, &CLorvanelView2::selectAll);
     return menu;
 }
@@ -365,15 +347,15 @@ QMenu* CLorvanelView2::createPostMenu(QWidget* parent) {
     const PostRecord* post = currentPostRecord();
     const bool hasUrl = post && !post->urlText().empty();
     QAction* copyPost = menu->addAction(QStringLiteral("書き込みをコピー"));
-    copyPost->setData(kCopyPost);
+    copyPost->setData(cmd::kCopyPost);
     connect(copyPost, &QAction::triggered, this, &CLorvanelView2::copyCurrentPost);
     QAction* copyUrl = menu->addAction(QStringLiteral("URLをコピー"));
-    copyUrl->setData(kCopyUrl);
+    copyUrl->setData(cmd::kCopyUrl);
     copyUrl->setEnabled(hasUrl);
     connect(copyUrl, &QAction::triggered, this, &CLorvanelView2::copyCurrentUrl);
     menu->addSeparator();
     QAction* open = menu->addAction(QStringLiteral("ブラウザで開く"));
-    open->setData(kOpenInBrowser);
+    open->setData(cmd::kOpenInBrowser);
     open->setEnabled(hasUrl);
     connect(open, &QAction::triggered, this, &CLorvanelView2::openCurrentUrl);
     return menu;

@@ -5,7 +5,6 @@
 // links to a menu that copies the post or its URL or opens the thread in a browser. While the
 // list is hidden (another tab in front) a new selection only marks it stale: the rows are laid
 // out once, when it is shown or first read.
-#include "doc/DocListener.h"
 #include "postlist/PostRows.h"
 #include "postlist/RowViewport.h"
 
@@ -21,20 +20,14 @@ class QMenu;
 
 namespace lorvanel {
 
-class CLorvanelView2 : public QAbstractScrollArea, public DocListener {
+class CDoc;
+class DocBridge;
+class ShownRefresh;
+
+class CLorvanelView2 : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    // Command identifiers of the view's menus.
-    static constexpr int kCopy = 57634;
-    static constexpr int kSelectAll = 57642;
-    static constexpr int kCopyPost = 32786;
-    static constexpr int kCopyUrl = 32783;
-    static constexpr int kOpenInBrowser = 32785;
-
-    explicit CLorvanelView2(CDoc& doc, QWidget* parent = nullptr);
-    ~CLorvanelView2() override;
-
-    void documentUpdated(CDoc& doc, const DocUpdate& update) override;
+    explicit CLorvanelView2(DocBridge& bridge, QWidget* parent = nullptr);
 
     // The selected rows as text on the clipboard; nothing without a selection.
     void copySelection();
@@ -53,7 +46,7 @@ public:
     const PostRows& rows() const;
     const RowViewport& viewportRows() const;
     // A selection came while the list was hidden and has not been laid out yet.
-    bool stale() const { return stale_; }
+    bool stale() const;
     const RowSelection& selection() const { return selection_; }
     int rowHeight() const { return rowHeight_; }
     // The row under a point of the viewport, clamped to the list.
@@ -76,7 +69,6 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -89,9 +81,6 @@ protected:
 private:
     // Forgets every record of the document: rows, links, selection and the current post.
     void dropRecords();
-    // Lays out the document's selection now when the list is visible; otherwise marks it
-    // stale.
-    void followDocument();
     void resetFromDocument();
     // A stale list lays out the selection before anything reads its rows.
     void catchUp() const;
@@ -126,7 +115,7 @@ private:
     int wheelRest_ = 0;
     QString status_;
     bool updatingScrollBar_ = false;
-    bool stale_ = false;
+    ShownRefresh* refresher_ = nullptr;
 };
 
 } // namespace lorvanel

@@ -8,12 +8,12 @@
 
 namespace lorvanel {
 
-CLorvanelViewFrame::CLorvanelViewFrame(CDoc& doc, QWidget* parent) : QWidget(parent) {
+CLorvanelViewFrame::CLorvanelViewFrame(DocBridge& bridge, QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     bar_ = new CDlgBarSearch(this);
-    view_ = new CLorvanelView2(doc, this);
+    view_ = new CLorvanelView2(bridge, this);
     layout->addWidget(bar_);
     layout->addWidget(view_, 1);
     setFocusProxy(view_);

@@ -1,18 +1,18 @@
 #pragma once
-// The "lorvanel.txt" tab: the search bar above the post list, and the search command (32794)
-// that joins them.
+// The "lorvanel.txt" tab: the search bar above the post list, and the search command
+// (32794) that joins them.
 #include <QWidget>
 
 namespace lorvanel {
 
-class CDoc;
+class DocBridge;
 class CDlgBarSearch;
 class CLorvanelView2;
 
 class CLorvanelViewFrame : public QWidget {
     Q_OBJECT
 public:
-    explicit CLorvanelViewFrame(CDoc& doc, QWidget* parent = nullptr);
+    explicit CLorvanelViewFrame(DocBridge& bridge, QWidget* parent = nullptr);
 
     CLorvanelView2* view() const { return view_; }
     CDlgBarSearch* searchBar() const { return bar_; }

@@ -13,6 +13,7 @@
 #include "app/CReportFrame.h"
 #include "app/CReportView.h"
 #include "app/CUiPrompts.h"
+#include "app/DocBridge.h"
 #include "doc/CDoc.h"
 #include "doc/DocFilter.h"
 #include "doc/KeywordCommands.h"
@@ -83,7 +84,8 @@ QString keywordCaption(const std::string& fileName) {
 } // namespace
 
 CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
-    : QMainWindow(parent), doc_(doc), prompts_(prompts), runner_(new COperationRunner(this)) {
+    : QMainWindow(parent), doc_(doc), prompts_(prompts), bridge_(new DocBridge(doc, this)),
+      runner_(new COperationRunner(this)) {
     setWindowTitle(QString::fromUtf8(kAppTitle));
     setAcceptDrops(true);
     setDockNestingEnabled(true);
@@ -91,10 +93,9 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     splitter_ = new QSplitter(Qt::Horizontal, this);
     leftPane_ = new QTabWidget(splitter_);
     leftPane_->setDocumentMode(true);
-    filterTree_ = new CFilterTree(doc_, leftPane_);
-    filterTree_->applyText = [this](const std::string& text) { applyFilterText(text); };
+    filterTree_ = new CFilterTree(*bridge_, leftPane_);
     leftPane_->addTab(filterTree_, QStringLiteral("フィルタ"));
-    view_ = new CMainView(doc_, splitter_);
+    view_ = new CMainView(*bridge_, splitter_);
     splitter_->addWidget(leftPane_);
     splitter_->addWidget(view_);
     splitter_->setStretchFactor(0, 0);
@@ -117,13 +118,14 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
             [bar = statusBar()](const QString& text) { bar->showMessage(text); });
     resize(960, 680);
 
-    doc_.addListener(this);
+    connect(bridge_, &DocBridge::changed, this, [this](DocHint hint) {
+        if (hint == DocHint::DataChanged) documentChanged();
+    });
+    connect(filterTree_, &CFilterTree::filterTextChanged, this, &CMainFrame::applyFilterText);
     updateCommands();
 }
 
-CMainFrame::~CMainFrame() {
-    doc_.removeListener(this);
-}
+CMainFrame::~CMainFrame() = default;
 
 QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text) {
     QAction* a = menu->addAction(text);
@@ -132,109 +134,118 @@ QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text) {
 }
 
 QAction* CMainFrame::action(int id) const {
-    for (QAction* a : findChildren<QAction*>())
-        if (a->data().toInt() == id) return a;
-    for (QMenu* m : {fileMenu_, toolsMenu_})
-        for (QAction* a : m->actions())
-            if (a->data().toInt() == id) return a;
+    static constexpr std::pair<int, QAction * MainActions::*> kById[] = {
+        {cmd::kFileOpen, &MainActions::fileOpen},
+        {cmd::kFileMerge, &MainActions::fileMerge},
+        {cmd::kOpenJDimLog, &MainActions::openJDimLog},
+        {cmd::kFileClose, &MainActions::fileClose},
+        {cmd::kReload, &MainActions::reload},
+        {cmd::kReadWhole, &MainActions::readWhole},
+        {cmd::kOpenInEditor, &MainActions::openInEditor},
+        {cmd::kExit, &MainActions::exit},
+        {cmd::kCopy, &MainActions::copy},
+        {cmd::kSelectAll, &MainActions::selectAll},
+        {cmd::kFilterTree, &MainActions::filterTree},
+        {cmd::kMultiSelect, &MainActions::multiSelect},
+        {cmd::kClearFilter, &MainActions::clearFilter},
+        {cmd::kAutoKeywords, &MainActions::autoKeywords},
+        {cmd::kOptions, &MainActions::options},
+        {cmd::kAbout, &MainActions::about},
+    };
+    for (const auto& [number, member] : kById)
+        if (number == id) return actions_.*member;
     return nullptr;
 }
 
 void CMainFrame::createMenus() {
+    MainActions& a = actions_;
     fileMenu_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    QAction* open =
-        addCommand(fileMenu_, cmd::kFileOpen, QStringLiteral("lorvanel.txtを開く(&O)..."));
-    open->setShortcut(QKeySequence::Open);
-    open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    addCommand(fileMenu_, cmd::kFileMerge, QStringLiteral("lorvanel.txtを追加で開く(&A)..."));
-    QAction* jdim =
+    a.fileOpen = addCommand(fileMenu_, cmd::kFileOpen, QStringLiteral("lorvanel.txtを開く(&O)..."));
+    a.fileOpen->setShortcut(QKeySequence::Open);
+    a.fileOpen->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    a.fileMerge =
+        addCommand(fileMenu_, cmd::kFileMerge, QStringLiteral("lorvanel.txtを追加で開く(&A)..."));
+    a.openJDimLog =
         addCommand(fileMenu_, cmd::kOpenJDimLog, QStringLiteral("JDimの書き込みログを開く(&J)"));
-    addCommand(fileMenu_, cmd::kFileClose, QStringLiteral("閉じる(&C)"));
+    a.fileClose = addCommand(fileMenu_, cmd::kFileClose, QStringLiteral("閉じる(&C)"));
     fileMenu_->addSeparator();
     // The recent entries go here, two places after "閉じる".
     fileMenu_->addSeparator();
-    QAction* reloadAction = addCommand(fileMenu_, cmd::kReload, QStringLiteral("再読み込み(&R)"));
-    reloadAction->setShortcut(Qt::Key_F5);
-    QAction* whole = addCommand(fileMenu_, cmd::kReadWhole, QStringLiteral("全部読み込む(&W)"));
-    whole->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    QAction* editor =
+    a.reload = addCommand(fileMenu_, cmd::kReload, QStringLiteral("再読み込み(&R)"));
+    a.reload->setShortcut(Qt::Key_F5);
+    a.readWhole = addCommand(fileMenu_, cmd::kReadWhole, QStringLiteral("全部読み込む(&W)"));
+    a.readWhole->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    a.openInEditor =
         addCommand(fileMenu_, cmd::kOpenInEditor, QStringLiteral("テキストエディタで開く(&E)"));
-    editor->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    a.openInEditor->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     fileMenu_->addSeparator();
-    QAction* exit = addCommand(fileMenu_, cmd::kExit, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
+    a.exit = addCommand(fileMenu_, cmd::kExit, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
     connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::rebuildRecentMenu);
-    connect(open, &QAction::triggered, this, &CMainFrame::fileOpen);
-    connect(action(cmd::kFileMerge), &QAction::triggered, this, &CMainFrame::fileMerge);
-    connect(jdim, &QAction::triggered, this, &CMainFrame::openJDimLog);
-    connect(action(cmd::kFileClose), &QAction::triggered, this, &CMainFrame::fileClose);
-    connect(reloadAction, &QAction::triggered, this, &CMainFrame::reload);
-    connect(whole, &QAction::triggered, this, &CMainFrame::readWholeFiles);
-    connect(editor, &QAction::triggered, this, &CMainFrame::openInEditor);
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    connect(a.fileOpen, &QAction::triggered, this, &CMainFrame::fileOpen);
+    connect(a.fileMerge, &QAction::triggered, this, &CMainFrame::fileMerge);
+    connect(a.openJDimLog, &QAction::triggered, this, &CMainFrame::openJDimLog);
+    connect(a.fileClose, &QAction::triggered, this, &CMainFrame::fileClose);
+    connect(a.reload, &QAction::triggered, this, &CMainFrame::reload);
+    connect(a.readWhole, &QAction::triggered, this, &CMainFrame::readWholeFiles);
+    connect(a.openInEditor, &QAction::triggered, this, &CMainFrame::openInEditor);
+    connect(a.exit, &QAction::triggered, this, &QWidget::close);
     rebuildRecentMenu();
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    QAction* copy = addCommand(edit, cmd::kCopy, QStringLiteral("コピー(&C)"));
-    copy->setShortcut(QKeySequence::Copy);
-    QAction* all = addCommand(edit, cmd::kSelectAll, QStringLiteral("全て選択(&A)"));
-    all->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    connect(copy, &QAction::triggered, this, [this] { copyOrSelectAll(false); });
-    connect(all, &QAction::triggered, this, [this] { copyOrSelectAll(true); });
+    a.copy = addCommand(edit, cmd::kCopy, QStringLiteral("コピー(&C)"));
+    a.copy->setShortcut(QKeySequence::Copy);
+    a.selectAll = addCommand(edit, cmd::kSelectAll, QStringLiteral("全て選択(&A)"));
+    a.selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    connect(a.copy, &QAction::triggered, this, [this] { copyOrSelectAll(false); });
+    connect(a.selectAll, &QAction::triggered, this, [this] { copyOrSelectAll(true); });
 
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    QAction* tree = addCommand(viewMenu, cmd::kFilterTree, QStringLiteral("フィルタツリー"));
-    tree->setCheckable(true);
-    tree->setChecked(true);
-    tree->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
-    connect(tree, &QAction::triggered, this, &CMainFrame::toggleFilterTree);
-    QAction* multi = addCommand(viewMenu, cmd::kMultiSelect, QStringLiteral("フィルタの複数選択"));
-    multi->setCheckable(true);
-    multi->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    multi->setChecked(true);
-    connect(multi, &QAction::toggled, this,
+    a.filterTree = addCommand(viewMenu, cmd::kFilterTree, QStringLiteral("フィルタツリー"));
+    a.filterTree->setCheckable(true);
+    a.filterTree->setChecked(true);
+    a.filterTree->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
+    connect(a.filterTree, &QAction::triggered, this, &CMainFrame::toggleFilterTree);
+    a.multiSelect = addCommand(viewMenu, cmd::kMultiSelect, QStringLiteral("フィルタの複数選択"));
+    a.multiSelect->setCheckable(true);
+    a.multiSelect->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    a.multiSelect->setChecked(true);
+    connect(a.multiSelect, &QAction::toggled, this,
             [this](bool on) { filterTree_->setMultiSelection(on); });
-    QAction* clear = addCommand(viewMenu, cmd::kClearFilter, QStringLiteral("フィルタ解除"));
-    clear->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
-    connect(clear, &QAction::triggered, this, &CMainFrame::clearFilter);
+    a.clearFilter = addCommand(viewMenu, cmd::kClearFilter, QStringLiteral("フィルタ解除"));
+    a.clearFilter->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
+    connect(a.clearFilter, &QAction::triggered, this, &CMainFrame::clearFilter);
 
     toolsMenu_ = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
-    QAction* autoKw =
+    a.autoKeywords =
         addCommand(toolsMenu_, cmd::kAutoKeywords, QStringLiteral("自動キーワード解析"));
-    connect(autoKw, &QAction::triggered, this, &CMainFrame::runAutoKeywords);
+    connect(a.autoKeywords, &QAction::triggered, this, [this] { runAutoKeywords(); });
     toolsMenu_->addSeparator();
     // The keyword files go here, two places after "自動キーワード解析".
     toolsMenu_->addSeparator();
-    QAction* options = addCommand(toolsMenu_, cmd::kOptions, QStringLiteral("オプション(&O)..."));
-    options->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
-    connect(options, &QAction::triggered, this, &CMainFrame::editOptions);
+    a.options = addCommand(toolsMenu_, cmd::kOptions, QStringLiteral("オプション(&O)..."));
+    a.options->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
+    connect(a.options, &QAction::triggered, this, &CMainFrame::editOptions);
     connect(toolsMenu_, &QMenu::aboutToShow, this, &CMainFrame::rebuildKeywordMenu);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    QAction* aboutAction = addCommand(help, cmd::kAbout, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)..."));
-    aboutAction->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
-    connect(aboutAction, &QAction::triggered, this, &CMainFrame::about);
+    a.about = addCommand(help, cmd::kAbout, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+    a.about->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+    connect(a.about, &QAction::triggered, this, &CMainFrame::about);
 }
 
 void CMainFrame::createToolBar() {
     QToolBar* bar = addToolBar(QStringLiteral("ツールバー"));
     bar->setObjectName(QStringLiteral("MainToolBar"));
     bar->setMovable(true);
-    const std::vector<int> order = {cmd::kFileOpen,
-                                    0,
-                                    cmd::kReadWhole,
-                                    cmd::kOpenInEditor,
-                                    0,
-                                    cmd::kFilterTree,
-                                    cmd::kMultiSelect,
-                                    cmd::kClearFilter,
-                                    0,
-                                    cmd::kOptions,
-                                    cmd::kAbout};
-    for (int id : order) {
-        if (id == 0)
-            bar->addSeparator();
+    const MainActions& a = actions_;
+    // Null stands for a separator.
+    for (QAction* command :
+         {a.fileOpen, (QAction*)nullptr, a.readWhole, a.openInEditor, (QAction*)nullptr,
+          a.filterTree, a.multiSelect, a.clearFilter, (QAction*)nullptr, a.options, a.about}) {
+        if (command)
+            bar->addAction(command);
         else
-            bar->addAction(action(id));
+            bar->addSeparator();
     }
     // Tool tips without the menus' "(&X)..." decorations.
     for (QAction* a : bar->actions()) {
@@ -246,21 +257,19 @@ void CMainFrame::createToolBar() {
     }
 }
 
-void CMainFrame::documentUpdated(CDoc&, const DocUpdate& update) {
-    if (update.hint == DocHint::DataChanged) {
-        updateCommands();
-        updateTitle();
-    }
+void CMainFrame::documentChanged() {
+    updateCommands();
+    updateTitle();
 }
 
 void CMainFrame::updateCommands() {
     const PostLog& log = doc_.postLog();
     const bool loaded = !log.sourcePaths.empty();
-    action(cmd::kReload)->setEnabled(loaded);
-    action(cmd::kReadWhole)->setEnabled(loaded && log.bytesRead != log.fileSize);
-    action(cmd::kOpenInEditor)->setEnabled(loaded);
-    action(cmd::kClearFilter)->setEnabled(doc_.canClearFilter());
-    action(cmd::kFilterTree)->setChecked(leftPane_->isVisibleTo(this));
+    actions_.reload->setEnabled(loaded);
+    actions_.readWhole->setEnabled(loaded && log.bytesRead != log.fileSize);
+    actions_.openInEditor->setEnabled(loaded);
+    actions_.clearFilter->setEnabled(doc_.canClearFilter());
+    actions_.filterTree->setChecked(leftPane_->isVisibleTo(this));
     if (log.posts.empty() && !loaded)
         counts_->clear();
     else
@@ -367,7 +376,7 @@ void CMainFrame::runKeywordFile(const std::string& path) {
 void CMainFrame::toggleFilterTree() {
     const bool show = !leftPane_->isVisibleTo(this);
     leftPane_->setVisible(show);
-    action(cmd::kFilterTree)->setChecked(show);
+    actions_.filterTree->setChecked(show);
 }
 
 void CMainFrame::clearFilter() {
@@ -381,8 +390,7 @@ void CMainFrame::applyFilterText(const std::string& text) {
         [this, text](CancelToken* token) {
             return text.empty() ? doc_.prepareClearFilter(token) : prepareFilter(doc_, text, token);
         },
-        [this](PreparedChange change) { return doc_.commit(std::move(change), filterTree_); },
-        true);
+        [this](PreparedChange change) { return doc_.commit(std::move(change)); }, true);
     updateCommands();
 }
 
@@ -433,7 +441,7 @@ void CMainFrame::rebuildRecentMenu() {
         }
     }
     actions = fileMenu_->actions();
-    const qsizetype closePos = actions.indexOf(action(cmd::kFileClose));
+    const qsizetype closePos = actions.indexOf(actions_.fileClose);
     const qsizetype at = closePos + 2;
     const std::vector<std::string>& recent = settings().recentFiles.items();
     const int ids = cmd::kRecentLast - cmd::kRecentFirst + 1;
@@ -464,7 +472,7 @@ void CMainFrame::rebuildKeywordMenu() {
     const std::string dir =
         keywordDirectoryFor(settings().keywordDirectory, programDirectories(), userFileDirs());
     const std::vector<std::string> names = listFiles(dir, ".txt");
-    const qsizetype at = toolsMenu_->actions().indexOf(action(cmd::kAutoKeywords)) + 2;
+    const qsizetype at = toolsMenu_->actions().indexOf(actions_.autoKeywords) + 2;
     int id = cmd::kKeywordFirst;
     // Each file is put at the same place, so the menu lists them in reverse order.
     for (const std::string& name : names) {
@@ -512,32 +520,37 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     dropPaths(paths);
 }
 
-bool CMainFrame::restorePlacement() {
-    const std::optional<std::string> placement = readWindowPlacement(readSettingsFile());
-    if (!placement) return false;
-    return restoreGeometry(
-        QByteArray(placement->data(), static_cast<qsizetype>(placement->size())));
+void CMainFrame::loadSettings(const IniFile& ini) {
+    placement_ = readWindowPlacement(ini);
+    filterTree_->loadSettings(ini);
+    view_->graphFrame()->loadSettings(ini);
 }
 
-void CMainFrame::savePlacement() {
+void CMainFrame::saveSettings(IniFile& ini) {
+    // The placement is the one the window had when it was closed, or has now.
+    if (!closed_) rememberPlacement();
+    if (placement_) writeWindowPlacement(ini, *placement_);
+    filterTree_->saveSettings(ini);
+    view_->graphFrame()->saveSettings(ini);
+}
+
+void CMainFrame::rememberPlacement() {
     const QByteArray geometry = saveGeometry();
-    std::string error;
-    if (!updateSettingsFile(
-            [&](IniFile& ini) {
-                writeWindowPlacement(ini,
-                                     std::string_view(geometry.constData(),
-                                                      static_cast<std::size_t>(geometry.size())));
-            },
-            &error))
-        alertUser(pathToQString(error));
+    placement_ = std::string(geometry.constData(), static_cast<std::size_t>(geometry.size()));
+}
+
+bool CMainFrame::restorePlacement() {
+    if (!placement_) return false;
+    return restoreGeometry(
+        QByteArray(placement_->data(), static_cast<qsizetype>(placement_->size())));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // An operation still running is of no use any more; its thread ends at its next check.
     runner_->cancel();
-    if (!placementSaved_) {
-        savePlacement();
-        placementSaved_ = true;
+    if (!closed_) {
+        rememberPlacement();
+        closed_ = true;
     }
     event->accept();
 }

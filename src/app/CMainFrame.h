@@ -1,12 +1,14 @@
 #pragma once
 // The main window: menus, tool bar and status bar around a splitter of the filter pane and
 // the main view, the commands that open, merge, reload and close post logs, the recent-file
-// and keyword-file menus, and file drops.
-#include "doc/DocListener.h"
+// and keyword-file menus, and file drops. It applies the filter text that the filter pane
+// announces.
+#include "app/Commands.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,46 +18,52 @@ class QTabWidget;
 
 namespace lorvanel {
 
+class CDoc;
 class CFilterTree;
 class CMainView;
 class COperationRunner;
 class CProgressStatus;
 class CUiPrompts;
+class DocBridge;
+class IniFile;
 
-// Command identifiers of the menus and the tool bar.
-namespace cmd {
-inline constexpr int kFileOpen = 57601;
-inline constexpr int kFileMerge = 32817;
-inline constexpr int kFileClose = 57602;
-inline constexpr int kReload = 32819;
-inline constexpr int kReadWhole = 32829;
-inline constexpr int kOpenInEditor = 32818;
-inline constexpr int kOpenJDimLog = 32840;
-inline constexpr int kRecentFirst = 3328;
-inline constexpr int kRecentLast = 3343;
-inline constexpr int kKeywordFirst = 3345;
-inline constexpr int kKeywordLast = 3409;
-inline constexpr int kAutoKeywords = 32797;
-inline constexpr int kFilterTree = 32798;
-inline constexpr int kMultiSelect = 32824;
-inline constexpr int kClearFilter = 32793;
-inline constexpr int kOptions = 32773;
-inline constexpr int kAbout = 57664;
-inline constexpr int kExit = 57665;
-inline constexpr int kCopy = 57634;
-inline constexpr int kSelectAll = 57642;
-} // namespace cmd
+// The window's fixed commands, each carrying its command number as data.
+struct MainActions {
+    QAction* fileOpen = nullptr;
+    QAction* fileMerge = nullptr;
+    QAction* openJDimLog = nullptr;
+    QAction* fileClose = nullptr;
+    QAction* reload = nullptr;
+    QAction* readWhole = nullptr;
+    QAction* openInEditor = nullptr;
+    QAction* exit = nullptr;
+    QAction* copy = nullptr;
+    QAction* selectAll = nullptr;
+    QAction* filterTree = nullptr;
+    QAction* multiSelect = nullptr;
+    QAction* clearFilter = nullptr;
+    QAction* autoKeywords = nullptr;
+    QAction* options = nullptr;
+    QAction* about = nullptr;
+};
 
-class CMainFrame : public QMainWindow, public DocListener {
+class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    void documentUpdated(CDoc& doc, const DocUpdate& update) override;
+    // The sections of the settings that the window and its panes keep: the placement, the
+    // custom filters and the graph's. Read once at start, written once at exit.
+    void loadSettings(const IniFile& ini);
+    void saveSettings(IniFile& ini);
 
-    // Every load of the window ends here: a wait cursor and a status message while the
-    // document loads. Returns the document's success.
+    // Narrows the document to the posts the filter text selects (the whole log when empty),
+    // as the filter pane asks; on the worker, a newer choice cancelling one still running.
+    void applyFilterText(const std::string& text);
+
+    // Every load of the window ends here: prepared on the worker while the window answers,
+    // a status message meanwhile. Returns the document's success.
     bool loadFiles(const std::vector<std::string>& paths, bool merge, std::uint64_t byteLimit);
 
     void fileOpen();
@@ -72,22 +80,20 @@ public:
     void runKeywordFile(const std::string& path);
     void toggleFilterTree();
     void clearFilter();
-    // The filter tree's text applied on the worker (empty: the whole log); a newer choice
-    // cancels one still running.
-    void applyFilterText(const std::string& text);
     void editOptions();
     void about();
     // Files dropped on the window (paths as the file manager gave them).
     void dropPaths(const QStringList& paths);
 
-    // Restores the placement stored in the settings file; false when there is none.
+    // Restores the placement read with the settings; false when there is none.
     bool restorePlacement();
-    void savePlacement();
 
     // Fills the recent files and the keyword files in, as opening the menus does.
     void rebuildRecentMenu();
     void rebuildKeywordMenu();
 
+    const MainActions& actions() const { return actions_; }
+    // The fixed command with that number; null for none.
     QAction* action(int id) const;
     QMenu* fileMenu() const { return fileMenu_; }
     QMenu* toolsMenu() const { return toolsMenu_; }
@@ -96,7 +102,7 @@ public:
     CProgressStatus* progressStatus() const { return progress_; }
     QTabWidget* filterPane() const { return leftPane_; }
     CFilterTree* filterTree() const { return filterTree_; }
-    QSplitter* splitter() const { return splitter_; }
+    DocBridge& bridge() const { return *bridge_; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -106,6 +112,8 @@ protected:
 private:
     QAction* addCommand(QMenu* menu, int id, const QString& text);
     void createMenus();
+    void documentChanged();
+    void rememberPlacement();
     void createToolBar();
     void updateCommands();
     void updateTitle();
@@ -113,6 +121,8 @@ private:
 
     CDoc& doc_;
     CUiPrompts& prompts_;
+    DocBridge* bridge_;
+    MainActions actions_;
     QSplitter* splitter_;
     QTabWidget* leftPane_;
     CFilterTree* filterTree_;
@@ -122,7 +132,9 @@ private:
     QLabel* counts_ = nullptr;
     COperationRunner* runner_;
     CProgressStatus* progress_ = nullptr;
-    bool placementSaved_ = false;
+    // The placement read with the settings, and the one the window had when it was closed.
+    std::optional<std::string> placement_;
+    bool closed_ = false;
 };
 
 } // namespace lorvanel

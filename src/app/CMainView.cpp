@@ -3,6 +3,7 @@
 #include "app/CGraphFrame.h"
 #include "app/CLorvanelViewFrame.h"
 #include "app/CReportFrame.h"
+#include "app/DocBridge.h"
 #include "doc/CDoc.h"
 #include "ui/FixedFont.h"
 #include "ui/QtText.h"
@@ -31,26 +32,24 @@ QPlainTextEdit* createPageView(const ResultPage& page, QWidget* parent) {
 }
 } // namespace
 
-CMainView::CMainView(CDoc& doc, QWidget* parent) : QTabWidget(parent), doc_(doc) {
+CMainView::CMainView(DocBridge& bridge, QWidget* parent)
+    : QTabWidget(parent), doc_(bridge.document()) {
     setDocumentMode(true);
     setTabsClosable(true);
     setMovable(false);
-    report_ = new CReportFrame(doc_, this);
+    report_ = new CReportFrame(bridge, this);
     addTab(report_, QStringLiteral("レポート"));
-    graph_ = new CGraphFrame(doc_, this);
+    graph_ = new CGraphFrame(bridge, this);
     addTab(graph_, QStringLiteral("グラフ"));
-    postList_ = new CLorvanelViewFrame(doc_, this);
+    postList_ = new CLorvanelViewFrame(bridge, this);
     addTab(postList_, QStringLiteral("lorvanel.txt"));
     for (int i = 0; i < kFixedTabs; ++i) {
         tabBar()->setTabButton(i, QTabBar::RightSide, nullptr);
         tabBar()->setTabButton(i, QTabBar::LeftSide, nullptr);
     }
     connect(this, &QTabWidget::tabCloseRequested, this, &CMainView::closePageTab);
-    doc_.addListener(this);
-}
-
-CMainView::~CMainView() {
-    doc_.removeListener(this);
+    connect(&bridge, &DocBridge::pageAdded, this, &CMainView::addPageTab);
+    connect(&bridge, &DocBridge::pageRemoved, this, &CMainView::removePageTab);
 }
 
 int CMainView::tabOfPage(const ResultPage* page) const {
@@ -61,6 +60,7 @@ int CMainView::tabOfPage(const ResultPage* page) const {
 }
 
 void CMainView::addPageTab(const ResultPage* page) {
+    if (tabOfPage(page) >= 0) return;
     QPlainTextEdit* view = createPageView(*page, this);
     const int index = addTab(view, toQString(page->title));
     setTabToolTip(index, toQString(page->title));
@@ -83,18 +83,12 @@ void CMainView::closePageTab(int index) {
     w->deleteLater();
 }
 
-void CMainView::documentUpdated(CDoc&, const DocUpdate& update) {
-    if (update.hint != DocHint::ResultPage || !update.page) return;
-    const int index = tabOfPage(update.page);
-    if (update.pageAdded) {
-        if (index < 0) addPageTab(update.page);
-        return;
-    }
-    if (index >= 0) {
-        QWidget* w = widget(index);
-        removeTab(index);
-        w->deleteLater();
-    }
+void CMainView::removePageTab(const ResultPage* page) {
+    const int index = tabOfPage(page);
+    if (index < 0) return;
+    QWidget* w = widget(index);
+    removeTab(index);
+    w->deleteLater();
 }
 
 } // namespace lorvanel

@@ -1,25 +1,23 @@
 #pragma once
 // The right-hand pane of the main window: the tabs "レポート", "グラフ" and "lorvanel.txt",
 // followed by one closable tab per keyword result page of the document.
-#include "doc/DocListener.h"
-
 #include <QTabWidget>
 
 namespace lorvanel {
 
+class CDoc;
 class CGraphFrame;
 class CLorvanelViewFrame;
 class CReportFrame;
+class DocBridge;
+struct ResultPage;
 
-class CMainView : public QTabWidget, public DocListener {
+class CMainView : public QTabWidget {
     Q_OBJECT
 public:
     static constexpr int kFixedTabs = 3;
 
-    explicit CMainView(CDoc& doc, QWidget* parent = nullptr);
-    ~CMainView() override;
-
-    void documentUpdated(CDoc& doc, const DocUpdate& update) override;
+    explicit CMainView(DocBridge& bridge, QWidget* parent = nullptr);
 
     CReportFrame* reportFrame() const { return report_; }
     CGraphFrame* graphFrame() const { return graph_; }
@@ -31,6 +29,7 @@ public:
 
 private:
     void addPageTab(const ResultPage* page);
+    void removePageTab(const ResultPage* page);
 
     CDoc& doc_;
     CReportFrame* report_;

@@ -2,14 +2,16 @@
 
 #include "app/CReportTree.h"
 #include "app/CReportView.h"
+#include "app/DocBridge.h"
+#include "app/ShownRefresh.h"
 #include "doc/CDoc.h"
 #include "input/AnalysisLog.h"
 #include "report/ReportWindowText.h"
 
 namespace lorvanel {
 
-CReportFrame::CReportFrame(CDoc& doc, QWidget* parent)
-    : QSplitter(Qt::Horizontal, parent), doc_(doc) {
+CReportFrame::CReportFrame(DocBridge& bridge, QWidget* parent)
+    : QSplitter(Qt::Horizontal, parent), bridge_(bridge) {
     tree_ = new CReportTree(this);
     view_ = new CReportView(this);
     addWidget(tree_);
@@ -19,32 +21,15 @@ CReportFrame::CReportFrame(CDoc& doc, QWidget* parent)
     setSizes({120, 200});
     setChildrenCollapsible(false);
     tree_->setView(view_);
-    doc_.addListener(this);
-}
-
-CReportFrame::~CReportFrame() {
-    doc_.removeListener(this);
-}
-
-void CReportFrame::documentUpdated(CDoc&, const DocUpdate& update) {
-    if (update.hint != DocHint::DataChanged && update.hint != DocHint::KeywordAnalysisDone) return;
-    // Another tab is in front (its tab widget hid this one): the text of a large report is
-    // laid out only once the user looks at it, and only for the latest change.
-    if (isHidden()) {
-        stale_ = true;
-        return;
-    }
-    refresh();
-}
-
-void CReportFrame::setVisible(bool visible) {
-    QSplitter::setVisible(visible);
-    if (visible && stale_) refresh();
+    // The text of a large report is laid out only once the user looks at it, and only for
+    // the latest change.
+    refresher_ = new ShownRefresh(this, [this] { refresh(); });
+    connect(&bridge_, &DocBridge::changed, refresher_, &ShownRefresh::request);
 }
 
 void CReportFrame::refresh() {
-    stale_ = false;
-    tree_->refresh(reportWindowText(doc_.reportText(), analysisLog().text()));
+    const CDoc& doc = bridge_.document();
+    tree_->refresh(reportWindowText(doc.reportText(), doc.analysisLog().text()));
 }
 
 } // namespace lorvanel

@@ -2,36 +2,31 @@
 // The report window, the main view's tab "レポート": the heading list beside the text of the
 // report and the analysis log. It refreshes when the post log, the selection or a keyword
 // analysis changes; while its tab is hidden it waits until the tab is shown.
-#include "doc/DocListener.h"
-
 #include <QSplitter>
 
 namespace lorvanel {
 
 class CReportTree;
 class CReportView;
+class DocBridge;
+class ShownRefresh;
 
-class CReportFrame : public QSplitter, public DocListener {
+class CReportFrame : public QSplitter {
     Q_OBJECT
 public:
-    explicit CReportFrame(CDoc& doc, QWidget* parent = nullptr);
-    ~CReportFrame() override;
+    explicit CReportFrame(DocBridge& bridge, QWidget* parent = nullptr);
 
-    void documentUpdated(CDoc& doc, const DocUpdate& update) override;
-    // Rebuilds the text and the headings from the document and the analysis log.
+    // Rebuilds the text and the headings from the document and its analysis log.
     void refresh();
 
     CReportTree* tree() const { return tree_; }
     CReportView* view() const { return view_; }
 
-    void setVisible(bool visible) override;
-
 private:
-    CDoc& doc_;
+    DocBridge& bridge_;
     CReportTree* tree_;
     CReportView* view_;
-    // A change came while the frame was hidden: the text is rebuilt when it is shown.
-    bool stale_ = false;
+    ShownRefresh* refresher_;
 };
 
 } // namespace lorvanel

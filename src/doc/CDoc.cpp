@@ -13,6 +13,10 @@ namespace lorvanel {
 
 CDoc::CDoc() : clock_(&systemClock()), loader_(&loadFiles) {}
 
+AnalysisLog& CDoc::analysisLog() const {
+    return lorvanel::analysisLog();
+}
+
 CDoc::~CDoc() {
     // Listeners are not told: the document is going away with the program.
     releasePosts(selection_);

@@ -22,6 +22,8 @@
 
 namespace lorvanel {
 
+class AnalysisLog;
+
 class CDoc {
 public:
     // Fills the post log from files; loadFiles unless replaced.
@@ -78,6 +80,9 @@ public:
     const PostStatistics& selectionStatistics() const { return selectionStats_; }
     const PostStatistics& wholeLogStatistics() const { return wholeStats_; }
     const std::string& reportText() const { return reportText_; }
+    // The messages of this document's loads and analyses, shown under the report. The readers
+    // write to the process-wide log, so that is the one every document shares.
+    AnalysisLog& analysisLog() const;
 
     // Result pages in creation order. A page lives until it is removed or the selection
     // changes; listeners get ResultPage with the page either way.

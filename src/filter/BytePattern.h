@@ -1,7 +1,7 @@
 #pragma once
-// A fixed byte string searched for in texts: the skip table is built once, so each search is
-// one pass over the text. Matches may begin anywhere, also at a double-byte character's
-// second byte.
+// A fixed byte string searched for in Shift_JIS texts: the skip table is built once, so each
+// search is one pass over the text. Only an occurrence that starts a character counts, never
+// one that begins at a double-byte character's second byte.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -18,7 +18,8 @@ public:
     const std::string& text() const { return pattern_; }
     bool empty() const { return pattern_.empty(); }
 
-    // Whether the pattern occurs in text; an empty pattern occurs in every text.
+    // Whether the pattern occurs in text at a character's start; an empty pattern occurs in
+    // every text.
     bool foundIn(std::string_view text) const;
 
 private:

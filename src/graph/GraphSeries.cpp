@@ -3,6 +3,7 @@
 #include "graph/LocalTimeCursor.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 
 namespace lorvanel {
@@ -30,12 +31,12 @@ void makeRunningTotal(std::vector<float>& values) {
 
 std::vector<float> resampled(std::span<const float> values, std::size_t n) {
     if (n == 0 || values.size() <= n) return {values.begin(), values.end()};
-    const float step = static_cast<float>(values.size()) / static_cast<float>(n);
+    if (n == 1) return {values.front()};
+    // Integer arithmetic: the last point is exactly the last value (a running total ends at
+    // the selection's total), whatever float rounding would make of it.
+    const std::uint64_t span = values.size() - 1, steps = n - 1;
     std::vector<float> out(n);
-    for (std::size_t k = 0; k < n; ++k) {
-        const auto i = static_cast<std::size_t>(static_cast<float>(k) * step);
-        out[k] = values[std::min(i, values.size() - 1)];
-    }
+    for (std::size_t k = 0; k < n; ++k) out[k] = values[k * span / steps];
     return out;
 }
 

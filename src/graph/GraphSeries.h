@@ -50,7 +50,8 @@ std::vector<float> dailyCounts(const PostList& posts, const DayRange& range);
 // value i += value i - 1.
 void makeRunningTotal(std::vector<float>& values);
 
-// At most n values: when there are more, point k takes the value at floor(k * size / n).
+// At most n values: when there are more, point k takes the value at
+// floor(k * (size - 1) / (n - 1)), so that the first and the last value are both kept.
 std::vector<float> resampled(std::span<const float> values, std::size_t n);
 
 // Moving average over `window` values; windows at the edges shift inwards so that each holds

@@ -113,8 +113,37 @@ const char* BlockReader::formatName() const {
     return formatDisplayName(format_);
 }
 
+// A log that went through a Unix tool has LF line breaks and no CR at all: its text with
+// every LF turned into CR LF, made in one pass into a buffer of the arena, so that it reads
+// exactly as the log the browser wrote. Null for any other text, which is read as it stands
+// (and refused when its first line break is not CR LF).
+char* BlockReader::crlfTextOf(PostArena& arena, const char* text, std::size_t& length) {
+    const char* const end = text + length;
+    const char* start = text;
+    while (start < end && *start == '\n') ++start;
+    const char* firstBreak = static_cast<const char*>(std::memchr(start, '\n', end - start));
+    if (!firstBreak || std::memchr(text, '\r', length)) return nullptr;
+    const std::size_t breaks = static_cast<std::size_t>(std::count(text, end, '\n'));
+    char* const converted = arena.allocateText(length + breaks + 1);
+    char* out = converted;
+    for (const char* p = text; p < end;) {
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', end - p));
+        const char* stop = lf ? lf : end;
+        std::memcpy(out, p, static_cast<std::size_t>(stop - p));
+        out += stop - p;
+        if (!lf) break;
+        *out++ = '\r';
+        *out++ = '\n';
+        p = lf + 1;
+    }
+    *out = '\0';
+    length = static_cast<std::size_t>(out - converted);
+    return converted;
+}
+
 bool BlockReader::parse(PostList& posts, PostArena& arena, char* text, std::size_t length) {
     if (format_ == 0) return false;
+    if (char* converted = crlfTextOf(arena, text, length)) text = converted;
     Outcome outcome = parseOnce(posts, arena, text, length);
     if (outcome == Outcome::FallBackToV2c) {
         configure(kFormatV2c);

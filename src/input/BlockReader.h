@@ -56,6 +56,7 @@ private:
         const char** lineEnd = nullptr;
     };
 
+    static char* crlfTextOf(PostArena& arena, const char* text, std::size_t& length);
     Outcome parseOnce(PostList& posts, PostArena& arena, char* text, std::size_t length);
     Outcome fallBack(PostList& posts, PostArena& arena, PostRecord* previous);
     // Finds the next block at or after cursor and reads its header into current_. On Block,

@@ -58,21 +58,53 @@ const std::string& BoardDirectory::knownBoardName(std::string_view dir) const {
 }
 
 const std::string& BoardDirectory::boardDisplayName(const PostRecord& post) {
-    if (post.knownBbs()) return knownBoardName(post.dir ? post.dir : "");
+    if (post.knownBbs()) {
+        const std::string_view dir = post.dir ? post.dir : "";
+        if (!namedByKey_.empty() && !dir.empty() && !boards_.contains(dir))
+            if (auto n = namedByKey_.find(dir); n != namedByKey_.end()) return *n->second;
+        return knownBoardName(dir);
+    }
     if (!post.dir || !*post.dir) return unknownBoard();
     std::string name = std::string(post.dir) + "＠" + (post.server ? post.server : "");
+    if (auto n = namedByKey_.find(name); n != namedByKey_.end()) return *n->second;
     auto it = foreign_.find(name);
     if (it == foreign_.end())
         it = foreign_.emplace(std::move(name), ForeignBoard{std::string(post.dir)}).first;
     return it->first;
 }
 
+void BoardDirectory::nameBoard(const PostRecord& post, std::string_view name) {
+    if (name.empty() || !post.dir || !*post.dir) return;
+    std::string key(post.dir);
+    if (post.knownBbs()) {
+        if (boards_.contains(key)) return;
+    } else {
+        key += "＠";
+        key += post.server ? post.server : "";
+    }
+    if (namedByKey_.contains(key) || named_.contains(name) || name == unknownBoard() ||
+        foreign_.contains(name))
+        return;
+    for (const auto& [dir, display] : boards_)
+        if (display == name) return;
+    const auto it =
+        named_
+            .emplace(std::string(name),
+                     NamedBoard{post.dir, post.knownBbs()
+                                              ? std::string()
+                                              : std::string(post.server ? post.server : "")})
+            .first;
+    namedByKey_.emplace(std::move(key), &it->first);
+}
+
 void BoardDirectory::retainForeignBoard(std::string_view name) {
+    if (auto n = named_.find(name); n != named_.end()) ++n->second.logs;
     auto it = foreign_.find(name);
     if (it != foreign_.end()) ++it->second.logs;
 }
 
 void BoardDirectory::releaseForeignBoard(std::string_view name) {
+    if (auto n = named_.find(name); n != named_.end() && n->second.logs > 0) --n->second.logs;
     auto it = foreign_.find(name);
     if (it != foreign_.end() && it->second.logs > 0) --it->second.logs;
 }
@@ -88,6 +120,11 @@ BoardDirectory::resolveBoardFilter(std::string_view name) const {
     if (name.empty() || name == unknownBoard()) return {};
     for (const auto& [dir, display] : boards_)
         if (display == name) return {std::string(), dir};
+    if (auto n = named_.find(name); n != named_.end()) {
+        // A board outside the family counts only while a loaded log has posts there.
+        if (!n->second.server.empty() && n->second.logs == 0) return {};
+        return {n->second.server, n->second.dir};
+    }
     const std::string_view at = "＠";
     const std::size_t pos = name.find(at);
     if (pos != std::string_view::npos) {

@@ -35,6 +35,12 @@ public:
     void retainForeignBoard(std::string_view name);
     void releaseForeignBoard(std::string_view name);
 
+    // A board name that a log wrote beside the post (JDim logs each post's board as the
+    // browser shows it): from then on the display name of the post's board, when the built-in
+    // list does not know that board, and a name brd_ selects it by. The first name given for
+    // a board stays; a name that another board shows already is not taken.
+    void nameBoard(const PostRecord& post, std::string_view name);
+
     const std::map<std::string, std::string, std::less<>>& boards() const { return boards_; }
 
 private:
@@ -46,6 +52,16 @@ private:
     // "dir＠server" of posts outside the family. Entries stay (their keys are the texts
     // handed out) while logs come and go.
     std::map<std::string, ForeignBoard, std::less<>> foreign_;
+    // Names that logs wrote for boards the list lacks, by display name (server empty for a
+    // board of the family); the key each board is found by ("dir" in the family,
+    // "dir＠server" outside it) leads to its display name.
+    struct NamedBoard {
+        std::string dir;
+        std::string server;
+        int logs = 0; // loaded logs that hold posts of this board (outside the family)
+    };
+    std::map<std::string, NamedBoard, std::less<>> named_;
+    std::map<std::string, const std::string*, std::less<>> namedByKey_;
 };
 
 // The process-wide directory.

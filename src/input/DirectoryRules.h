@@ -10,11 +10,15 @@ struct DirectoryMatch {
 };
 
 // Thread URLs: the text after ".cgi/" up to the next "/", else after "bbs=" up to the next
-// "&". A rule whose closing byte is missing counts as not found.
+// "&". A rule whose closing byte is missing counts as not found. On the rental BBS whose
+// boards are numbered within a category (hosts jbbs.shitaraba.net, jbbs.livedoor.jp and
+// jbbs.shitaraba.com) the directory is the two components "CATEGORY/NUMBER" after ".cgi/"
+// when both are there, so that its boards stay apart.
 DirectoryMatch threadUrlDirectory(char* url);
 
 // Board URLs: the component between the "/" before the last "/" (any "/" just before that
-// one stepped over) and that point. None when no "/" precedes it.
+// one stepped over) and that point. None when no "/" precedes it. On that rental BBS, the two
+// components of the path before that point when both are there.
 DirectoryMatch boardUrlDirectory(char* url);
 
 } // namespace lorvanel

@@ -30,16 +30,25 @@ long rotationNumber(const std::string& name) {
 JDimLogSearch findJDimLogs(const EnvironmentLookup& env) {
     const UserDirs dirs = userDirs(env);
     std::vector<std::string> roots;
-    if (const char* cache = env("JDIM_CACHE"); cache && *cache) roots.push_back(cache);
-    roots.push_back(dirs.home + (dirs.home.ends_with('/') ? ".jd" : "/.jd"));
-    roots.push_back(dirs.cacheHome + "/jdim");
+    const char* cache = env("JDIM_CACHE");
+    const bool cacheSet = cache && *cache;
+    if (cacheSet) {
+        // JDim reads a leading "~" as the home folder, and then uses that folder alone.
+        roots.push_back(cache[0] == '~' ? dirs.home + (cache + 1) : std::string(cache));
+    } else {
+        roots.push_back(dirs.home + (dirs.home.ends_with('/') ? ".jd" : "/.jd"));
+        roots.push_back(dirs.cacheHome + "/jdim");
+    }
 
     JDimLogSearch search;
     for (std::string root : roots) {
         while (root.size() > 1 && root.back() == '/') root.pop_back();
         const std::string logDir = root + "/log";
         search.searched.push_back(logDir);
-        if (!isDirectory(root)) continue;
+        if (!isDirectory(root)) {
+            if (cacheSet) search.missingCache = root;
+            continue;
+        }
         // The first folder that exists is JDim's, whether or not it holds a log.
         std::vector<std::pair<long, std::string>> found;
         for (const std::string& name : listFiles(logDir, ""))
@@ -57,6 +66,8 @@ JDimLogSearch findJDimLogs(const EnvironmentLookup& env) {
 std::string jdimLogNotFoundMessage(const JDimLogSearch& search) {
     std::string m = "JDimの書き込みログが見つかりません。次のフォルダを探しました。\r\n";
     for (const std::string& dir : search.searched) m += "  " + displayPath(dir) + "\r\n";
+    if (!search.missingCache.empty())
+        m += "$JDIM_CACHE のフォルダ " + displayPath(search.missingCache) + " がありません。\r\n";
     m += "JDimの「設定 > 一般 > 書き込みログを保存する」をオンにすると、"
          "書き込みがログに残ります。\r\n";
     return m;

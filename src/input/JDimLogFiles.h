@@ -11,10 +11,12 @@ namespace lorvanel {
 struct JDimLogSearch {
     std::vector<std::string> searched; // the log folders looked at, in order
     std::vector<std::string> files;    // postlog-1 .. postlog-N by number, then postlog
+    std::string missingCache;          // the folder $JDIM_CACHE names, when it does not exist
 };
 
-// The cache folder is $JDIM_CACHE when set, else ~/.jd when it exists, else
-// $XDG_CACHE_HOME/jdim (~/.cache/jdim); the first of these that exists is searched.
+// The cache folder is $JDIM_CACHE when set (a leading "~" standing for the home folder), and
+// then that folder alone, as JDim has it; else ~/.jd when it exists, else
+// $XDG_CACHE_HOME/jdim (~/.cache/jdim), the first of these that exists.
 JDimLogSearch findJDimLogs(const EnvironmentLookup& env = processEnvironment);
 
 // The message for a search that found nothing: the folders searched and the JDim setting

@@ -1,6 +1,7 @@
 #include "input/JDimReader.h"
 
 #include "input/AnalysisLog.h"
+#include "input/BoardDirectory.h"
 #include "input/DirectoryRules.h"
 #include "input/JDimText.h"
 #include "input/LogFormat.h"
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <limits>
 #include <string.h>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,7 +37,7 @@ struct Span {
 // The fields of one line:
 // <hr><br>URL<br>[ board ] subject<br>名前：name [mail]：date<br>message<br><br>
 struct RecordSpans {
-    Span url, subject, name, mail, date, message;
+    Span url, board, subject, name, mail, date, message;
 };
 
 // The first s (at least two bytes) in [p, end): candidates found by its first byte.
@@ -93,6 +95,7 @@ bool splitRecord(const char* p, const char* end, RecordSpans& r) {
     const char* titleEnd = findBr(p, end);
     const char* boardEnd = titleEnd ? find(p, titleEnd, " ] ") : nullptr;
     if (!boardEnd) return false;
+    r.board = {p + 2, boardEnd};
     r.subject = {boardEnd + 3, titleEnd};
     p = titleEnd + kBr.size();
     if (!startsWith(p, end, kNameLabel)) return false;
@@ -173,6 +176,33 @@ bool isNewThreadUrl(const char* url, const char* end) {
     return false;
 }
 
+// The board names the log writes beside each post ("[ ネット雑談 ]"), handed to the board
+// directory, which shows them for boards its list lacks. Runs of posts on one board are
+// common, so a name is passed on only when the board or its name changes.
+class BoardNames {
+public:
+    // Keeps the name's bytes before the line they stand in is overwritten.
+    void hold(Span board) { held_.assign(board.begin, board.end); }
+    void name(const PostRecord& post) {
+        const std::string_view dir = post.dir ? post.dir : "";
+        const std::string_view server = post.server ? post.server : "";
+        if (held_ == lastName_ && dir == lastDir_ && server == lastServer_) return;
+        lastName_ = held_;
+        lastDir_ = dir;
+        lastServer_ = server;
+        std::string converted(kJDimMaxGrowth * held_.size() + 1, '\0');
+        JDimCounts counts; // the message on malformed bytes counts the posts' own fields
+        char* end = convertJDimText(held_.data(), held_.data() + held_.size(), JDimField::Escaped,
+                                    converted.data(), counts);
+        converted.resize(static_cast<std::size_t>(end - converted.data()));
+        boardDirectory().nameBoard(post, converted);
+    }
+
+private:
+    std::string held_;
+    std::string lastName_, lastDir_, lastServer_;
+};
+
 } // namespace
 
 const char* JDimReader::formatName() const {
@@ -184,6 +214,7 @@ bool JDimReader::parse(PostList& posts, PostArena& arena, char* text, std::size_
     char* const end = text + length;
     OutputArea area(arena);
     JDimCounts counts;
+    BoardNames boardNames;
     int lineNumber = 0;
     for (char* next; p < end; p = next) {
         char* lineEnd = static_cast<char*>(std::memchr(p, '\n', end - p));
@@ -232,6 +263,7 @@ bool JDimReader::parse(PostList& posts, PostArena& arena, char* text, std::size_
         const std::size_t bodyLines = 1 + counts.carriageReturns - crBefore;
         *out++ = '\0';
 
+        boardNames.hold(s.board);
         // The line's bytes are all read: the record may take their place.
         char* const base = area.place(out, p, lineLength, static_cast<std::size_t>(end - p));
         PostRecord r;
@@ -261,7 +293,7 @@ bool JDimReader::parse(PostList& posts, PostArena& arena, char* text, std::size_
 
         PostRecord* record = arena.create();
         *record = r;
-        addPost(posts, record, &arena, false);
+        if (addPost(posts, record, &arena, false)) boardNames.name(*record);
     }
     if (counts.invalid != 0)
         analysisLog().append("UTF-8として正しくない文字が%d個あります。「?」として読み込みました。"

@@ -12,8 +12,9 @@ namespace lorvanel {
 
 namespace {
 
-// Classes of the ASCII bytes: characters that may stand in a URL, and the three bytes that
-// need a closer look ("<" may open "<br>", "&" an entity, ":" a URL's "://").
+// Classes of the ASCII bytes: the characters over which the browser lets a URL run, and the
+// bytes that need a closer look ("<" may open "<br>", "&" an entity, ":" a URL's "://", CR
+// may stand before a "<br>").
 enum : std::uint8_t { kUrlChar = 1, kSpecial = 2 };
 
 constexpr std::array<std::uint8_t, 128> asciiClasses() {
@@ -21,7 +22,7 @@ constexpr std::array<std::uint8_t, 128> asciiClasses() {
     for (int c = '0'; c <= '9'; ++c) t[c] = kUrlChar;
     for (int c = 'A'; c <= 'Z'; ++c) t[c] = kUrlChar;
     for (int c = 'a'; c <= 'z'; ++c) t[c] = kUrlChar;
-    for (const char c : std::string_view("-._~/?#[]@!$'()*+,;=%")) t[c] = kUrlChar;
+    for (const char c : std::string_view("!#$%'()*+,-./;=?@[]^_|~")) t[c] = kUrlChar;
     t['&'] = kUrlChar | kSpecial;
     t[':'] = kUrlChar | kSpecial;
     t['<'] = kSpecial;
@@ -48,12 +49,22 @@ std::uint32_t littleEndian(std::uint32_t w) {
     return w;
 }
 
-bool isAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 bool startsWith(const char* p, const char* end, const char* s, std::size_t n) {
     return static_cast<std::size_t>(end - p) >= n && std::memcmp(p, s, n) == 0;
+}
+
+bool endsWith(const char* begin, const char* end, std::string_view s) {
+    return static_cast<std::size_t>(end - begin) >= s.size() &&
+           std::memcmp(end - s.size(), s.data(), s.size()) == 0;
+}
+
+// Whether the log's text before a "://" ends with one of the schemes the browser starts a URL at,
+// wherever it stands: "http", "https", "ftp", "ttp", "ttps", "tp", "tps" and "sssp", before
+// "://". Each ends in "tp", "tps" or "sssp"; any other "letters://" ("ws://", "git://",
+// "hxxp://") is plain text, whose "&" the log escapes.
+bool endsWithUrlScheme(const char* begin, const char* end) {
+    return endsWith(begin, end, "tp") || endsWith(begin, end, "tps") ||
+           endsWith(begin, end, "sssp");
 }
 
 // The character an entity at p stands for and the entity's length; 0 when none of the four.
@@ -162,7 +173,6 @@ const unsigned char* convertPlainRun(const unsigned char* p, const unsigned char
 char* convertJDimText(const char* begin, const char* end, JDimField kind, char* out,
                       JDimCounts& counts) {
     const std::uint16_t* const table = cp932EncodeTable().data();
-    char* const outStart = out;
     const bool unescape = kind != JDimField::Raw;
     const bool message = kind == JDimField::Message;
     bool inUrl = false;
@@ -204,7 +214,9 @@ char* convertJDimText(const char* begin, const char* end, JDimField kind, char* 
                 }
             } else if (c == '&') {
                 // Inside a URL the log keeps "&" raw, so "&amp;" there is what was typed;
-                // the other three stand for characters that end a URL.
+                // the other three stand for characters that end a URL (a typed "&lt;" inside
+                // a URL is logged just as a typed "<" after it, and the latter is the one
+                // people write).
                 const Entity entity = unescape ? entityAt(at, end) : Entity{};
                 if (entity.length && !(inUrl && entity.c == '&')) {
                     if (entity.c != '&') inUrl = false;
@@ -214,10 +226,15 @@ char* convertJDimText(const char* begin, const char* end, JDimField kind, char* 
                 }
             } else if (c == ':') {
                 if (message && !inUrl)
-                    inUrl =
-                        startsWith(at, end, "://", 3) && out > outStart && isAsciiLetter(out[-1]);
+                    inUrl = startsWith(at, end, "://", 3) && endsWithUrlScheme(begin, at);
             } else { // CR
                 inUrl = false;
+                // A CR typed before a line break (a pasted CR LF) is logged as CR "<br>":
+                // one line break, not two.
+                if (message && startsWith(at + 1, end, "<br>", 4)) {
+                    ++p;
+                    continue;
+                }
                 ++counts.carriageReturns;
             }
             *out++ = static_cast<char>(c);

@@ -8,7 +8,8 @@ namespace lorvanel {
 enum class JDimField {
     Raw,     // the thread URL: characters converted, nothing unescaped
     Escaped, // board, subject, name, mail: "&amp;" "&quot;" "&lt;" "&gt;" unescaped
-    Message, // as Escaped, "<br>" becomes CR LF, and a raw "&" inside a URL stays as it is
+    Message, // as Escaped, "<br>" (or CR "<br>") becomes CR LF, and a raw "&" inside a URL
+             // (from a scheme such as "http://" or "ttp://" on) stays as it is
 };
 
 // The converted text is never longer than this many times its source (a two-byte character

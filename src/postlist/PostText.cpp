@@ -69,16 +69,20 @@ bool LineCursor::next(std::string_view& line) {
     line = rest_.substr(0, brk);
     std::size_t after = brk + 1;
     if (rest_[brk] == '\r' && after < rest_.size() && rest_[after] == '\n') ++after;
+    lastBreak_ = rest_.substr(brk, after - brk);
     rest_.remove_prefix(after);
     return true;
 }
 
 std::string_view BodyRowCursor::next() {
     const int row = row_++;
+    lineEnd_ = {};
     if (row >= rows_) return {};
     if (row == rows_ - 1) return lines_.rest();
     std::string_view line;
-    return lines_.next(line) ? line : std::string_view{};
+    if (!lines_.next(line)) return {};
+    if (!lines_.done()) lineEnd_ = lines_.lastBreak();
+    return line;
 }
 
 void appendRowText(std::string& out, std::string_view raw) {
@@ -96,24 +100,21 @@ void appendRowText(std::string& out, std::string_view raw) {
     }
 }
 
-void appendPostLine(std::string& out, const PostRecord& p, int line) {
-    const std::size_t before = out.size();
-    appendPostLines(out, p, line, line);
-    if (out.size() > before) out.resize(out.size() - 2);
-}
+namespace {
 
-void appendPostLines(std::string& out, const PostRecord& p, int first, int last) {
+// Lines first .. last of the post's text, clamped to its rows; withEnds adds each line's end.
+void appendLines(std::string& out, const PostRecord& p, int first, int last, bool withEnds) {
     const int bodyRows = bodyRowCount(p);
     first = std::max(first, 0);
     last = std::min(last, bodyRows + 2);
     if (first > last) return;
     if (first == 0) {
         appendTitleLine(out, p);
-        out += "\r\n";
+        if (withEnds) out += "\r\n";
     }
     if (first <= 1 && last >= 1) {
         appendNameLine(out, p);
-        out += "\r\n";
+        if (withEnds) out += "\r\n";
     }
     // Body rows from max(first, 2) - 2 to min(last, bodyRows + 1) - 2.
     const int from = std::max(first, 2) - 2;
@@ -123,11 +124,23 @@ void appendPostLines(std::string& out, const PostRecord& p, int first, int last)
         for (int r = 0; r <= to; ++r) {
             const std::string_view raw = rows.next();
             if (r < from) continue;
-            appendRowText(out, raw);
-            out += "\r\n";
+            out.append(raw);
+            if (!withEnds) continue;
+            const std::string_view end = rows.lineEnd();
+            out.append(end.empty() ? std::string_view("\r\n") : end);
         }
     }
-    if (last == bodyRows + 2) out += "\r\n";
+    if (last == bodyRows + 2 && withEnds) out += "\r\n";
+}
+
+} // namespace
+
+void appendPostLine(std::string& out, const PostRecord& p, int line) {
+    appendLines(out, p, line, line, false);
+}
+
+void appendPostLines(std::string& out, const PostRecord& p, int first, int last) {
+    appendLines(out, p, first, last, true);
 }
 
 void appendPostText(std::string& out, const PostRecord& p) {

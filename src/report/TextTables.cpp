@@ -193,9 +193,7 @@ void countTextPart(TextPart& t, const PostList& posts, std::size_t first, std::s
                    const TextWalk& w) {
     TextCounter monthTitles;
     int month = 0;
-    CancelPoll poll;
     for (std::size_t i = first; i < last; ++i) {
-        poll();
         if (i + 2 * kPrefetchAhead < last) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
         if (i + kPrefetchAhead < last) prefetchTexts(*posts[i + kPrefetchAhead]);
         const PostRecord& p = *posts[i];
@@ -345,8 +343,13 @@ namespace {
 class KeyCounts {
 public:
     explicit KeyCounts(std::size_t keys) : counts_(keys, 0) {}
-    void add(std::uint32_t key) {
-        if (counts_[key]++ == 0) seen_.push_back(key);
+    void add(std::uint32_t key, int times = 1) {
+        if (counts_[key] == 0) seen_.push_back(key);
+        counts_[key] += times;
+    }
+    // Adds other's counts; keys new to this one follow in other's order.
+    void add(const KeyCounts& other) {
+        for (std::uint32_t k : other.seen_) add(k, other.counts_[k]);
     }
     int count(std::uint32_t key) const { return counts_[key]; }
     const std::vector<std::uint32_t>& seen() const { return seen_; }
@@ -379,56 +382,125 @@ TextCount mostWrittenOf(const KeyCounts& month, const std::vector<std::string_vi
 
 } // namespace
 
+namespace {
+
+int monthOfDay(int dayNumber) {
+    int y = 0, m = 0, d = 0;
+    civilFromDays(dayNumber, y, m, d);
+    return y * 12 + m - 1;
+}
+
+// What one part of the walk over the keys counts.
+struct KeyPart {
+    KeyPart(std::size_t boardKeys, std::size_t threadKeys, std::size_t monthKeys)
+        : boards(boardKeys), threads(threadKeys), monthThreads(monthKeys) {}
+    KeyCounts boards, threads, monthThreads;
+    std::vector<TextCount> months; // from the part's first month to its last, gaps included
+    int firstMonth = 0;
+    int lastMonth = 0;
+    bool failed = false; // a post the keys don't cover
+};
+
+void countKeyPart(KeyPart& t, const PostList& posts, std::size_t first, std::size_t last,
+                  bool threadRanking, bool monthThreadRanking, const PostKeys& keys) {
+    const std::size_t n = keys.ofPost.size();
+    int month = 0;
+    // Neighbouring posts mostly share their day.
+    int lastDay = 0, lastDayMonth = 0;
+    bool haveDay = false;
+    CancelPoll poll;
+    for (std::size_t i = first; i < last; ++i) {
+        poll();
+        // The records of a selection lie apart: each is fetched well ahead of its turn.
+        if (i + 2 * kPrefetchAhead < last) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
+        const PostRecord& p = *posts[i];
+        if (p.seq < 1 || static_cast<std::size_t>(p.seq) > n) {
+            t.failed = true;
+            return;
+        }
+        const PostKeys::Key& key = keys.ofPost[static_cast<std::size_t>(p.seq) - 1];
+        t.boards.add(key.board);
+        if (threadRanking) t.threads.add(key.title);
+        if (monthThreadRanking) {
+            if (!haveDay || key.dayNumber != lastDay) {
+                lastDay = key.dayNumber;
+                lastDayMonth = monthOfDay(key.dayNumber);
+                haveDay = true;
+            }
+            const int m = lastDayMonth;
+            if (i == first) {
+                month = t.firstMonth = m;
+            } else if (m != month) {
+                t.months.push_back(mostWrittenOf(t.monthThreads, keys.titles));
+                t.monthThreads.reset();
+                for (int gap = month + 1; gap < m; ++gap) t.months.push_back({});
+                month = m;
+            }
+            t.monthThreads.add(key.title);
+        }
+    }
+    if (monthThreadRanking && first < last) {
+        t.months.push_back(mostWrittenOf(t.monthThreads, keys.titles));
+        t.lastMonth = month;
+    }
+}
+
+// Where the walk over the keys is cut: with the monthly ranking, only between months.
+std::vector<std::size_t> keyCuts(const PostList& posts, bool betweenMonths, const PostKeys& keys) {
+    const std::size_t n = posts.size();
+    const std::size_t parts = partsFor(n);
+    auto monthAt = [&](std::size_t i) {
+        const std::size_t seq = static_cast<std::size_t>(posts[i]->seq);
+        return seq >= 1 && seq <= keys.ofPost.size() ? monthOfDay(keys.ofPost[seq - 1].dayNumber)
+                                                     : -1;
+    };
+    std::vector<std::size_t> cuts{0};
+    for (std::size_t k = 1; k < parts; ++k) {
+        std::size_t at = std::max(cuts.back(), partRange(n, parts, k).first);
+        if (betweenMonths)
+            while (at > 0 && at < n && monthAt(at - 1) == monthAt(at)) ++at;
+        cuts.push_back(at);
+    }
+    cuts.push_back(n);
+    return cuts;
+}
+
+} // namespace
+
 bool countTextTablesByKeys(PostStatistics& s, const PostList& posts, bool threadRanking,
                            bool monthThreadRanking, const PostKeys& keys) {
     const bool titles = threadRanking || monthThreadRanking;
     if (titles && !keys.hasTitles) return false;
-    const std::size_t n = keys.ofPost.size();
     const std::size_t dirCount = keys.dirs.size();
-    KeyCounts boards(dirCount + keys.names.size());
-    KeyCounts threads(threadRanking ? keys.titles.size() : 0);
-    KeyCounts monthThreads(monthThreadRanking ? keys.titles.size() : 0);
+    const std::size_t boardKeys = dirCount + keys.names.size();
+    const std::size_t threadKeys = threadRanking ? keys.titles.size() : 0;
+    const std::size_t monthKeys = monthThreadRanking ? keys.titles.size() : 0;
+    const std::vector<std::size_t> cuts = keyCuts(posts, monthThreadRanking, keys);
+    std::vector<KeyPart> parts;
+    parts.reserve(cuts.size() - 1);
+    for (std::size_t k = 0; k + 1 < cuts.size(); ++k)
+        parts.emplace_back(boardKeys, threadKeys, monthKeys);
+    runParts(parts.size(), [&](std::size_t k) {
+        countKeyPart(parts[k], posts, cuts[k], cuts[k + 1], threadRanking, monthThreadRanking,
+                     keys);
+    });
+    // The parts added up in list order: keys first seen where a single walk meets them.
+    KeyCounts boards(boardKeys);
+    KeyCounts threads(threadKeys);
     std::vector<TextCount> months;
+    bool haveMonth = false;
     int month = 0;
-    // Neighbouring posts mostly share their day.
-    int lastDay = 0, lastMonth = 0;
-    bool haveDay = false;
-    auto monthOf = [&](int dayNumber) {
-        if (!haveDay || dayNumber != lastDay) {
-            int y = 0, m = 0, d = 0;
-            civilFromDays(dayNumber, y, m, d);
-            lastDay = dayNumber;
-            lastMonth = y * 12 + m - 1;
-            haveDay = true;
-        }
-        return lastMonth;
-    };
-    const std::size_t count = posts.size();
-    CancelPoll poll;
-    for (std::size_t i = 0; i < count; ++i) {
-        poll();
-        // The records of a selection lie apart: each is fetched well ahead of its turn.
-        if (i + 2 * kPrefetchAhead < count) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
-        const PostRecord& p = *posts[i];
-        if (p.seq < 1 || static_cast<std::size_t>(p.seq) > n) return false;
-        const PostKeys::Key& key = keys.ofPost[static_cast<std::size_t>(p.seq) - 1];
-        boards.add(key.board);
-        if (threadRanking) threads.add(key.title);
-        if (monthThreadRanking) {
-            const int m = monthOf(key.dayNumber);
-            if (i == 0) {
-                month = m;
-            } else if (m != month) {
-                months.push_back(mostWrittenOf(monthThreads, keys.titles));
-                monthThreads.reset();
-                for (int gap = month + 1; gap < m; ++gap) months.push_back({});
-                month = m;
-            }
-            monthThreads.add(key.title);
-        }
+    for (const KeyPart& t : parts) {
+        if (t.failed) return false;
+        boards.add(t.boards);
+        threads.add(t.threads);
+        if (t.months.empty()) continue;
+        if (haveMonth)
+            for (int gap = month + 1; gap < t.firstMonth; ++gap) months.push_back({});
+        months.insert(months.end(), t.months.begin(), t.months.end());
+        haveMonth = true;
+        month = t.lastMonth;
     }
-    if (monthThreadRanking && !posts.empty())
-        months.push_back(mostWrittenOf(monthThreads, keys.titles));
 
     s.monthThreadRanking = std::move(months);
     s.boards.clear();

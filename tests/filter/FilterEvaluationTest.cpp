@@ -71,11 +71,34 @@ TEST_F(FilterEvaluation, TextCommandsAreExactAndByteWise) {
     EXPECT_EQ(days("mail_sag"), (std::vector{7}));
     EXPECT_EQ(days("name_無"), (std::vector{6}));
     EXPECT_EQ(days("sbj_ス"), (std::vector{6, 7, 9, 10, 11, 12}));
-    // ア is 0x83 0x41: its second byte is 'A'.
-    EXPECT_EQ(days("msg_Ab"), (std::vector{12}));
+    // ア is 0x83 0x41: its second byte is 'A', but a second byte starts no character.
+    EXPECT_EQ(days("msg_Ab"), none);
+    EXPECT_EQ(days("msg_b"), (std::vector{12}));
     EXPECT_EQ(days("msg_ab"), none);
     EXPECT_EQ(days("msg_本文"), (std::vector{6, 7, 8, 9, 10, 11}));
     EXPECT_EQ(days("msg_本文x"), none);
+}
+
+TEST_F(FilterEvaluation, ContainmentCountsWholeCharactersOnly) {
+    // 表 is 0x95 0x5C (a backslash), 岩 0x8A 0xE2, and "\x8Aw" a kanji whose second byte is "w".
+    posts[0].body = "アイス";
+    posts[1].body = "表";
+    posts[2].body = "\x8Aw";
+    posts[3].body = "アイスA";
+    posts[4].body = "表\\";
+    posts[5].body = "岩岩";
+    posts[0].title = "アイス";
+    posts[1].name = "アイス";
+    posts[2].mail = "アイス";
+    EXPECT_EQ(days("msg_A"), (std::vector{9}));
+    EXPECT_EQ(days("msg_\"\\\\\""), (std::vector{10}));
+    EXPECT_EQ(days("msg_w"), none);
+    EXPECT_EQ(days("msg_\"\xE2\x8A\""), none);
+    EXPECT_EQ(days("msg_岩"), (std::vector{11}));
+    EXPECT_EQ(days("sbj_A"), none);
+    EXPECT_EQ(days("name_A"), none);
+    EXPECT_EQ(days("mail_A"), none);
+    EXPECT_EQ(days("sbj_ア"), (std::vector{6}));
 }
 
 TEST_F(FilterEvaluation, RegularExpressionsReadShiftJisCharacters) {

@@ -103,14 +103,23 @@ TEST(GraphSeries, MovingAveragesShiftTheirWindowsAtTheEdges) {
     EXPECT_EQ(movingAverage(iota(5), 7), std::vector<float>(5, 2.0f));
 }
 
-TEST(GraphSeries, ResamplingPicksEvenlySpacedValues) {
+TEST(GraphSeries, ResamplingKeepsTheFirstAndTheLastValue) {
+    // Point k takes value floor(k * (D - 1) / (N - 1)).
     const std::vector<float> v = resampled(iota(400), 200);
     ASSERT_EQ(v.size(), 200u);
-    for (int k = 0; k < 200; ++k) EXPECT_EQ(v[k], 2.0f * k);
+    for (int k = 0; k < 200; ++k) EXPECT_EQ(v[k], static_cast<float>(k * 399 / 199)) << k;
+    EXPECT_EQ(v.front(), 0.0f);
+    EXPECT_EQ(v.back(), 399.0f);
     EXPECT_EQ(resampled(iota(200), 200), iota(200));
     const std::vector<float> w = resampled(iota(201), 200);
     ASSERT_EQ(w.size(), 200u);
-    EXPECT_EQ(w.back(), 199.0f);
+    EXPECT_EQ(w.back(), 200.0f);
+    EXPECT_EQ(w[100], 100.0f); // 100 * 200 / 199
+    EXPECT_EQ(resampled(iota(5000), 1), std::vector<float>{0.0f});
+    // A running total of a long range ends at the total.
+    std::vector<float> ones(3653, 1.0f);
+    makeRunningTotal(ones);
+    EXPECT_EQ(resampled(ones, 200).back(), 3653.0f);
     std::vector<float> running = {1, 0, 2, 3};
     makeRunningTotal(running);
     EXPECT_EQ(running, (std::vector<float>{1, 1, 3, 6}));
@@ -173,9 +182,10 @@ TEST(CumulativeGraph, RunningTotalsSpreadOverTheRangeAndResampled) {
     const ChartTrace& t = run.draw();
     ASSERT_EQ(t.series.size(), 3u);
     for (const auto& s : t.series) EXPECT_EQ(s.values.size(), 200u);
-    // Point k is day floor(k * 1.5): the running total after that day.
+    // Point k is day floor(k * 299 / 199): the running total after that day, the last point
+    // the last day's, so the line ends at the selection's total.
     EXPECT_EQ(t.series[0].values[0], 1);
-    EXPECT_EQ(t.series[0].values[199], 299 + 50); // day 298
+    EXPECT_EQ(t.series[0].values[199], 300 + 50); // day 299
     const auto& b = t.series[2].values;
     EXPECT_EQ(b[66], 0); // day 99
     EXPECT_EQ(b[67], 1); // day 100

@@ -5,6 +5,7 @@
 
 #include "app/CGraphFrame.h"
 #include "app/CGraphView.h"
+#include "app/DocBridge.h"
 #include "doc/CDoc.h"
 #include "doc/Settings.h"
 #include "graph/CalendarGraph.h"
@@ -80,8 +81,9 @@ private slots:
 
     void theCalendarPaintsEveryDayInItsLevelColour() {
         CDoc doc;
+        DocBridge bridge(doc);
         QVERIFY(doc.load({dir_.write("a.txt", janeLogText(newYearPosts()))}, false, 0));
-        CGraphView view(doc);
+        CGraphView view(bridge);
         view.setKind(3);
         view.resize(640, 480);
         view.show();
@@ -116,8 +118,9 @@ private slots:
 
     void theWeekHourMapPaintsItsCellsOnTheDensityPalette() {
         CDoc doc;
+        DocBridge bridge(doc);
         QVERIFY(doc.load({dir_.write("a.txt", janeLogText(newYearPosts()))}, false, 0));
-        CGraphView view(doc);
+        CGraphView view(bridge);
         view.setKind(4);
         view.resize(700, 400);
         view.show();
@@ -142,8 +145,10 @@ private slots:
 
     void theChooserOffersBothAndKeepsTheChoice() {
         CDoc doc;
+        DocBridge bridge(doc);
         {
-            CGraphFrame frame(doc);
+            CGraphFrame frame(bridge);
+            FileSettings settings(frame);
             QCOMPARE(frame.kindChooser()->itemText(3), QStringLiteral("書き込みカレンダー"));
             QCOMPARE(frame.kindChooser()->itemText(4), QStringLiteral("曜日・時間帯の分布"));
             frame.kindChooser()->setCurrentIndex(4);
@@ -151,14 +156,16 @@ private slots:
             QVERIFY(!frame.optionsButton()->isEnabled());
         }
         QCOMPARE(readSettingsFile().getInt("GraphView", "DefaultPane", -1), 4);
-        CGraphFrame again(doc);
+        CGraphFrame again(bridge);
+        FileSettings settings(again);
         QCOMPARE(again.view()->kindIndex(), 4);
     }
 
     void savingWritesThePictureAtTheViewsSize() {
         CDoc doc;
+        DocBridge bridge(doc);
         QVERIFY(doc.load({dir_.write("a.txt", janeLogText(newYearPosts()))}, false, 0));
-        CGraphFrame frame(doc);
+        CGraphFrame frame(bridge);
         QCOMPARE(frame.saveButton()->text(), QStringLiteral("画像を保存..."));
         frame.kindChooser()->setCurrentIndex(3);
         frame.resize(720, 520);

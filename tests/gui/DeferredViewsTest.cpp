@@ -7,6 +7,7 @@
 #include "app/CGraphView.h"
 #include "app/CLorvanelView2.h"
 #include "app/CLorvanelViewFrame.h"
+#include "app/DocBridge.h"
 #include "doc/CDoc.h"
 #include "doc/DocFilter.h"
 #include "doc/Settings.h"
@@ -51,8 +52,8 @@ std::vector<JanePost> spreadPosts() {
 // A tab widget whose second tab is the page, shown in a window of a fixed size; `front`
 // decides which tab is in front.
 template <class Page> struct Tabs {
-    Tabs(CDoc& doc, bool pageInFront) {
-        page = new Page(doc);
+    Tabs(DocBridge& bridge, bool pageInFront) {
+        page = new Page(bridge);
         tabs.addTab(new QLabel(QStringLiteral("他のタブ")), QStringLiteral("other"));
         tabs.addTab(page, QStringLiteral("page"));
         tabs.setCurrentIndex(pageInFront ? 1 : 0);
@@ -77,9 +78,10 @@ private slots:
 
     void aHiddenPostListLaysOutTheLatestSelectionWhenShown() {
         CDoc doc;
+        DocBridge bridge(doc);
         QVERIFY(doc.load({dir_.write("lorvanel.txt", janeLogText(spreadPosts()))}, false, 0));
-        Tabs<CLorvanelViewFrame> eager(doc, true);
-        Tabs<CLorvanelViewFrame> lazy(doc, false);
+        Tabs<CLorvanelViewFrame> eager(bridge, true);
+        Tabs<CLorvanelViewFrame> lazy(bridge, false);
         QVERIFY(QTest::qWaitForWindowExposed(&eager.tabs));
         QVERIFY(QTest::qWaitForWindowExposed(&lazy.tabs));
         CLorvanelView2* shown = eager.page->view();
@@ -113,9 +115,10 @@ private slots:
 
     void aHiddenGraphDrawsEveryKindWhenShownAsAnEagerOneDoes() {
         CDoc doc;
+        DocBridge bridge(doc);
         QVERIFY(doc.load({dir_.write("lorvanel.txt", janeLogText(spreadPosts()))}, false, 0));
-        Tabs<CGraphFrame> eager(doc, true);
-        Tabs<CGraphFrame> lazy(doc, false);
+        Tabs<CGraphFrame> eager(bridge, true);
+        Tabs<CGraphFrame> lazy(bridge, false);
         QVERIFY(QTest::qWaitForWindowExposed(&eager.tabs));
         QVERIFY(QTest::qWaitForWindowExposed(&lazy.tabs));
         CGraphView* shown = eager.page->view();
@@ -158,8 +161,9 @@ private slots:
 
     void aGraphKeepsItsSeriesAcrossResizesButFollowsItsOptions() {
         CDoc doc;
+        DocBridge bridge(doc);
         QVERIFY(doc.load({dir_.write("lorvanel.txt", janeLogText(spreadPosts()))}, false, 0));
-        CGraphView view(doc);
+        CGraphView view(bridge);
         view.setKind(0);
         view.resize(640, 480);
         view.show();
@@ -180,7 +184,7 @@ private slots:
         QCOMPARE(imageOf(&view), first);
 
         // A fresh view of the same selection draws what the kept series drew.
-        CGraphView fresh(doc);
+        CGraphView fresh(bridge);
         fresh.setKind(0);
         fresh.resize(640, 480);
         fresh.show();

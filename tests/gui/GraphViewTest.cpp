@@ -4,6 +4,8 @@
 
 #include "app/CGraphFrame.h"
 #include "app/CGraphView.h"
+#include "app/Commands.h"
+#include "app/DocBridge.h"
 #include "doc/CDoc.h"
 #include "doc/Settings.h"
 #include "graph/CumulativeGraph.h"
@@ -51,8 +53,10 @@ private slots:
     void theChooserStartsOnTheSavedPaneAndSavesTheChosenOne() {
         dir_.write("lorvanel.ini", "[GraphView]\r\nDefaultPane=2\r\n");
         CDoc doc;
+        DocBridge bridge(doc);
         {
-            CGraphFrame frame(doc);
+            CGraphFrame frame(bridge);
+            FileSettings settings(frame);
             QCOMPARE(frame.kindChooser()->count(), graphKindCount());
             QCOMPARE(frame.kindChooser()->currentIndex(), 2);
             QCOMPARE(frame.view()->kindIndex(), 2);
@@ -66,15 +70,18 @@ private slots:
         QCOMPARE(settingOf("GraphView", "DefaultPane"), 1);
         // A value out of range starts on the first kind.
         dir_.write("lorvanel.ini", "[GraphView]\r\nDefaultPane=7\r\n");
-        CGraphFrame frame(doc);
+        CGraphFrame frame(bridge);
+        FileSettings settings(frame);
         QCOMPARE(frame.view()->kindIndex(), 0);
     }
 
     void theOptionsMenuTogglesTheWholeSelectionAndKeepsItsSetting() {
         dir_.write("lorvanel.ini", "[GraphView]\r\nDefaultPane=0\r\n");
         CDoc doc;
+        DocBridge bridge(doc);
         {
-            CGraphFrame frame(doc);
+            CGraphFrame frame(bridge);
+            FileSettings settings(frame);
             QMenu menu;
             frame.view()->fillOptionsMenu(menu);
             QCOMPARE(menu.actions().size(), 1);
@@ -86,6 +93,7 @@ private slots:
             QVERIFY(!kind.showTotal());
             // Switching kinds destroys the cumulative graph, which stores its switch.
             frame.kindChooser()->setCurrentIndex(2);
+            settings.flush();
             QCOMPARE(settingOf("Graph_Ruiseki", "ShowTotal"), 0);
             frame.kindChooser()->setCurrentIndex(0);
             QVERIFY(!dynamic_cast<CumulativeGraph&>(frame.view()->kind()).showTotal());
@@ -96,9 +104,10 @@ private slots:
 
     void theReadoutNamesTheDateAndValueUnderThePointer() {
         CDoc doc;
+        DocBridge bridge(doc);
         const std::string log = dir_.write("a.txt", janeLogText(spreadPosts()));
         QVERIFY(doc.load({log}, false, 0));
-        CGraphView view(doc);
+        CGraphView view(bridge);
         view.setKind(1);
         view.resize(640, 480);
         view.show();
@@ -115,7 +124,8 @@ private slots:
 
     void theViewFollowsTheDocumentAndCopiesA640By480Image() {
         CDoc doc;
-        CGraphView view(doc);
+        DocBridge bridge(doc);
+        CGraphView view(bridge);
         view.setKind(2);
         view.resize(400, 300);
         const QImage blank = view.grab().toImage();
@@ -127,7 +137,7 @@ private slots:
         QCOMPARE(view.picture().size(), QSize(400, 300));
 
         QGuiApplication::clipboard()->clear();
-        view.runCommand(CGraphView::kCopyImageCommand);
+        view.runCommand(cmd::kCopyGraphImage);
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.size(), QSize(640, 480));
         QCOMPARE(copied.pixelColor(0, 0), QColor(Qt::white));

@@ -3,6 +3,7 @@
 // written from UTF-8 texts, dialogs answered by script, and the registry of test classes.
 #include "app/CLorvanelApp.h"
 #include "app/CUiPrompts.h"
+#include "doc/Settings.h"
 
 #include <QObject>
 #include <QString>
@@ -66,6 +67,22 @@ public:
     std::function<void(COptionSheet&)> onSheet; // acts on the sheet, then OK or Cancel
     int aboutShown = 0;
     std::vector<QUrl> opened;
+};
+
+// Gives a pane its sections of the settings file as the application does: read when the
+// object is made, written back by flush() and when it goes (declare it after the pane).
+template <class Pane> class FileSettings {
+public:
+    explicit FileSettings(Pane& pane) : pane_(pane) { pane_.loadSettings(readSettingsFile()); }
+    ~FileSettings() { flush(); }
+    FileSettings(const FileSettings&) = delete;
+    FileSettings& operator=(const FileSettings&) = delete;
+    void flush() {
+        updateSettingsFile([this](IniFile& ini) { pane_.saveSettings(ini); });
+    }
+
+private:
+    Pane& pane_;
 };
 
 // Start-up options for the working directory: settings file "lorvanel.ini" there.

@@ -5,6 +5,8 @@
 #include "app/CDlgBarSearch.h"
 #include "app/CLorvanelView2.h"
 #include "app/CLorvanelViewFrame.h"
+#include "app/Commands.h"
+#include "app/DocBridge.h"
 #include "doc/CDoc.h"
 #include "doc/Settings.h"
 #include "input/BoardDirectory.h"
@@ -86,7 +88,7 @@ std::string janeLog(int n, int lines, const std::vector<int>& cats, const QStrin
 struct ListTab {
     explicit ListTab(const std::vector<std::string>& paths, QSize size = QSize(640, 400)) {
         doc.load(paths, false, 0);
-        frame = std::make_unique<CLorvanelViewFrame>(doc);
+        frame = std::make_unique<CLorvanelViewFrame>(bridge);
         frame->resize(size);
         frame->show();
         frame->activateWindow();
@@ -100,6 +102,7 @@ struct ListTab {
         return QPoint(x, static_cast<int>(row - view()->viewportRows().top()) * h + h / 2);
     }
     CDoc doc;
+    DocBridge bridge{doc};
     std::unique_ptr<CLorvanelViewFrame> frame;
 };
 
@@ -171,9 +174,9 @@ private slots:
         // The context menu offers "コピー" only on a selected row; a right click elsewhere
         // clears the selection.
         std::unique_ptr<QMenu> inside(view->createContextMenu(12, nullptr));
-        QVERIFY(actionWithId(inside.get(), CLorvanelView2::kCopy)->isEnabled());
+        QVERIFY(actionWithId(inside.get(), cmd::kCopy)->isEnabled());
         std::unique_ptr<QMenu> outside(view->createContextMenu(3, nullptr));
-        QVERIFY(!actionWithId(outside.get(), CLorvanelView2::kCopy)->isEnabled());
+        QVERIFY(!actionWithId(outside.get(), cmd::kCopy)->isEnabled());
         sendMouse(tab.viewport(), QEvent::MouseButtonPress, tab.rowPoint(3), Qt::RightButton,
                   Qt::RightButton);
         QVERIFY(!view->selection().any());
@@ -338,9 +341,9 @@ private slots:
         bool shown = false;
         onNextMenu([&](QMenu* menu) {
             shown = true;
-            QVERIFY(actionWithId(menu, CLorvanelView2::kCopyUrl)->isEnabled());
-            QVERIFY(actionWithId(menu, CLorvanelView2::kOpenInBrowser)->isEnabled());
-            actionWithId(menu, CLorvanelView2::kCopyPost)->trigger();
+            QVERIFY(actionWithId(menu, cmd::kCopyUrl)->isEnabled());
+            QVERIFY(actionWithId(menu, cmd::kOpenInBrowser)->isEnabled());
+            actionWithId(menu, cmd::kCopyPost)->trigger();
         });
         sendMouse(tab.viewport(), QEvent::MouseButtonPress, title.rect.center(), Qt::LeftButton,
                   Qt::LeftButton);
@@ -362,7 +365,7 @@ private slots:
         CLorvanelView2* view = tab.view();
         view->setCurrentPost(0);
         std::unique_ptr<QMenu> menu(view->createPostMenu(nullptr));
-        QVERIFY(actionWithId(menu.get(), CLorvanelView2::kOpenInBrowser)->isEnabled());
+        QVERIFY(actionWithId(menu.get(), cmd::kOpenInBrowser)->isEnabled());
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         view->copyCurrentUrl();
         view->openCurrentUrl();
@@ -380,9 +383,9 @@ private slots:
         if (bare.view()->rows().postCount() == 1) {
             bare.view()->setCurrentPost(0);
             std::unique_ptr<QMenu> m(bare.view()->createPostMenu(nullptr));
-            QVERIFY(!actionWithId(m.get(), CLorvanelView2::kCopyUrl)->isEnabled());
-            QVERIFY(!actionWithId(m.get(), CLorvanelView2::kOpenInBrowser)->isEnabled());
-            QVERIFY(actionWithId(m.get(), CLorvanelView2::kCopyPost)->isEnabled());
+            QVERIFY(!actionWithId(m.get(), cmd::kCopyUrl)->isEnabled());
+            QVERIFY(!actionWithId(m.get(), cmd::kOpenInBrowser)->isEnabled());
+            QVERIFY(actionWithId(m.get(), cmd::kCopyPost)->isEnabled());
         } else {
             QFAIL("the key=value log did not load");
         }

@@ -5,6 +5,7 @@
 #include "app/CReportFrame.h"
 #include "app/CReportTree.h"
 #include "app/CReportView.h"
+#include "app/DocBridge.h"
 #include "doc/CDoc.h"
 #include "input/AnalysisLog.h"
 #include "platform/Encoding.h"
@@ -64,7 +65,8 @@ private slots:
 
     void selectingAHeadingScrollsAndSurvivesRefresh() {
         CDoc doc;
-        CReportFrame frame(doc);
+        DocBridge bridge(doc);
+        CReportFrame frame(bridge);
         frame.resize(700, 300);
         frame.show();
         CReportTree* tree = frame.tree();
@@ -96,7 +98,8 @@ private slots:
 
     void clickOnTheSelectedHeadingScrollsBack() {
         CDoc doc;
-        CReportFrame frame(doc);
+        DocBridge bridge(doc);
+        CReportFrame frame(bridge);
         frame.resize(700, 300);
         frame.show();
         const std::string text = reportText({QStringLiteral("★月別"), QStringLiteral("★日別")});
@@ -112,7 +115,8 @@ private slots:
 
     void hiddenTreeSelectsNothing() {
         CDoc doc;
-        CReportFrame frame(doc);
+        DocBridge bridge(doc);
+        CReportFrame frame(bridge);
         frame.tree()->refresh(reportText({QStringLiteral("★月別")}));
         QCOMPARE(frame.tree()->topLevelItemCount(), 3);
         QVERIFY(frame.tree()->selectedItems().isEmpty());
@@ -120,8 +124,9 @@ private slots:
 
     void aHiddenFrameRefreshesWhenShownWithTheLatestText() {
         CDoc doc;
+        DocBridge bridge(doc);
         QTabWidget tabs;
-        auto* frame = new CReportFrame(doc);
+        auto* frame = new CReportFrame(bridge);
         tabs.addTab(frame, QStringLiteral("レポート"));
         tabs.addTab(new QWidget, QStringLiteral("other"));
         tabs.show();
@@ -145,7 +150,8 @@ private slots:
 
     void documentHintsRefreshWithTheAnalysisLog() {
         CDoc doc;
-        CReportFrame frame(doc);
+        DocBridge bridge(doc);
+        CReportFrame frame(bridge);
         frame.show();
         analysisLog().clear();
         doc.close();

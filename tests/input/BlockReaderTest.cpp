@@ -206,8 +206,63 @@ TEST_F(BlockReaderTest, LastPostWithoutTerminatorIsDropped) {
     EXPECT_EQ(log(), "(2008/01/02 03:14:05) フッダが不正です。この書き込みを無視します。\r\n");
 }
 
+TEST_F(BlockReaderTest, UnixLineEndsReadAsTheBrowserWroteThem) {
+    // Every block format, with bodies of several lines and empty lines: the text with each
+    // CR LF turned into LF gives the same posts as the text itself.
+    for (const int format : {kFormatJane, kFormatJaneOrV2c, kFormatV2c, kFormatKachusha,
+                             kFormatLive2ch, kFormatABone, kFormatHotzonu}) {
+        SCOPED_TRACE(format);
+        LogBuilder b(format);
+        for (int i = 0; i < 8; ++i) {
+            LogPost p = postAt(kBase + 600 * i);
+            p.body = "一行目\r\n\r\n三行目 " + std::to_string(i);
+            p.newThread = format != kFormatLive2ch && i == 3;
+            if (p.newThread) p.url = "http://news.2ch.net/news/";
+            b.add(p);
+        }
+        const std::string crlf = "\r\n" + b.text();
+        std::string lf;
+        for (std::size_t i = 0; i < crlf.size(); ++i)
+            if (!(crlf[i] == '\r' && i + 1 < crlf.size() && crlf[i + 1] == '\n')) lf += crlf[i];
+        ASSERT_EQ(lf.find('\r'), std::string::npos);
+
+        SetUp();
+        ASSERT_TRUE(parse(format, crlf));
+        std::vector<std::string> expected;
+        for (const PostRecord* p : posts)
+            expected.push_back(std::string(p->title) + "|" + p->name + "|" + p->mail + "|" +
+                               p->body + "|" + p->urlText() + "|" + p->dir + "|" +
+                               std::to_string(p->lineCount) + "|" + std::to_string(p->time) + "|" +
+                               std::to_string(p->newThread()) + "|" + std::to_string(p->seq));
+        const std::string name = reader->formatName();
+        ASSERT_EQ(expected.size(), 8u);
+        releasePosts(posts);
+
+        SetUp();
+        ASSERT_TRUE(parse(format, lf));
+        std::vector<std::string> got;
+        for (const PostRecord* p : posts)
+            got.push_back(std::string(p->title) + "|" + p->name + "|" + p->mail + "|" + p->body +
+                          "|" + p->urlText() + "|" + p->dir + "|" + std::to_string(p->lineCount) +
+                          "|" + std::to_string(p->time) + "|" + std::to_string(p->newThread()) +
+                          "|" + std::to_string(p->seq));
+        EXPECT_EQ(got, expected);
+        EXPECT_EQ(reader->formatName(), name);
+        EXPECT_EQ(log(), "");
+        releasePosts(posts);
+    }
+}
+
 TEST_F(BlockReaderTest, OnlyCrLfLineBreaks) {
-    for (const char* eol : {"\n", "\r"}) {
+    // LF first in a text that also holds a CR is refused as before.
+    {
+        std::string text = janeReply("2008/01/02 03:04:05", "本文", "\r\n\r\n\r\n");
+        text.replace(text.find("\r\n"), 2, "\n");
+        EXPECT_FALSE(parse(kFormatJane, text));
+        EXPECT_EQ(log(), "CRLF以外の改行コードには対応していません。\r\n");
+    }
+    // A lone CR first; an LF-only text is read as CR LF (above).
+    for (const char* eol : {"\r"}) {
         SetUp();
         std::string text = "--------------------------------------------";
         text += eol;

@@ -82,3 +82,30 @@ TEST(BoardDirectory, PostCachesItsBoardName) {
     EXPECT_EQ(name, "ニュース速報+");
     EXPECT_EQ(&r.boardName(), &name);
 }
+
+TEST(BoardDirectory, NamesALogWroteForBoardsTheListLacks) {
+    BoardDirectory d;
+    ASSERT_TRUE(d.loadBoardListText("\tnews.5ch.net\tnews\tニュース速報\r\n"));
+    const PostRecord rental = postOn("jbbs.shitaraba.net", "internet/23456", false);
+    const PostRecord other = postOn("jbbs.shitaraba.net", "internet/34567", false);
+    const PostRecord family = postOn("mao.5ch.net", "linux", true);
+    const PostRecord listed = postOn("news.5ch.net", "news", true);
+    EXPECT_EQ(d.boardDisplayName(rental), "internet/23456＠jbbs.shitaraba.net");
+    d.nameBoard(rental, "ネット雑談");
+    d.nameBoard(rental, "改名");      // the first name stays
+    d.nameBoard(other, "ネット雑談"); // a name another board shows is not taken
+    d.nameBoard(family, "Linux");
+    d.nameBoard(listed, "ニュース"); // the list's own name stays
+    EXPECT_EQ(d.boardDisplayName(rental), "ネット雑談");
+    EXPECT_EQ(d.boardDisplayName(other), "internet/34567＠jbbs.shitaraba.net");
+    EXPECT_EQ(d.boardDisplayName(family), "Linux");
+    EXPECT_EQ(d.boardDisplayName(listed), "ニュース速報");
+    // brd_ by that name: a board of the family any server; one outside it while a log holds it.
+    EXPECT_EQ(d.resolveBoardFilter("Linux"), std::make_pair(std::string(), std::string("linux")));
+    EXPECT_EQ(d.resolveBoardFilter("ネット雑談"), std::make_pair(std::string(), std::string()));
+    d.retainForeignBoard("ネット雑談");
+    EXPECT_EQ(d.resolveBoardFilter("ネット雑談"),
+              std::make_pair(std::string("jbbs.shitaraba.net"), std::string("internet/23456")));
+    d.releaseForeignBoard("ネット雑談");
+    EXPECT_EQ(d.resolveBoardFilter("ネット雑談"), std::make_pair(std::string(), std::string()));
+}

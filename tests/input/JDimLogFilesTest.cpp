@@ -71,18 +71,27 @@ TEST_F(JDimLogFilesTest, TheFirstExistingCacheFolderIsJDims) {
     touch("custom/log/postlog-1");
     env["JDIM_CACHE"] = home.path() + "/custom/";
     EXPECT_EQ(find().files, std::vector<std::string>{home.path() + "/custom/log/postlog-1"});
+    // A leading "~" is the home folder.
+    env["JDIM_CACHE"] = "~/custom";
+    EXPECT_EQ(find().files, std::vector<std::string>{home.path() + "/custom/log/postlog-1"});
 }
 
 TEST_F(JDimLogFilesTest, NothingFoundNamesTheFoldersAndTheSetting) {
+    const JDimLogSearch none = find();
+    EXPECT_EQ(none.searched.size(), 2u);
+    EXPECT_EQ(jdimLogNotFoundMessage(none).find("JDIM_CACHE"), std::string::npos);
+
+    // JDim would use the folder of $JDIM_CACHE alone: ~/.jd is not looked at in its place.
     env["JDIM_CACHE"] = home.path() + "/missing";
+    folder(".jd/log");
+    touch(".jd/log/postlog");
     const JDimLogSearch s = find();
     EXPECT_TRUE(s.files.empty());
-    ASSERT_EQ(s.searched.size(), 3u);
+    ASSERT_EQ(s.searched.size(), 1u);
     const std::string m = jdimLogNotFoundMessage(s);
     EXPECT_EQ(m, "JDimの書き込みログが見つかりません。次のフォルダを探しました。\r\n  " +
-                     home.path() + "/missing/log\r\n  " + home.path() + "/.jd/log\r\n  " +
-                     home.path() +
-                     "/.cache/jdim/log\r\nJDimの「設定 > 一般 > 書き込みログを保存する」を"
+                     home.path() + "/missing/log\r\n$JDIM_CACHE のフォルダ " + home.path() +
+                     "/missing がありません。\r\nJDimの「設定 > 一般 > 書き込みログを保存する」を"
                      "オンにすると、書き込みがログに残ります。\r\n");
 }
 

@@ -163,7 +163,7 @@ TEST_F(JDimReaderTest, KeyOfZerosIsANewThread) {
     EXPECT_FALSE(posts[1]->newThread());
     EXPECT_TRUE(posts[2]->newThread());
     EXPECT_STREQ(posts[2]->server, "jbbs.shitaraba.net");
-    EXPECT_STREQ(posts[2]->dir, "game");
+    EXPECT_STREQ(posts[2]->dir, "game/12345"); // a board of that BBS is category and number
     EXPECT_FALSE(posts[2]->knownBbs());
     EXPECT_EQ(posts[2]->urlText(), external.url);
 }

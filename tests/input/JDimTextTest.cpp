@@ -50,9 +50,11 @@ TEST(JDimText, EntitiesAreUnescapedOnceWithAmpersandLast) {
 }
 
 TEST(JDimText, LineBreaksOnlyInTheMessage) {
-    const Converted lines = convert("a<br>b<br><br>c\r<br>", JDimField::Message);
-    EXPECT_EQ(lines.text, "a\r\nb\r\n\r\nc\r\r\n");
+    // A CR before "<br>" (a pasted CR LF) is one line break with it; a CR elsewhere stays.
+    const Converted lines = convert("a<br>b<br><br>c\r<br>d\re", JDimField::Message);
+    EXPECT_EQ(lines.text, "a\r\nb\r\n\r\nc\r\nd\re");
     EXPECT_EQ(lines.carriageReturns, 5u);
+    EXPECT_EQ(message("\r<br>\r\r<br>"), "\r\n\r\r\n");
     EXPECT_EQ(message("<b>x</b> <br <BR>"), "<b>x</b> <br <BR>");
     EXPECT_EQ(convert("a<br>b", JDimField::Escaped).text, "a<br>b");
 }
@@ -66,6 +68,21 @@ TEST(JDimText, RawAmpersandInsideAUrlStays) {
     EXPECT_EQ(message("http://a.jp/&amp;<br>&amp;"), "http://a.jp/&amp;\r\n&");
     // "://" without a scheme before it is no URL.
     EXPECT_EQ(message(" ://a&amp;b"), " ://a&b");
+    // Only the browser's schemes start a URL, wherever they stand; other "x://" texts are
+    // escaped like any text.
+    for (const char* scheme :
+         {"http", "https", "ftp", "ttp", "ttps", "tp", "tps", "sssp", "sftp", "xhttp", "hxxttp"})
+        EXPECT_EQ(message(std::string(scheme) + "://a/&amp;b"), std::string(scheme) + "://a/&amp;b")
+            << scheme;
+    for (const char* other : {"hxxp", "h++p", "git", "ws", "file", "ssp", "htt", "p"})
+        EXPECT_EQ(message(std::string(other) + "://a/&amp;b"), std::string(other) + "://a/&b")
+            << other;
+    // A URL runs over "^" and "|" too, and ends at "\\", "`", "{", "}", a space or non-ASCII.
+    EXPECT_EQ(message("http://a/^|&amp;"), "http://a/^|&amp;");
+    for (const char* end : {"\\", "`", "{", "}", " "})
+        EXPECT_EQ(message(std::string("http://a/") + end + "&amp;"),
+                  std::string("http://a/") + end + "&")
+            << end;
 }
 
 TEST(JDimText, CharactersCp932LacksBecomeReferences) {

@@ -12,27 +12,6 @@
 using namespace lorvanel;
 using lorvanel::testing::PostFixture;
 
-namespace {
-
-// The lines of a text by the list's rule, each without its break.
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> out;
-    LineCursor c(text);
-    for (std::string_view l; c.next(l);) out.emplace_back(l);
-    return out;
-}
-
-// A post text always ends with CR LF; its lines are those before the final break.
-std::vector<std::string> postTextLines(const PostRecord& p) {
-    const std::string t = postText(p);
-    EXPECT_EQ(t.substr(t.size() - 2), "\r\n");
-    std::vector<std::string> lines = linesOf(t);
-    lines.pop_back();
-    return lines;
-}
-
-} // namespace
-
 TEST(PostRows, RowsPerPostAndTheirLookup) {
     PostFixture f;
     f.body("一行");
@@ -95,37 +74,50 @@ TEST(PostText, DateAndTheWholeText) {
     }
 }
 
-TEST(PostText, LinesMatchRowsWhenLineCountAndBreaksDisagree) {
+TEST(PostText, TheBodyIsCopiedAsItStands) {
     PostFixture f;
-    // Lone LFs, which the readers do not count: the last body row holds the rest.
+    // Lone LFs, which the readers do not count: the last body row holds the rest, unchanged.
     const PostRecord& lf = f.body("a\nb\nc", 1);
     EXPECT_EQ(rowCountOf(lf), 4);
-    EXPECT_EQ(postTextLines(lf)[2], "a b c");
-    const PostRecord& lf2 = f.body("a\nb\r\nc\rd", 2);
-    EXPECT_EQ(
-        postTextLines(lf2),
-        (std::vector<std::string>{postTextLines(lf2)[0], postTextLines(lf2)[1], "a", "b c d", ""}));
+    EXPECT_EQ(postText(lf).substr(postText(lf).find("a\n")), "a\nb\nc\r\n\r\n");
+    // A lone CR ends a row and stays a lone CR; a row's piece ends with the break after it.
+    const PostRecord& cr = f.body("a\rb\r\nc", 3);
+    std::string piece;
+    appendPostLines(piece, cr, 2, 2);
+    EXPECT_EQ(piece, "a\r");
+    piece.clear();
+    appendPostLines(piece, cr, 3, 4);
+    EXPECT_EQ(piece, "b\r\nc\r\n");
     // Fewer lines than rows: the rows beyond the body are empty.
     const PostRecord& short_ = f.body("a", 3);
     EXPECT_EQ(postText(short_).substr(postText(short_).find("a\r\n")), "a\r\n\r\n\r\n\r\n");
-    // Breaks in the one-line fields become spaces too.
+    // Breaks in the one-line fields become spaces.
     const PostRecord& odd = f.add("ti\r\ntle", "na\nme", "ma\ril", "x");
-    EXPECT_EQ(postTextLines(odd)[0], "ti tle (ニュース速報)");
-    EXPECT_EQ(postTextLines(odd)[1].rfind("名前：na me[ma il] 投稿日：", 0), 0u);
+    EXPECT_EQ(postText(odd).rfind("ti tle (ニュース速報)\r\n名前：na me[ma il] 投稿日：", 0), 0u);
 
-    // Any body with any line count: one text line per row, and each line on its own agrees.
+    // Any body with any line count: the pieces of the rows one by one make the post's text,
+    // each piece is its line and line end, and with the readers' line count (one more than
+    // the CR bytes) the text holds the body exactly.
     std::mt19937 rng(11);
     const char alphabet[] = {'a', '\r', '\n', ' ', '\x82'};
     for (int i = 0; i < 500; ++i) {
         std::string body;
         for (int n = static_cast<int>(rng() % 12); n > 0; --n) body += alphabet[rng() % 5];
-        const PostRecord& p = f.body(body, static_cast<int>(rng() % 6));
-        const std::vector<std::string> lines = postTextLines(p);
-        ASSERT_EQ(static_cast<int>(lines.size()), rowCountOf(p)) << body;
+        const bool readersCount = i % 2 == 0;
+        const PostRecord& p = f.body(body, readersCount ? -1 : static_cast<int>(rng() % 6));
+        const std::string text = postText(p);
+        std::string joined;
         for (int k = 0; k < rowCountOf(p); ++k) {
+            const std::size_t before = joined.size();
+            appendPostLines(joined, p, k, k);
             std::string one;
             appendPostLine(one, p, k);
-            ASSERT_EQ(one, lines[k]) << body << " line " << k;
+            ASSERT_EQ(joined.compare(before, one.size(), one), 0) << body << " line " << k;
+        }
+        ASSERT_EQ(joined, text) << body;
+        if (readersCount) {
+            const std::size_t bodyAt = text.find("\r\n", text.find("投稿日：")) + 2;
+            ASSERT_EQ(text.substr(bodyAt), body + "\r\n\r\n") << body;
         }
     }
 }

@@ -99,3 +99,52 @@ TEST(PostSearch, EveryHitIsARowHoldingThePattern) {
         }
     }
 }
+
+TEST(PostSearch, OnlyWholeCharactersAreFound) {
+    PostFixture f;
+    f.add("アイス", "アイス", "アイス", "アイス\r\n表"); // rows 0..4: no "A", no "\"
+    f.add("Aのスレ", "名無し", "", "表\\\r\nアイスA");   // rows 5..9
+    f.add("スレ", "\x8Aw", "", "\x8Aw");                 // rows 10..13: "w" only as a second byte
+    const PostRows rows(f.list());
+    EXPECT_EQ(allHits(rows, "A"), (std::vector<RowIndex>{5, 8}));
+    EXPECT_EQ(allHits(rows, "\\"), (std::vector<RowIndex>{7}));
+    EXPECT_EQ(allHits(rows, "w"), (std::vector<RowIndex>{}));
+    EXPECT_EQ(allHits(rows, "ア"), (std::vector<RowIndex>{0, 1, 2, 8}));
+}
+
+TEST(PostSearch, OptionsFoldAndExpressionsSeeLines) {
+    PostFixture f;
+    f.add("ＡＢＣ", "名無し", "", "\x8Aw\r\nてすと"); // rows 0..4
+    f.add("スレ", "名無し", "", "テスト\r\nxyz");     // rows 5..9
+    const PostRows rows(f.list());
+    auto hits = [&](const char* pattern, SearchOptions o) {
+        std::vector<RowIndex> out;
+        const SearchPattern p(pattern, o);
+        for (std::optional<RowIndex> hit, from = -1; (hit = searchRows(rows, p, *from)); from = hit)
+            out.push_back(*hit);
+        return out;
+    };
+    const SearchOptions exact;
+    SearchOptions noCase;
+    noCase.matchCase = false;
+    SearchOptions noKana;
+    noKana.matchKana = false;
+    SearchOptions regex;
+    regex.regex = true;
+    EXPECT_EQ(hits("abc", exact), std::vector<RowIndex>{});
+    EXPECT_EQ(hits("abc", noCase), std::vector<RowIndex>{0});
+    // Folded texts are searched by whole characters too: "w" is a kanji's second byte here.
+    EXPECT_EQ(hits("W", noCase), std::vector<RowIndex>{});
+    EXPECT_EQ(hits("テスト", noCase), std::vector<RowIndex>{7});
+    EXPECT_EQ(hits("テスト", noKana), (std::vector<RowIndex>{3, 7}));
+    // An expression is matched line by line: "^" and "$" at each line.
+    EXPECT_EQ(hits("^xyz$", regex), std::vector<RowIndex>{8});
+    EXPECT_EQ(hits("^[てテ]す", regex), std::vector<RowIndex>{3});
+    // The options' defaults are the exact search.
+    EXPECT_EQ(hits("テスト", exact), allHits(rows, "テスト"));
+    const SearchPattern bad("(", regex);
+    EXPECT_FALSE(bad.usable());
+    EXPECT_EQ(bad.error(), "正規表現の書式が不正です\n'('");
+    EXPECT_EQ(searchRows(rows, bad, -1), std::nullopt);
+    EXPECT_FALSE(SearchPattern("", noCase).usable());
+}
