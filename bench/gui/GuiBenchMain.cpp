@@ -6,8 +6,11 @@
 #include "Figures.h"
 #include "Measure.h"
 #include "OptionPairs.h"
+#include "gui/StallMeter.h"
 #include "gui/WindowDriver.h"
 
+#include "app/CMainFrame.h"
+#include "app/COperationRunner.h"
 #include "doc/CDoc.h"
 #include "input/PostLog.h"
 #include "platform/IniFile.h"
@@ -15,6 +18,8 @@
 #include "ui/QtText.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -69,6 +74,10 @@ Options parse(int argc, char** argv) {
 // Targets, as multiples of the baseline.
 constexpr double kOpenTarget = 3.0;
 constexpr double kSelectionTarget = 0.5;
+// The longest the window's thread may be kept from its events during any step, and the time
+// from cancelling an open to the window showing the previous log again, in seconds.
+constexpr double kStallTarget = 0.050;
+constexpr double kCancelTarget = 0.100;
 constexpr double kQuickTarget = 0.1;
 constexpr double kMemoryTarget = 2.0;
 
@@ -165,6 +174,7 @@ public:
     }
 
     Figures& figures() { return figures_; }
+    void noteMissed(const std::string& what) { missed_.push_back(context_ + ": " + what); }
     const std::vector<std::string>& missed() const { return missed_; }
     const std::vector<std::string>& fallbacks() const { return fallbacks_; }
 
@@ -357,6 +367,63 @@ int run(const Options& o) {
         bench.time("expand \"板\" (its boards listed)", expand, kQuickTarget);
     else
         std::printf("(the filter tree has no node \"板\": its expansion is not measured)\n");
+
+    // The window's thread during the long steps: the work runs on the worker, and the thread
+    // only commits and paints. Each step from the whole log with the report in front.
+    bench.section("Longest stall of the window's thread (a 5 ms timer's latest tick)", "stalls");
+    StallMeter meter;
+    auto stall = [&](const std::string& name, const std::function<void()>& prepare,
+                     const std::function<void()>& step) {
+        prepare();
+        meter.start();
+        step();
+        window.paint();
+        const double s = meter.stop();
+        bench.figures().add({name, milliseconds(s), s / kStallTarget, "50 ms", 1.0});
+        if (s > kStallTarget) bench.noteMissed("stall of " + name + " (" + milliseconds(s) + ")");
+    };
+    window.showTab(kReportTab);
+    window.clearFilter();
+    stall(
+        "open", [] {}, [&] { window.open(o.log); });
+    stall(
+        "reload", [] {}, [&] { window.frame().reload(); });
+    for (const Choice& c : choices) {
+        QTreeWidgetItem* item = nullptr;
+        stall(
+            "choose " + c.label,
+            [&] {
+                window.clearFilter();
+                item = window.locate(c.item);
+            },
+            [&] { item ? window.select(item) : window.applyText(c.item.filterText); });
+    }
+    stall(
+        "\"フィルタ解除\"", [&] { window.choose(choices[0].item); }, [&] { window.clearFilter(); });
+    stall(
+        "automatic keyword analysis", [&] { window.clearFilter(); },
+        [&] { window.frame().runAutoKeywords(); });
+
+    // Cancelling an open: Esc some way into the load of the log, the window back to the log it
+    // showed before (here the same log, loaded earlier) and painted.
+    {
+        const std::size_t before = window.document().postLog().posts.size();
+        QElapsedTimer sinceCancel;
+        QTimer::singleShot(150, &window.frame(), [&] {
+            sinceCancel.start();
+            window.frame().operations().cancel(); // what Esc and the cancel button do
+        });
+        const bool loaded = window.frame().loadFiles({o.log}, false, 0);
+        window.paint();
+        const double back = static_cast<double>(sinceCancel.nsecsElapsed()) / 1e9;
+        const bool same = window.document().postLog().posts.size() == before;
+        bench.figures().add({std::string("cancel an open: back to the previous log") +
+                                 (loaded ? " [the load ended before the cancel]" : "") +
+                                 (same ? "" : " [DOCUMENT CHANGED]"),
+                             milliseconds(back), back / kCancelTarget, "100 ms", 1.0});
+        if (loaded || !same || back > kCancelTarget)
+            bench.noteMissed("cancel an open (" + milliseconds(back) + ")");
+    }
 
     // Every view has been filled and painted by now.
     window.paintEveryTab();

@@ -7,7 +7,9 @@
 #include "app/CLorvanelView2.h"
 #include "app/CLorvanelViewFrame.h"
 #include "app/CMainView.h"
+#include "app/COperationRunner.h"
 #include "app/COptionSheet.h"
+#include "app/CProgressStatus.h"
 #include "app/CReportFrame.h"
 #include "app/CReportView.h"
 #include "app/CUiPrompts.h"
@@ -92,7 +94,8 @@ QString keywordCaption(const std::string& fileName) {
 } // namespace
 
 CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
-    : QMainWindow(parent), doc_(doc), prompts_(prompts), bridge_(new DocBridge(doc, this)) {
+    : QMainWindow(parent), doc_(doc), prompts_(prompts), bridge_(new DocBridge(doc, this)),
+      runner_(new COperationRunner(this)) {
     setWindowTitle(QString::fromUtf8(kAppTitle));
     setAcceptDrops(true);
     setDockNestingEnabled(true);
@@ -118,6 +121,8 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     filterLabel_->setTextFormat(Qt::PlainText);
     statusBar()->addPermanentWidget(filterLabel_);
     counts_ = new QLabel(this);
+    progress_ = new CProgressStatus(*runner_, this, statusBar());
+    statusBar()->addPermanentWidget(progress_);
     statusBar()->addPermanentWidget(counts_);
     // The post list names the thread of the link under the pointer in the message pane.
     connect(view_->postListFrame()->view(), &CLorvanelView2::statusMessage, statusBar(),
@@ -242,7 +247,7 @@ void CMainFrame::createMenus() {
     toolsMenu_ = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     a.autoKeywords =
         addCommand(toolsMenu_, cmd::kAutoKeywords, QStringLiteral("自動キーワード解析"));
-    connect(a.autoKeywords, &QAction::triggered, this, [this] { runAutoKeywordAnalysis(doc_); });
+    connect(a.autoKeywords, &QAction::triggered, this, [this] { runAutoKeywords(); });
     toolsMenu_->addSeparator();
     // The keyword files go here, two places after "自動キーワード解析".
     toolsMenu_->addSeparator();
@@ -324,7 +329,11 @@ bool CMainFrame::loadFiles(const std::vector<std::string>& paths, bool merge,
     appliedFilter_.clear();
     {
         BusyScope busy(statusBar(), QStringLiteral("解析しています..."));
-        ok = doc_.load(paths, merge, byteLimit);
+        ok = runner_->run(
+            [this, paths, merge, byteLimit](CancelToken* token) {
+                return doc_.prepareLoad(paths, merge, byteLimit, token);
+            },
+            [this](PreparedChange change) { return doc_.commit(std::move(change)); });
     }
     updateCommands();
     updateTitle();
@@ -354,6 +363,9 @@ void CMainFrame::openJDimLog() {
 
 void CMainFrame::fileClose() {
     appliedFilter_.clear();
+    // Closing makes whatever runs useless.
+    runner_->cancel();
+    runner_->waitUntilIdle();
     doc_.close();
     updateCommands();
     updateTitle();
@@ -386,6 +398,17 @@ void CMainFrame::openRecent(int index) {
     loadFiles(paths, false, settings().byteLimit());
 }
 
+void CMainFrame::runAutoKeywords() {
+    runner_->run([this](CancelToken* token) { return prepareAutoKeywordAnalysis(doc_, token); },
+                 [this](PreparedChange change) { return doc_.commit(std::move(change)); });
+}
+
+void CMainFrame::runKeywordFile(const std::string& path) {
+    runner_->run(
+        [this, path](CancelToken* token) { return prepareKeywordFileAnalysis(doc_, path, token); },
+        [this](PreparedChange change) { return doc_.commit(std::move(change)); });
+}
+
 void CMainFrame::toggleFilterTree() {
     const bool show = !leftPane_->isVisibleTo(this);
     leftPane_->setVisible(show);
@@ -394,19 +417,18 @@ void CMainFrame::toggleFilterTree() {
 
 void CMainFrame::clearFilter() {
     appliedFilter_.clear();
-    doc_.clearFilter();
+    runner_->run([this](CancelToken* token) { return doc_.prepareClearFilter(token); },
+                 [this](PreparedChange change) { return doc_.commit(std::move(change)); }, true);
     updateCommands();
 }
 
 void CMainFrame::applyFilterText(const std::string& text) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (!text.empty()) {
-        if (applyFilter(doc_, text)) appliedFilter_ = toQString(text);
-    } else {
-        appliedFilter_.clear();
-        if (doc_.canClearFilter()) doc_.clearFilter();
-    }
-    QApplication::restoreOverrideCursor();
+    const bool applied = runner_->run(
+        [this, text](CancelToken* token) {
+            return text.empty() ? doc_.prepareClearFilter(token) : prepareFilter(doc_, text, token);
+        },
+        [this](PreparedChange change) { return doc_.commit(std::move(change)); }, true);
+    if (applied) appliedFilter_ = toQString(text);
     updateCommands();
 }
 
@@ -501,7 +523,7 @@ void CMainFrame::rebuildKeywordMenu() {
         auto* a = new QAction(keywordCaption(name), toolsMenu_);
         a->setData(id++);
         const std::string path = joinPath(dir, name);
-        connect(a, &QAction::triggered, this, [this, path] { runKeywordFileAnalysis(doc_, path); });
+        connect(a, &QAction::triggered, this, [this, path] { runKeywordFile(path); });
         toolsMenu_->insertAction(toolsMenu_->actions().value(at, nullptr), a);
     }
 }
@@ -575,6 +597,8 @@ bool CMainFrame::restorePlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // An operation still running is of no use any more; its thread ends at its next check.
+    runner_->cancel();
     if (!closed_) {
         rememberPlacement();
         closed_ = true;

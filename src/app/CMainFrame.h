@@ -21,6 +21,8 @@ namespace lorvanel {
 class CDoc;
 class CFilterTree;
 class CMainView;
+class COperationRunner;
+class CProgressStatus;
 class CUiPrompts;
 class DocBridge;
 class IniFile;
@@ -58,11 +60,11 @@ public:
     void saveSettings(IniFile& ini);
 
     // Narrows the document to the posts the filter text selects (the whole log when empty),
-    // as the filter pane asks.
+    // as the filter pane asks; on the worker, a newer choice cancelling one still running.
     void applyFilterText(const std::string& text);
 
-    // Every load of the window ends here: a wait cursor and a status message while the
-    // document loads. Returns the document's success.
+    // Every load of the window ends here: prepared on the worker while the window answers,
+    // a status message meanwhile. Returns the document's success.
     bool loadFiles(const std::vector<std::string>& paths, bool merge, std::uint64_t byteLimit);
 
     void fileOpen();
@@ -75,6 +77,8 @@ public:
     void openInEditor();
     // The recent entry at index (0 = newest).
     void openRecent(int index);
+    void runAutoKeywords();
+    void runKeywordFile(const std::string& path);
     void toggleFilterTree();
     void clearFilter();
     void editOptions();
@@ -95,6 +99,8 @@ public:
     QMenu* fileMenu() const { return fileMenu_; }
     QMenu* toolsMenu() const { return toolsMenu_; }
     CMainView* mainView() const { return view_; }
+    COperationRunner& operations() const { return *runner_; }
+    CProgressStatus* progressStatus() const { return progress_; }
     QTabWidget* filterPane() const { return leftPane_; }
     CFilterTree* filterTree() const { return filterTree_; }
     DocBridge& bridge() const { return *bridge_; }
@@ -128,6 +134,8 @@ private:
     QLabel* filterLabel_ = nullptr;
     // The text of the filter applied by the filter tree; empty for the whole log.
     QString appliedFilter_;
+    COperationRunner* runner_;
+    CProgressStatus* progress_ = nullptr;
     // The placement read with the settings, and the one the window had when it was closed.
     std::optional<std::string> placement_;
     bool closed_ = false;

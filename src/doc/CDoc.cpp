@@ -68,97 +68,186 @@ void CDoc::releaseSelection(DocListener* sender) {
     deleteResultPages(sender);
 }
 
-bool CDoc::computeReport(const PostList& posts, bool withKeys) {
-    const bool counted =
-        withKeys ? computeStatistics(selectionStats_, posts, options_, *clock_, postKeys_)
-                 : computeStatistics(selectionStats_, posts, options_, *clock_);
-    if (counted && writeReport(reportText_, selectionStats_, posts, log_.formatNames,
-                               log_.bytesRead, log_.fileSize))
+bool CDoc::computeReport(PreparedChange& change, const PostList& posts, const PostLog& log,
+                         PostKeys* keys) const {
+    reportStep(OperationStep::kCounting);
+    const bool counted = keys ? computeStatistics(change.stats, posts, options_, *clock_, *keys)
+                              : computeStatistics(change.stats, posts, options_, *clock_);
+    if (counted && writeReport(change.report, change.stats, posts, log.formatNames, log.bytesRead,
+                               log.fileSize))
         return true;
-    selectionStats_.clear();
-    reportText_.clear();
+    change.stats.clear();
+    change.report.clear();
     return false;
 }
 
-bool CDoc::computeWholeLogReport() {
+bool CDoc::computeWholeLogReport(PreparedChange& change) const {
     const bool sameSwitches =
         (wholeStatsOptions_.threadRanking != 0) == (options_.threadRanking != 0) &&
         (wholeStatsOptions_.monthThreadRanking != 0) == (options_.monthThreadRanking != 0);
-    if (!sameSwitches || wholeStats_.lineTotal == 0) return computeReport(log_.posts);
+    if (!sameSwitches || wholeStats_.lineTotal == 0)
+        return computeReport(change, log_.posts, log_, readOnlyKeys());
     // The whole log has not changed since its statistics were computed at the load, and the
     // switches they depend on are the same: the same walk would give the same tables.
-    selectionStats_ = wholeStats_;
-    recountRecent(selectionStats_, *clock_);
-    if (writeReport(reportText_, selectionStats_, log_.posts, log_.formatNames, log_.bytesRead,
+    change.stats = wholeStats_;
+    recountRecent(change.stats, *clock_);
+    if (writeReport(change.report, change.stats, log_.posts, log_.formatNames, log_.bytesRead,
                     log_.fileSize))
         return true;
-    selectionStats_.clear();
-    reportText_.clear();
+    change.stats.clear();
+    change.report.clear();
     return false;
 }
 
-bool CDoc::load(const std::vector<std::string>& paths, bool merge, std::uint64_t byteLimit) {
-    // The load's messages are shown once the document is whole again and its views know it.
-    DeferredAlerts alerts;
+PostKeys* CDoc::readOnlyKeys() const {
+    // Statistics given keys only read them when there are some (they record keys only into
+    // empty ones), so a preparation, which must not change the document, passes them only then.
+    return postKeys_.empty() ? nullptr : const_cast<PostKeys*>(&postKeys_);
+}
+
+PreparedChange CDoc::prepareLoad(const std::vector<std::string>& paths, bool merge,
+                                 std::uint64_t byteLimit, CancelToken* token) const {
+    PreparedChange change;
+    change.kind = PreparedChange::Kind::kLoad;
+    change.clearsAnalysisLog = true;
+    runPreparation(change, token, [&] {
+        reportStep(OperationStep::kLoading);
+        change.log = std::make_unique<PostLog>();
+        PostLog& log = *change.log;
+        // A merge loads the current files again with the new ones.
+        if (merge) log.sourcePaths = log_.sourcePaths;
+        change.ok = loader_(log, paths, merge, byteLimit);
+        if (change.ok) {
+            analysisLog().append("集計しています\r\n");
+            Stopwatch clock;
+            if (!log.posts.empty()) {
+                // The whole log's statistics record the keys (which are empty now) unless
+                // they are not wanted.
+                change.ok =
+                    computeReport(change, log.posts, log, recordPostKeys_ ? &change.keys : nullptr);
+                change.wholeSelected = change.ok;
+            }
+            if (change.ok) {
+                change.wholeStats = change.stats;
+                change.wholeStatsOptions = options_;
+                analysisLog().append("完了 %d㍉ﾋﾞｮ\r\n", clock.elapsedMs());
+            }
+        }
+        if (!change.ok) {
+            // A log whose statistics can't be computed is not kept.
+            change.keys.clear();
+            change.log.reset();
+        }
+    });
+    return change;
+}
+
+PreparedChange CDoc::prepareSelection(PostList posts, CancelToken* token) const {
+    return prepareSelection(
+        [&](PostList& selected) {
+            selected = std::move(posts);
+            return true;
+        },
+        token);
+}
+
+PreparedChange CDoc::prepareSelection(const std::function<bool(PostList&)>& select,
+                                      CancelToken* token) const {
+    PreparedChange change;
+    change.kind = PreparedChange::Kind::kSelection;
+    runPreparation(change, token, [&] {
+        reportStep(OperationStep::kCounting);
+        PostList posts;
+        if (!select(posts)) {
+            change.kind = PreparedChange::Kind::kNothing;
+            change.ok = false;
+            return;
+        }
+        if (posts.empty()) return;
+        change.ok = computeReport(change, posts, log_, readOnlyKeys());
+        if (change.ok) change.selection = std::move(posts);
+    });
+    return change;
+}
+
+PreparedChange CDoc::prepareClearFilter(CancelToken* token) const {
+    PreparedChange change;
+    // Nothing happens when the whole log is already selected.
+    if (!canClearFilter()) return change;
+    change.kind = PreparedChange::Kind::kWholeLog;
+    runPreparation(change, token, [&] {
+        if (log_.posts.empty()) return;
+        change.ok = computeWholeLogReport(change);
+        change.wholeSelected = change.ok;
+    });
+    return change;
+}
+
+void CDoc::commitLoad(PreparedChange& change) {
     releaseSelection(nullptr);
-    // The whole-log record lists created threads of the log that is about to be replaced.
+    // The whole-log record lists created threads of the log that is about to be replaced,
+    // and the keys point into its text.
     wholeStats_.clear();
     postKeys_.clear();
-    analysisLog().clear();
-
-    bool ok = loader_(log_, paths, merge, byteLimit);
-    if (ok) {
-        analysisLog().append("集計しています\r\n");
-        Stopwatch clock;
-        if (!log_.posts.empty()) {
-            // The whole log's statistics record the keys (which are empty now) unless they
-            // are not wanted.
-            ok = computeReport(log_.posts, recordPostKeys_);
-            wholeSelected_ = ok;
-        }
-        if (ok) {
-            wholeStats_ = selectionStats_;
-            wholeStatsOptions_ = options_;
-            analysisLog().append("完了 %d㍉ﾋﾞｮ\r\n", clock.elapsedMs());
-            if (recent_) recent_->addRecentFile(joinPaths(log_.sourcePaths));
-        } else {
-            // A log whose statistics can't be computed is not kept.
-            postKeys_.clear();
-            log_.clear();
-        }
+    if (change.ok && change.log) {
+        // The old log goes with the change, after everything over it has been released.
+        log_.swap(*change.log);
+        postKeys_ = std::move(change.keys);
+        wholeStats_ = std::move(change.wholeStats);
+        wholeStatsOptions_ = change.wholeStatsOptions;
+        selectionStats_ = std::move(change.stats);
+        reportText_ = std::move(change.report);
+        wholeSelected_ = change.wholeSelected;
+        if (recent_) recent_->addRecentFile(joinPaths(log_.sourcePaths));
     } else {
-        postKeys_.clear();
         log_.clear();
     }
-    notify({DocHint::DataChanged}, nullptr);
-    return ok;
+}
+
+bool CDoc::commit(PreparedChange change, DocListener* sender) {
+    if (change.cancelled) return false;
+    // The preparation's messages are shown once the document is whole again and its views
+    // know it.
+    DeferredAlerts alerts;
+    if (change.clearsAnalysisLog) analysisLog().clear();
+    analysisLog().appendLog(change.analysis);
+    for (const std::string& text : change.alerts) showAlert(text);
+
+    switch (change.kind) {
+    case PreparedChange::Kind::kLoad:
+        commitLoad(change);
+        notify({DocHint::DataChanged}, nullptr);
+        break;
+    case PreparedChange::Kind::kSelection:
+    case PreparedChange::Kind::kWholeLog:
+        releaseSelection(sender);
+        selection_ = std::move(change.selection);
+        selectionStats_ = std::move(change.stats);
+        reportText_ = std::move(change.report);
+        wholeSelected_ = change.wholeSelected;
+        notify({DocHint::DataChanged}, sender);
+        break;
+    case PreparedChange::Kind::kResultPage:
+        if (!change.page) break;
+        addResultPage(std::move(*change.page), sender);
+        notifyKeywordAnalysisDone(sender);
+        break;
+    case PreparedChange::Kind::kNothing:
+        break;
+    }
+    return change.ok;
+}
+
+bool CDoc::load(const std::vector<std::string>& paths, bool merge, std::uint64_t byteLimit) {
+    return commit(prepareLoad(paths, merge, byteLimit), nullptr);
 }
 
 bool CDoc::applySelection(const PostList& posts, DocListener* sender) {
-    // A copy first: posts may be the current selection, which is emptied below.
-    PostList next = posts;
-    DeferredAlerts alerts;
-    releaseSelection(sender);
-    bool ok = true;
-    if (!next.empty()) {
-        ok = computeReport(next);
-        if (ok) selection_ = std::move(next);
-    }
-    notify({DocHint::DataChanged}, sender);
-    return ok;
+    return commit(prepareSelection(posts), sender);
 }
 
 bool CDoc::clearFilter(DocListener* sender) {
-    if (!canClearFilter()) return true;
-    DeferredAlerts alerts;
-    releaseSelection(sender);
-    bool ok = true;
-    if (!log_.posts.empty()) {
-        ok = computeWholeLogReport();
-        wholeSelected_ = ok;
-    }
-    notify({DocHint::DataChanged}, sender);
-    return ok;
+    return commit(prepareClearFilter(), sender);
 }
 
 void CDoc::close() {

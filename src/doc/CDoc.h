@@ -5,6 +5,7 @@
 // its statistics, the result pages or the log, every listener gets
 // DocHint::SelectionAboutToChange. Messages raised while it works are shown when it is done.
 #include "doc/DocListener.h"
+#include "doc/PreparedChange.h"
 #include "doc/RecentFileSink.h"
 #include "input/PostLog.h"
 #include "keywords/ResultPage.h"
@@ -53,6 +54,23 @@ public:
     bool clearFilter(DocListener* sender = nullptr);
     bool canClearFilter() const { return selection().size() != log_.posts.size(); }
 
+    // The operations above in two halves, for running the long part on a worker. A prepare
+    // function only reads the document, so it may run on another thread while the views go
+    // on reading it, as long as nothing changes the document meanwhile; with a token it stops
+    // early once the token is cancelled, and the change says so. commit, on the views'
+    // thread, swaps the change in: the notice first, then the swap, the hints and the
+    // messages raised while preparing. A cancelled change commits as nothing at all: no
+    // notice, no hint, no message. Returns what the operation returns.
+    PreparedChange prepareLoad(const std::vector<std::string>& paths, bool merge,
+                               std::uint64_t byteLimit, CancelToken* token = nullptr) const;
+    PreparedChange prepareSelection(PostList posts, CancelToken* token = nullptr) const;
+    // The selection of the posts that select lists, chosen as part of the preparation; when
+    // select fails the document is to stay as it is (its messages are still shown).
+    PreparedChange prepareSelection(const std::function<bool(PostList&)>& select,
+                                    CancelToken* token = nullptr) const;
+    PreparedChange prepareClearFilter(CancelToken* token = nullptr) const;
+    bool commit(PreparedChange change, DocListener* sender = nullptr);
+
     // Releases everything and empties the post log. DataChanged to every listener.
     void close();
 
@@ -90,12 +108,15 @@ private:
     // lists over the log go before anything touches the log itself.
     void releaseSelection(DocListener* sender);
     void deleteResultPages(DocListener* sender);
-    // Statistics and report of posts into the selection's record and text; withKeys, the
-    // statistics read the post keys, or record them when there are none.
-    bool computeReport(const PostList& posts, bool withKeys = true);
+    // Statistics and report of posts of log into the change's record and text; with keys,
+    // the statistics read them, or record them when there are none.
+    bool computeReport(PreparedChange& change, const PostList& posts, const PostLog& log,
+                       PostKeys* keys) const;
     // The same for the whole log, from the whole-log statistics when they were computed with
     // the current switches: only the recent counts are counted again.
-    bool computeWholeLogReport();
+    bool computeWholeLogReport(PreparedChange& change) const;
+    PostKeys* readOnlyKeys() const;
+    void commitLoad(PreparedChange& change);
     void notify(const DocUpdate& update, DocListener* sender);
 
     // Declared so that everything over the log's records is destroyed before the log.

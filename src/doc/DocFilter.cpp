@@ -2,16 +2,20 @@
 
 #include "doc/CDoc.h"
 #include "filter/FilterSelection.h"
-#include "platform/DeferredAlerts.h"
 
 namespace lorvanel {
 
 bool applyFilter(CDoc& doc, std::string_view text, DocListener* sender) {
+    return doc.commit(prepareFilter(doc, std::string(text)), sender);
+}
+
+PreparedChange prepareFilter(const CDoc& doc, std::string text, CancelToken* token) {
     // A compile error is shown after the document is done, never from inside it.
-    DeferredAlerts alerts;
-    PostList selected;
-    if (!selectPostsWithFilter(selected, doc.postLog().posts, text)) return false;
-    return doc.applySelection(selected, sender);
+    return doc.prepareSelection(
+        [&](PostList& selected) {
+            return selectPostsWithFilter(selected, doc.postLog().posts, text).has_value();
+        },
+        token);
 }
 
 } // namespace lorvanel

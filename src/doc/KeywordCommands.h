@@ -3,6 +3,7 @@
 // command-line program alike: over its current selection, the page added to its result pages
 // (DocHint::ResultPage), then DocHint::KeywordAnalysisDone. Messages (a keyword file that
 // can't be read) are shown once the command is done.
+#include "doc/PreparedChange.h"
 #include "keywords/KeywordFileAnalysis.h"
 
 #include <string>
@@ -22,5 +23,11 @@ const ResultPage* runAutoKeywordAnalysis(CDoc& doc, DocListener* sender = nullpt
 const ResultPage* runKeywordFileAnalysis(CDoc& doc, const std::string& path,
                                          KeywordFileFailure* failure = nullptr,
                                          DocListener* sender = nullptr);
+
+// The same in two halves (see CDoc::prepareLoad): the page prepared over the document's
+// selection, possibly on a worker, for CDoc::commit.
+PreparedChange prepareAutoKeywordAnalysis(const CDoc& doc, CancelToken* token = nullptr);
+PreparedChange prepareKeywordFileAnalysis(CDoc& doc, const std::string& path,
+                                          CancelToken* token = nullptr);
 
 } // namespace lorvanel

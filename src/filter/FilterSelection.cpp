@@ -3,6 +3,7 @@
 #include "filter/CompileFilter.h"
 #include "filter/Regex.h"
 #include "platform/Alert.h"
+#include "platform/Cancellation.h"
 #include "platform/WorkerPool.h"
 
 #include <cstdint>
@@ -26,7 +27,9 @@ void selectRange(Out& out, PostList::const_iterator first, PostList::const_itera
                  const FilterNode& filter, bool fetchBodies) {
     constexpr std::ptrdiff_t kAhead = 16;
     constexpr int kLines = 2; // most bodies end within two cache lines
+    CancelPoll poll;
     for (auto it = first; it != last; ++it) {
+        poll();
         if (fetchBodies && last - it > kAhead) {
             const PostRecord& next = **(it + kAhead);
             if (filter.readsBodyOf(next))

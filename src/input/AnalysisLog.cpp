@@ -18,14 +18,30 @@ std::string vformat(const char* format, va_list args) {
 }
 } // namespace
 
+namespace {
+thread_local AnalysisLog* threadLog = nullptr;
+} // namespace
+
 AnalysisLog& analysisLog() {
     static AnalysisLog log;
-    return log;
+    return threadLog ? *threadLog : log;
+}
+
+RedirectAnalysisLog::RedirectAnalysisLog(AnalysisLog& log) : previous_(threadLog) {
+    threadLog = &log;
+}
+
+RedirectAnalysisLog::~RedirectAnalysisLog() {
+    threadLog = previous_;
 }
 
 void AnalysisLog::add(std::string entry) {
     entries_.push_back(std::move(entry));
     if (entries_.size() > kMaxEntries) entries_.pop_front();
+}
+
+void AnalysisLog::appendLog(const AnalysisLog& other) {
+    for (const std::string& entry : other.entries_) add(entry);
 }
 
 void AnalysisLog::append(const char* format, ...) {

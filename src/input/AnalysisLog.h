@@ -21,6 +21,9 @@ public:
     // Shows the error's message (up to 500 bytes), then adds it (up to 1020) with "\r\n".
     void appendException(const std::exception& error);
 
+    // Adds other's entries after this log's own.
+    void appendLog(const AnalysisLog& other);
+
     std::string text() const;
     void clear() { entries_.clear(); }
     std::size_t entryCount() const { return entries_.size(); }
@@ -31,6 +34,21 @@ private:
     std::deque<std::string> entries_;
 };
 
+// The calling thread's log while a RedirectAnalysisLog is in place, else the process's.
 AnalysisLog& analysisLog();
+
+// Sends the calling thread's analysis-log entries to log while it lives (scopes nest): an
+// operation prepared on a worker writes to a log of its own, which takes the process's place
+// only if the operation is committed.
+class RedirectAnalysisLog {
+public:
+    explicit RedirectAnalysisLog(AnalysisLog& log);
+    ~RedirectAnalysisLog();
+    RedirectAnalysisLog(const RedirectAnalysisLog&) = delete;
+    RedirectAnalysisLog& operator=(const RedirectAnalysisLog&) = delete;
+
+private:
+    AnalysisLog* previous_;
+};
 
 } // namespace lorvanel

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace lorvanel {
@@ -37,6 +38,12 @@ public:
         std::vector<TextBuffer>().swap(texts_);
     }
     std::size_t size() const { return size_; }
+    // Exchanges the records and texts of two arenas; none of them moves.
+    void swap(PostArena& other) noexcept {
+        chunks_.swap(other.chunks_);
+        std::swap(size_, other.size_);
+        texts_.swap(other.texts_);
+    }
 
     // A buffer of n bytes for texts that a reader made rather than cut out of the log (a log
     // converted from another encoding); it lives as long as the records.

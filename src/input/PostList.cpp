@@ -4,6 +4,7 @@
 #include "input/DomainConstants.h"
 #include "input/PostArena.h"
 #include "input/ShortSearch.h"
+#include "platform/Cancellation.h"
 #include "platform/LocalTime.h"
 
 #include <algorithm>
@@ -65,6 +66,9 @@ void deriveServer(PostRecord& r) {
 } // namespace
 
 bool addPost(PostList& list, PostRecord* record, PostArena* releaseTo, bool atFront) {
+    // Every reader admits its posts here: the one place a load's parsing is stopped.
+    thread_local CancelPoll poll;
+    poll();
     PostRecord& r = *record;
     // The reader has said what was wrong with the date text.
     if (r.flags & PostRecord::kBadTime) return reject(record, releaseTo);

@@ -2,6 +2,7 @@
 // An ordered list of posts shared with the post log: the log's posts, the current selection
 // and every filter result are PostLists over the same records, which the log owns.
 #include "input/PostRecord.h"
+#include "platform/Cancellation.h"
 
 #include <cstddef>
 #include <deque>
@@ -70,7 +71,9 @@ std::size_t mergePosts(PostList& log, PostList& added);
 template <class Predicate>
 std::size_t selectPosts(PostList& dest, const PostList& src, const Predicate& pred) {
     std::size_t n = 0;
+    CancelPoll poll;
     for (PostRecord* p : src) {
+        poll();
         if (pred.acceptPost(*p)) {
             dest.pushBack(p);
             ++n;

@@ -1,6 +1,7 @@
 #include "input/PostLog.h"
 
 #include "input/BoardDirectory.h"
+#include "platform/Cancellation.h"
 #include "platform/LargeBuffer.h"
 
 #include <unordered_set>
@@ -29,7 +30,9 @@ PostLog::~PostLog() {
 void PostLog::noteForeignBoards() {
     releaseForeignBoards();
     std::unordered_set<const std::string*> seen;
+    CancelPoll poll;
     for (const PostRecord* p : posts) {
+        poll();
         if (p->knownBbs() || !p->dir || !*p->dir) continue;
         // The directory hands out one text per name, so the names compare by address.
         const std::string* name = &p->boardName();
@@ -41,6 +44,21 @@ void PostLog::noteForeignBoards() {
 void PostLog::releaseForeignBoards() {
     for (const std::string* name : foreignBoards_) boardDirectory().releaseForeignBoard(*name);
     foreignBoards_.clear();
+}
+
+void PostLog::swap(PostLog& other) noexcept {
+    using std::swap;
+    swap(bytesRead, other.bytesRead);
+    swap(fileSize, other.fileSize);
+    posts.items().swap(other.posts.items());
+    formatNames.swap(other.formatNames);
+    sourcePaths.swap(other.sourcePaths);
+    arena.swap(other.arena);
+    foreignBoards_.swap(other.foreignBoards_);
+    text_.swap(other.text_);
+    swap(textCapacity_, other.textCapacity_);
+    foldedText_.swap(other.foldedText_);
+    kanaFoldedText_.swap(other.kanaFoldedText_);
 }
 
 void PostLog::clear() {

@@ -18,6 +18,10 @@ public:
     PostLog(const PostLog&) = delete;
     PostLog& operator=(const PostLog&) = delete;
 
+    // Exchanges the whole contents, records and buffers staying where they are: a log loaded
+    // apart takes the place of the current one.
+    void swap(PostLog& other) noexcept;
+
     // Releases the posts and frees every buffer, and gives back the board names noted for
     // them. Lists over the records must be released before, since the records' texts live in
     // `text`.

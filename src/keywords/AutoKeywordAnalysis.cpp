@@ -4,6 +4,7 @@
 #include "keywords/Folding.h"
 #include "keywords/WordCounter.h"
 #include "keywords/WordTokenizer.h"
+#include "platform/Cancellation.h"
 
 #include <algorithm>
 #include <string_view>
@@ -64,7 +65,9 @@ void mergeWordVariants(std::vector<WordCount>& words) {
 ResultPage analyzeAutoKeywords(const PostList& selection) {
     WordCounter bodyWords;
     WordCounter titleWords;
+    CancelPoll poll;
     for (const PostRecord* p : selection) {
+        poll();
         extractWords(p->body, bodyWords);
         extractWords(p->title, titleWords);
     }

@@ -6,6 +6,7 @@
 #include "input/PostLog.h"
 #include "keywords/KeywordTrie.h"
 #include "platform/Alert.h"
+#include "platform/Cancellation.h"
 #include "platform/LocalTime.h"
 #include "platform/WorkerPool.h"
 
@@ -122,6 +123,8 @@ private:
     void countPart(PostList::const_iterator first, PostList::const_iterator last,
                    const PostLog& log, Counts& c) const {
         for (; first != last; ++first) {
+            // A post may take long against a large keyword file: asked at every one.
+            throwIfCancelled();
             const FoldedPost p(**first, log);
             folded_->count(p.folded, c.folded);
             kana_->count(p.kanaFolded, c.kana);

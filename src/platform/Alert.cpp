@@ -22,6 +22,7 @@ public:
 
 StderrSink defaultSink;
 AlertSink* current = &defaultSink;
+thread_local AlertSink* threadSink = nullptr;
 
 } // namespace
 
@@ -29,13 +30,20 @@ void setAlertSink(AlertSink* sink) {
     current = sink ? sink : &defaultSink;
 }
 
+AlertSink* setThreadAlertSink(AlertSink* sink) {
+    AlertSink* before = threadSink;
+    threadSink = sink;
+    return before;
+}
+
 AlertSink& alertSink() {
-    return *current;
+    return threadSink ? *threadSink : *current;
 }
 
 void showAlert(std::string_view text) {
-    current->raiseMainWindow();
-    current->alert(text);
+    AlertSink& sink = alertSink();
+    sink.raiseMainWindow();
+    sink.alert(text);
 }
 
 } // namespace lorvanel

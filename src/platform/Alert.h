@@ -16,6 +16,11 @@ public:
 
 // Sets the process's sink; null restores the default, which writes UTF-8 lines to stderr.
 void setAlertSink(AlertSink* sink);
+// The sink of the calling thread alone, ahead of the process's while it is set (an operation
+// running on a worker keeps its messages for the thread that shows them); null returns the
+// thread to the process's sink. Returns the thread's sink before the call.
+AlertSink* setThreadAlertSink(AlertSink* sink);
+// The calling thread's sink when it has one, else the process's.
 AlertSink& alertSink();
 
 // Raises the main window, then shows the text.

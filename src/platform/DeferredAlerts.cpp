@@ -2,12 +2,10 @@
 
 namespace lorvanel {
 
-DeferredAlerts::DeferredAlerts() : previous_(&alertSink()) {
-    setAlertSink(this);
-}
+DeferredAlerts::DeferredAlerts() : previous_(setThreadAlertSink(this)) {}
 
 DeferredAlerts::~DeferredAlerts() {
-    setAlertSink(previous_);
+    setThreadAlertSink(previous_);
     for (const std::string& text : texts_) showAlert(text);
 }
 

@@ -3,9 +3,11 @@
 // when it ends they are shown in the order they came. An operation that must not be
 // interrupted by a message box (whose event loop would let the user act on a half-changed
 // state) runs inside one. Scopes nest: an inner scope hands its messages to the outer one.
+// A scope holds the messages of its own thread only.
 #include "platform/Alert.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lorvanel {
@@ -19,6 +21,9 @@ public:
     DeferredAlerts& operator=(const DeferredAlerts&) = delete;
 
     std::size_t pending() const { return texts_.size(); }
+    // Hands over the kept messages, which are then not shown when the scope ends: an operation
+    // prepared on a worker takes them along to the thread that shows them.
+    std::vector<std::string> take() { return std::exchange(texts_, {}); }
 
 private:
     // Each kept text is shown with showAlert, which raises the main window first.

@@ -1,4 +1,5 @@
 #include "platform/File.h"
+#include "platform/Cancellation.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -83,9 +84,12 @@ void InputFile::seek(std::uint64_t offset) {
 }
 
 std::size_t InputFile::read(char* dest, std::size_t n) {
+    // Read in parts, so that a cancelled load stops within a part's time.
+    constexpr std::size_t kPart = std::size_t{16} << 20;
     std::size_t done = 0;
     while (done < n) {
-        ssize_t r = ::read(fd_, dest + done, n - done);
+        throwIfCancelled();
+        ssize_t r = ::read(fd_, dest + done, std::min(n - done, kPart));
         if (r < 0) {
             if (errno == EINTR) continue;
             throw FileError(path_, errno);

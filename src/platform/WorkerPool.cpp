@@ -1,4 +1,5 @@
 #include "platform/WorkerPool.h"
+#include "platform/Cancellation.h"
 
 #include <algorithm>
 #include <atomic>
@@ -134,8 +135,15 @@ void runParts(std::size_t parts, const std::function<void(std::size_t)>& work) {
         work(0);
         return;
     }
+    // The parts check the caller's cancellation token; the first to see it cancelled throws,
+    // and the caller throws again once every part has ended.
+    CancelToken* token = currentCancelToken();
+    const std::function<void(std::size_t)> tokenWork = [&](std::size_t part) {
+        CancelScope scope(token);
+        work(part);
+    };
     Job job;
-    job.work = &work;
+    job.work = token ? &tokenWork : &work;
     job.parts = parts;
     pool().run(job);
     if (job.error) std::rethrow_exception(job.error);

@@ -1,5 +1,6 @@
 // The tables of fixed shape, filled in one walk that converts each post's time to local time
 // once.
+#include "platform/Cancellation.h"
 #include "platform/WorkerPool.h"
 #include "report/CalendarText.h"
 #include "report/RankedList.h"
@@ -88,7 +89,9 @@ void countPart(PartTables& t, const PostList& posts, std::size_t first, std::siz
     // The records of a selection lie apart in memory, too irregularly for the processor to
     // fetch them ahead by itself: each is asked for some posts before its turn.
     constexpr std::size_t kAhead = 16;
+    CancelPoll poll;
     for (std::size_t i = first; i < last; ++i) {
+        poll();
         if (i + kAhead < last) __builtin_prefetch(posts[i + kAhead]);
         PostRecord* p = posts[i];
         DayHour lt;

@@ -4,6 +4,7 @@
 // maps, since only the final orders matter: the board table is sorted, and the rankings pick
 // their best entries by (count, text).
 #include "input/BoardDirectory.h"
+#include "platform/Cancellation.h"
 #include "platform/LocalTime.h"
 #include "platform/WorkerPool.h"
 #include "report/StatisticsSteps.h"
@@ -407,7 +408,9 @@ void countKeyPart(KeyPart& t, const PostList& posts, std::size_t first, std::siz
     // Neighbouring posts mostly share their day.
     int lastDay = 0, lastDayMonth = 0;
     bool haveDay = false;
+    CancelPoll poll;
     for (std::size_t i = first; i < last; ++i) {
+        poll();
         // The records of a selection lie apart: each is fetched well ahead of its turn.
         if (i + 2 * kPrefetchAhead < last) __builtin_prefetch(posts[i + 2 * kPrefetchAhead]);
         const PostRecord& p = *posts[i];
