@@ -5,11 +5,15 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO_LOG ?= resources/samples/demo-jane.txt
 
-# Debian packages the build needs (the GUI's Qt and fonts come with it too).
+# Debian packages the build needs (the GUI's Qt and fonts come with it too); `file` and
+# dpkg-dev are for `make package`.
 PACKAGES := build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            libonig-dev qt6-base-dev qt6-svg-dev fonts-ipafont-gothic
+            libonig-dev qt6-base-dev qt6-svg-dev fonts-ipafont-gothic file dpkg-dev
+# What `make check-release` checks the desktop entry, the AppStream file and the man pages with.
+CHECK_PACKAGES := desktop-file-utils appstream man-db
+ICON_SIZES := 16 22 24 32 48 64 128 256
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test package check-release icons screenshot bench fuzz clean
 
 all: build
 
@@ -27,6 +31,30 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# lorvanel_<version>_<arch>.deb in the build directory, from the build `make test` made.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
+
+# The release files as desktops, software centres and man read them.
+check-release: deps
+	@bash tools/ensure-packages.sh $(CHECK_PACKAGES)
+	desktop-file-validate resources/lorvanel.desktop
+	appstreamcli validate --no-net resources/org.lorvanel.Lorvanel.metainfo.xml
+	@for page in docs/man/*.1; do \
+	    echo "man -l $$page"; \
+	    out=$$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$$page" 2>&1 >/dev/null); \
+	    if [ -n "$$out" ]; then echo "$$out"; exit 1; fi; \
+	done
+
+# The hicolor PNGs, rendered again from resources/icons/lorvanel.svg.
+icons: configure
+	@cmake --build $(BUILD_DIR) --target lorvanel-render-icons
+	@$(BUILD_DIR)/tools/icons/lorvanel-render-icons resources/icons/lorvanel.svg resources/icons $(ICON_SIZES)
+
+# docs/screenshot.png: the program itself, offscreen, on the demo log.
+screenshot: build
+	@bash tools/make-screenshot.sh $(BUILD_DIR) $(DEMO_LOG) docs/screenshot.png
 
 # Optimised build of its own; the generated logs are cached in ~/.cache/lorvanel-bench.
 BENCH_BUILD_DIR ?= build-bench

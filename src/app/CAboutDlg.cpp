@@ -16,7 +16,7 @@ namespace lorvanel {
 
 QString CAboutDlg::versionText() {
     return QString::fromUtf8(kAppTitle) + QStringLiteral(" Version ") +
-           QString::fromUtf8(kAppVersion);
+           QStringLiteral(LORVANEL_VERSION);
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
@@ -28,6 +28,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     row->addWidget(icon);
     row->addWidget(new QLabel(versionText(), this), 1);
     layout->addLayout(row);
+    auto* licence =
+        new QLabel(QStringLiteral("Copyright (c) 2026 The Lorvanel developers\nMIT License"), this);
+    licence->setObjectName(QStringLiteral("licence"));
+    layout->addWidget(licence);
     // Where the user's own files are, so that they can be found, edited or copied.
     auto* files =
         new QLabel(QStringLiteral("設定ファイル: ") + pathToQString(settingsFile()) +

@@ -1,18 +1,17 @@
 #pragma once
-// The about box: the program's title and version, and where the user's settings and keyword
-// files are.
+// The about box: the program's title, version and licence, and where the user's settings and
+// keyword files are.
 #include <QDialog>
 
 namespace lorvanel {
 
 inline constexpr const char* kAppTitle = "Lorvanel";
-inline constexpr const char* kAppVersion = "1.15";
 
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CAboutDlg(QWidget* parent = nullptr);
-    // "Lorvanel Version 1.15".
+    // "Lorvanel Version 1.0.0": the version of the build.
     static QString versionText();
 };
 

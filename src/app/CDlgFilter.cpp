@@ -1,6 +1,7 @@
 #include "app/CDlgFilter.h"
 
 #include "filter/CompileFilter.h"
+#include "input/UserTextFile.h"
 #include "platform/File.h"
 #include "platform/Paths.h"
 #include "trees/CustomFilter.h"
@@ -26,7 +27,7 @@ constexpr int kDescriptionPixels = 12;
 
 QString CDlgFilter::description(const std::string& memoPath) {
     try {
-        return toQString(readWholeFile(memoPath));
+        return toQString(userTextAsCp932(readWholeFile(memoPath)));
     } catch (const std::exception& e) {
         return toQString(e.what()).left(kMaxErrorLength);
     }

@@ -14,6 +14,9 @@
 #include <QMouseEvent>
 #include <QRubberBand>
 
+#include <string_view>
+#include <vector>
+
 namespace lorvanel {
 
 namespace {
@@ -121,6 +124,75 @@ void CFilterTree::selectionChanged() {
     if (rebuilding_ || band_) return;
     // Every change of the selection is applied, even one that gives the same text.
     announceSelection(true);
+}
+
+QModelIndex CFilterTree::findFilterItem(const std::string& text) {
+    std::vector<QModelIndex> pending;
+    for (int row = model_->rowCount() - 1; row >= 0; --row)
+        pending.push_back(model_->index(row, 0));
+    while (!pending.empty()) {
+        const QModelIndex index = pending.back();
+        pending.pop_back();
+        const TreeNode* node = nodeOf(index);
+        if (!node) continue;
+        const std::string own = node->item ? node->item->text : std::string();
+        const FilterKind kind = node->kind();
+        if (kind == FilterKind::CustomRoot || kind == FilterKind::Custom) continue;
+        if (!own.empty() && own == text) return index;
+        // Only the roots and the periods that hold the text's period can hold its item.
+        if (!own.empty() && !(kind != FilterKind::Leaf && text.rfind(own, 0) == 0)) continue;
+        model_->expandItem(index);
+        for (int row = model_->rowCount(index) - 1; row >= 0; --row)
+            pending.push_back(model_->index(row, 0, index));
+    }
+    return {};
+}
+
+void CFilterTree::selectFilterText(const std::string& text) {
+    std::vector<std::string> parts;
+    const std::string_view joint = ")&(";
+    if (text.size() > 2 && text.front() == '(' && text.back() == ')') {
+        const std::string inner = text.substr(1, text.size() - 2);
+        for (std::size_t from = 0;;) {
+            const std::size_t at = inner.find(joint, from);
+            parts.push_back(inner.substr(from, at == std::string::npos ? at : at - from));
+            if (at == std::string::npos) break;
+            from = at + joint.size();
+        }
+    } else {
+        parts.push_back(text);
+    }
+    QItemSelection items;
+    QModelIndex first;
+    {
+        FlagScope scope(rebuilding_);
+        for (const std::string& part : parts) {
+            const QModelIndex found = findFilterItem(part);
+            if (!found.isValid()) {
+                items.clear();
+                break;
+            }
+            if (!first.isValid()) first = found;
+            items.select(found, found);
+        }
+        if (items.isEmpty()) first = QModelIndex();
+        for (const QModelIndex& index : items.indexes())
+            for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+                setExpanded(up, true);
+        selectionModel()->select(items, QItemSelectionModel::ClearAndSelect);
+        if (first.isValid()) {
+            selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+            scrollTo(first);
+        }
+    }
+    if (first.isValid()) {
+        announceSelection(true);
+        return;
+    }
+    // Without an item (a day without posts) the text is applied as it stands.
+    applied_ = text;
+    FlagScope scope(announcing_);
+    emit filterTextChanged(text);
 }
 
 void CFilterTree::setMultiSelection(bool on) {

@@ -63,6 +63,12 @@ public:
     // The filter text of the selected items.
     std::string combinedText() const;
 
+    // Selects the items that stand for a filter text (one item, or an hour's and a weekday's
+    // items for "(hourH)&(weekW)"), expanding the items on the way, and applies their text as
+    // a selection change does; a text without such items (a day without posts) is applied as
+    // it stands with nothing selected.
+    void selectFilterText(const std::string& text);
+
 signals:
     // The posts to show are those the text selects (CP932; empty for the whole log).
     void filterTextChanged(const std::string& text);
@@ -78,6 +84,9 @@ private:
     // Expands the rows whose items the core marks expanded, below parent.
     void expandMarked(const QModelIndex& parent);
     void selectionChanged();
+    // The generated item whose filter text is text; years, months and category roots are
+    // given their children on the way. Invalid when there is none.
+    QModelIndex findFilterItem(const std::string& text);
     // Announces the combined text of the selection when it differs from the one applied;
     // always when forced.
     void announceSelection(bool force);

@@ -111,6 +111,16 @@ void CGraphView::mouseMoveEvent(QMouseEvent* event) {
     emit statusMessage(r ? toQString(r->x) + QStringLiteral(" - ") + toQString(r->y) : QString());
 }
 
+void CGraphView::mousePressEvent(QMouseEvent* event) {
+    // What the picture on the screen shows under the pointer, as the readout names it.
+    if (event->button() == Qt::LeftButton) {
+        const QPoint p = event->position().toPoint();
+        const std::string text = kind_->filterAt(p.x(), p.y());
+        if (!text.empty()) emit filterClicked(text);
+    }
+    QWidget::mousePressEvent(event);
+}
+
 void CGraphView::leaveEvent(QEvent* event) {
     emit statusMessage(QString());
     QWidget::leaveEvent(event);

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <string>
 
 class QMenu;
 
@@ -61,11 +62,15 @@ public:
 signals:
     // "x - y" of the pointer over the plot, empty elsewhere.
     void statusMessage(const QString& text);
+    // A left click on a part of the picture that selects posts: the filter text (CP932) of
+    // the filter tree's item for it.
+    void filterClicked(const std::string& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 

@@ -117,6 +117,9 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
         if (hint == DocHint::DataChanged) documentChanged();
     });
     connect(filterTree_, &CFilterTree::filterTextChanged, this, &CMainFrame::applyFilterText);
+    // A click on a graph selects what was clicked in the tree; the graph stays in front.
+    connect(view_->graphFrame()->view(), &CGraphView::filterClicked, filterTree_,
+            &CFilterTree::selectFilterText);
     updateCommands();
 }
 
@@ -175,6 +178,7 @@ void CMainFrame::createMenus() {
     a.openInEditor->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     fileMenu_->addSeparator();
     a.exit = addCommand(fileMenu_, cmd::kExit, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
+    a.exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::rebuildRecentMenu);
     connect(a.fileOpen, &QAction::triggered, this, &CMainFrame::fileOpen);
     connect(a.fileMerge, &QAction::triggered, this, &CMainFrame::fileMerge);

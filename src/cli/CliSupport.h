@@ -23,9 +23,18 @@ bool loadPosts(PostLog& log, PostList& selection, const CommonOptions& options);
 // to standard error.
 bool loadDocument(CDoc& doc, const CommonOptions& options);
 
+// Messages raised while loading or analysing go to standard error as "lorvanel-cli: TEXT",
+// each once: the analysis log written to standard error leaves them out. Set by main.
+void installErrorOutput();
+
+// Flushes standard output. A write that failed (a full disk, /dev/full) is reported as
+// "lorvanel-cli: standard output: reason" and turns the status into 1.
+int finishOutput(int status);
+
 // Writes a CP932 text to standard output, converted to UTF-8 unless raw.
 void writeText(std::string_view cp932, bool raw);
-// Writes the analysis log's text to standard error in UTF-8.
+// Writes the analysis log's text to standard error in UTF-8, less the messages that were
+// already printed as errors.
 void writeAnalysisLogToStderr();
 
 } // namespace lorvanel::cli

@@ -11,14 +11,19 @@
 // Rules, the same for every command:
 // - Options and operands may come in any order; "--" ends the options; "-" and any argument
 //   that doesn't start with '-' is an operand (a log file, unless operands() says otherwise).
-// - An unknown option, an option without its value, a bad --limit-mb number, a text that
-//   can't be written in CP932 and a wrong number of operands throw UsageError (exit 2).
+// - "--name=value" is the same as "--name value".
+// - "-" as a log file is standard input (cli/StandardInput.h), once at most.
+// - An unknown option (with the nearest known one suggested), an option without its value, a
+//   value given to a flag, a bad --limit-mb number, a text that can't be written in CP932 and
+//   a wrong number of operands throw UsageError (exit 2).
 // - --filter TEXT is converted to CP932 and compiled at once; a text that doesn't compile
 //   throws FilterError with the compiler's message (exit 1), before any file is read.
 // - --jdim, for a command whose operands are log files, stands for the files of JDim's post
 //   log (oldest first, where it stood); when there are none it throws LogsNotFound with the
 //   message that says where they were looked for (exit 1).
 // main() catches both, prints "lorvanel-cli COMMAND: message" on stderr and exits.
+#include "platform/Time32.h"
+
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -58,6 +63,12 @@ struct LogsNotFound {
     std::string message;
 };
 
+// Thrown when the command can't go on (standard input can't be read); main prints
+// "lorvanel-cli: message", exit status 1.
+struct CommandFailed {
+    std::string message;
+};
+
 class CommandLine {
 public:
     explicit CommandLine(unsigned commonOptions);
@@ -73,6 +84,9 @@ public:
     CommonOptions parse(const std::vector<std::string>& args) const;
 
 private:
+    // Every option name the command knows, for suggestions.
+    std::vector<std::string> knownNames() const;
+
     struct Declared {
         std::string name;
         std::function<void()> set;
@@ -87,6 +101,8 @@ private:
     bool operandsAreLogs_ = true;
 };
 
+// "--now \"YYYY/MM/DD HH:MM:SS\"": a local time, the moment that today and this week refer to.
+Time32 parseNow(const std::string& text);
 // "--limit-mb N": N megabytes as a byte limit (N << 20); 0 means whole files.
 std::uint64_t parseLimitMb(const std::string& text);
 // A command-line text (UTF-8) as CP932; a text that can't be converted is a usage error.

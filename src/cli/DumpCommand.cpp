@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 #include "input/PostLog.h"
 #include "platform/Encoding.h"
+#include "platform/LocalTime.h"
 
 #include <cstdio>
 #include <string>
@@ -66,6 +67,16 @@ void appendPostJson(std::string& out, const PostRecord& p, std::string& scratch)
     out += std::to_string(p.seq);
     key("time");
     out += std::to_string(p.time);
+    // The same moment as the local date and time it was logged with, so that scripts need no
+    // time zone arithmetic.
+    const LocalTime t = toLocalTime(p.time);
+    char date[32];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second);
+    key("date");
+    out += '"';
+    out += date;
+    out += '"';
     text("title", p.title);
     text("name", p.name);
     text("mail", p.mail);
@@ -107,9 +118,11 @@ const CommandRegistration registration{{
     "      Loads the logs (at most the newest N megabytes of each; 0 = whole files) and\n"
     "      prints every post (with --filter, every post that the filter text selects) as\n"
     "      one JSON object per line (UTF-8), keys in this order:\n"
-    "      seq, time (seconds since 1970 UTC), title, name, mail, body, url, server, dir,\n"
-    "      board, lines, new_thread, known_bbs, ascii_art. The analysis log goes to\n"
-    "      standard error. Exit status 1 when no file could be loaded.",
+    "      seq, time (the post's logged local time, read in the time zone TZ, as seconds\n"
+    "      since 1970-01-01 00:00 UTC), date (that local time as \"YYYY-MM-DDTHH:MM:SS\"),\n"
+    "      title, name, mail, body, url, server, dir, board, lines, new_thread, known_bbs,\n"
+    "      ascii_art. The analysis log goes to standard error. Exit status 1 when no file\n"
+    "      could be loaded.",
     10,
     &runDump,
 }};

@@ -125,7 +125,8 @@ int runGraph(const std::vector<std::string>& args) {
                              ? writeGraphSvg(*kind, painter, sw.width, sw.height, path, error)
                              : writeGraphPng(*kind, painter, sw.width, sw.height, path, error);
     if (!written) {
-        std::fprintf(stderr, "lorvanel-cli: can't write %s: %s\n", path.c_str(), error.c_str());
+        std::fprintf(stderr, "lorvanel-cli: %s: %s\n",
+                     path == "-" ? "standard output" : path.c_str(), error.c_str());
         return kExitFailed;
     }
     if (clicks) writeClicks(*kind, sw);
@@ -148,13 +149,13 @@ const CommandRegistration registration({
     "      date, 3 a calendar of posts per day, 4 posts by weekday and hour. --series prints\n"
     "      what is drawn (title, axes, ticks, series, density map; the days and levels of\n"
     "      kind 3, the cells of kind 4) as tab-separated lines; --png and --svg write the\n"
-    "      picture (default size 640x480). --show-total 0 leaves out the whole selection's\n"
-    "      line of kind 0. --click X,Y (repeatable) prints, one line per click, the filter\n"
-    "      text that a click at that pixel of the picture applies, as the filter tree's\n"
-    "      item for it does (an empty line where a click selects nothing): a day, a\n"
-    "      month's or a year's label of kind 3; a cell (hour and weekday), a weekday's or\n"
-    "      an hour's label or total of kind 4; the day under the pointer of kinds 1 and 2;\n"
-    "      a board's legend entry of kind 0.",
+    "      picture (default size 640x480; FILE \"-\" is standard output). --show-total 0\n"
+    "      leaves out the whole selection's line of kind 0. --click X,Y (repeatable) prints,\n"
+    "      one line per click, the filter text that a click at that pixel of the picture\n"
+    "      applies, as the filter tree's item for it does (an empty line where a click\n"
+    "      selects nothing): a day, a month's or a year's label of kind 3; a cell (hour and\n"
+    "      weekday), a weekday's or an hour's label or total of kind 4; the day under the\n"
+    "      pointer of kinds 1 and 2; a board's legend entry of kind 0.",
     60,
     &runGraph,
 });

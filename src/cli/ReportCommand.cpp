@@ -7,9 +7,6 @@
 #include "platform/Clock.h"
 #include "report/ReportWindowText.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <optional>
 
 namespace lorvanel::cli {
@@ -22,16 +19,6 @@ struct ReportSwitches {
     bool monthThreadRanking = true;
     std::optional<Time32> now;
 };
-
-Time32 parseNow(const std::string& text) {
-    char* end = nullptr;
-    errno = 0;
-    const long long n = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno != 0 || n < INT32_MIN || n > INT32_MAX)
-        throw UsageError{"--now needs seconds since 1970 (a signed 32-bit number), not '" + text +
-                         "'"};
-    return static_cast<Time32>(n);
-}
 
 int runReport(const std::vector<std::string>& args) {
     ReportSwitches sw;
@@ -57,8 +44,8 @@ int runReport(const std::vector<std::string>& args) {
 
 const CommandRegistration registration({
     "report",
-    "  report [--limit-mb N] [--no-thread-ranking] [--no-month-thread-ranking] [--now SECONDS]\n"
-    "         [--filter TEXT] [--sjis] FILE...\n"
+    "  report [--limit-mb N] [--no-thread-ranking] [--no-month-thread-ranking]\n"
+    "         [--now \"YYYY/MM/DD HH:MM:SS\"] [--filter TEXT] [--sjis] FILE...\n"
     "      Loads the files as one log and prints its statistics report, then the analysis log.\n"
     "      --limit-mb N reads at most the newest N MB of each file (0: whole files); --now\n"
     "      fixes the time that today's and this week's counts refer to; --filter TEXT reports\n"

@@ -6,7 +6,6 @@
 #include "doc/CDoc.h"
 #include "doc/DocFilter.h"
 #include "platform/Clock.h"
-#include "platform/LocalTime.h"
 #include "trees/FilterTree.h"
 #include "trees/TreeListing.h"
 
@@ -26,17 +25,6 @@ struct TreeRequest {
     std::vector<std::string> selectPaths; // UTF-8 as given
 };
 
-// "YYYY/MM/DD HH:MM:SS" in local time.
-Time32 parseLocalNow(const std::string& text) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, used = 0;
-    const bool parsed = std::sscanf(text.c_str(), "%4d/%2d/%2d %2d:%2d:%2d%n", &y, &mo, &d, &h, &mi,
-                                    &s, &used) == 6 &&
-                        used == static_cast<int>(text.size());
-    if (!parsed || y < 1901 || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 59)
-        throw UsageError{"--now needs a local time \"YYYY/MM/DD HH:MM:SS\", not '" + text + "'"};
-    return fromLocalTime(y, mo, d, h, mi, s);
-}
-
 TreeRequest parseRequest(const std::vector<std::string>& args) {
     TreeRequest r;
     CommandLine line(kLimitMb);
@@ -45,7 +33,7 @@ TreeRequest parseRequest(const std::vector<std::string>& args) {
     // does in the program.
     line.option("--filter",
                 [&](const std::string& v) { r.filter = argumentToCp932(v, "--filter"); });
-    line.option("--now", [&](const std::string& v) { r.now = parseLocalNow(v); });
+    line.option("--now", [&](const std::string& v) { r.now = parseNow(v); });
     line.option("--expand", [&](const std::string& v) {
         if (v != "all") throw UsageError{"--expand takes only 'all'"};
         r.expandAll = true;

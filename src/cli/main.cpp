@@ -1,6 +1,8 @@
 // lorvanel-cli: the analyzer's core for scripting and tests.
+#include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
+#include "cli/NearestName.h"
 #include "input/BoardDirectory.h"
 
 #include <algorithm>
@@ -16,7 +18,8 @@ std::vector<Command>& registry() {
 }
 
 void printHelp(std::FILE* out) {
-    std::fputs("usage: lorvanel-cli COMMAND [OPTIONS] ...\n\n"
+    std::fputs("usage: lorvanel-cli COMMAND [OPTIONS] ...\n"
+               "       lorvanel-cli --help | --version\n\n"
                "Analyses the posting logs that BBS browsers keep of their user's own posts.\n"
                "Texts are printed in UTF-8 unless a command offers --sjis.\n"
                "Exit status: 0 success, 1 the load or analysis failed, 2 usage error.\n"
@@ -46,24 +49,30 @@ int main(int argc, char** argv) {
     if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") ||
         !std::strcmp(argv[1], "help")) {
         printHelp(argc < 2 ? stderr : stdout);
-        return argc < 2 ? kExitUsage : kExitOk;
+        return argc < 2 ? kExitUsage : finishOutput(kExitOk);
+    }
+    if (!std::strcmp(argv[1], "--version")) {
+        std::puts("lorvanel-cli " LORVANEL_VERSION);
+        return finishOutput(kExitOk);
     }
     const std::string name = argv[1];
     for (const Command& c : commands()) {
         if (name != c.name) continue;
         std::vector<std::string> args(argv + 2, argv + argc);
         for (const std::string& a : args) {
+            if (a == "--") break;
             if (a == "--help" || a == "-h") {
                 std::printf("%s\n", c.usage);
-                return kExitOk;
+                return finishOutput(kExitOk);
             }
         }
+        installErrorOutput();
         if (!lorvanel::boardDirectory().loadBoardList()) {
             std::fputs("lorvanel-cli: the built-in board list is missing\n", stderr);
             return kExitFailed;
         }
         try {
-            return c.run(args);
+            return finishOutput(c.run(args));
         } catch (const UsageError& e) {
             std::fprintf(stderr, "lorvanel-cli %s: %s\n%s\n", c.name, e.message.c_str(), c.usage);
             return kExitUsage;
@@ -73,8 +82,14 @@ int main(int argc, char** argv) {
         } catch (const LogsNotFound& e) {
             std::fprintf(stderr, "lorvanel-cli %s: %s", c.name, e.message.c_str());
             return kExitFailed;
+        } catch (const CommandFailed& e) {
+            std::fprintf(stderr, "lorvanel-cli: %s\n", e.message.c_str());
+            return kExitFailed;
         }
     }
-    std::fprintf(stderr, "lorvanel-cli: unknown command '%s' (see lorvanel-cli --help)\n", argv[1]);
+    std::vector<std::string> names;
+    for (const Command& c : commands()) names.emplace_back(c.name);
+    std::fprintf(stderr, "lorvanel-cli: unknown command '%s'%s (see lorvanel-cli --help)\n",
+                 argv[1], didYouMean(name, names).c_str());
     return kExitUsage;
 }

@@ -1,6 +1,7 @@
 #include "keywords/KeywordSet.h"
 
 #include "input/Loader.h"
+#include "input/UserTextFile.h"
 #include "keywords/Folding.h"
 #include "platform/Alert.h"
 #include "platform/File.h"
@@ -95,7 +96,7 @@ std::string keywordSetName(std::string_view path) {
 bool loadKeywordSet(const std::string& path, KeywordSet& set) {
     std::string text;
     try {
-        text = readWholeFile(path);
+        text = userTextAsCp932(readWholeFile(path));
     } catch (const FileError& e) {
         showAlert(displayPath(path) + ": " + systemErrorMessage(e.errorCode()));
         return false;

@@ -50,6 +50,16 @@ void drawGraphOffscreen(GraphKind& kind, ChartPainter& painter, int width, int h
 bool writeGraphPng(GraphKind& kind, ChartPainter& painter, int width, int height,
                    const std::string& path, std::string& error) {
     const QImage image = renderGraphImage(kind, painter, width, height);
+    if (path == "-") {
+        // Standard output, for a pipe; nothing else is written there.
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly) || !image.save(&out, "PNG") || !out.flush()) {
+            error = out.errorString().toStdString();
+            if (error.empty()) error = "the PNG image could not be written";
+            return false;
+        }
+        return true;
+    }
     QSaveFile file(QFile::decodeName(path.c_str()));
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
         error = file.errorString().toStdString();

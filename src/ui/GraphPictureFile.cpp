@@ -20,14 +20,14 @@ bool fail(QString* error, const QString& reason) {
     return false;
 }
 
-bool writePng(QSaveFile& file, QSize size, const PicturePainter& paint) {
+bool writePng(QIODevice& file, QSize size, const PicturePainter& paint) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     paint(image);
     return image.save(&file, "PNG");
 }
 
-bool writeSvg(QSaveFile& file, QSize size, const QString& title, const PicturePainter& paint) {
+bool writeSvg(QIODevice& file, QSize size, const QString& title, const PicturePainter& paint) {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(size);
@@ -48,6 +48,19 @@ PictureFormat pictureFormatOf(const QString& path) {
 bool saveGraphPicture(const QString& path, PictureFormat format, QSize size,
                       const PicturePainter& paint, QString* error) {
     if (size.isEmpty()) return fail(error, QStringLiteral("画像の大きさが0です"));
+    if (path == QStringLiteral("-")) {
+        // Standard output, for a pipe; nothing else is written there.
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly)) return fail(error, out.errorString());
+        const bool written = format == PictureFormat::Svg
+                                 ? writeSvg(out, size, QStringLiteral("graph"), paint)
+                                 : writePng(out, size, paint);
+        if (!out.flush() || !written || out.error() != QFileDevice::NoError)
+            return fail(error, out.error() != QFileDevice::NoError
+                                   ? out.errorString()
+                                   : QStringLiteral("画像を書き出せませんでした"));
+        return true;
+    }
     // QSaveFile writes to a temporary file in the same directory and renames it on commit;
     // without a commit the temporary file is removed and the target is untouched.
     QSaveFile file(path);

@@ -18,8 +18,8 @@ PictureFormat pictureFormatOf(const QString& path);
 
 // Lets paint draw the picture in the format on a device of the given size (an image filled white
 // for PNG, an SVG generator for SVG; paint opens and closes its own QPainter on it) and writes it
-// to path. On failure returns false with the reason in error (when given); path is then left as it
-// was.
+// to path ("-": standard output). On failure returns false with the reason in error (when
+// given); path is then left as it was.
 using PicturePainter = std::function<void(QPaintDevice&)>;
 bool saveGraphPicture(const QString& path, PictureFormat format, QSize size,
                       const PicturePainter& paint, QString* error = nullptr);

@@ -39,7 +39,7 @@ TEST(ReportCli, AFileOfNoKnownFormatFailsButStillPrintsTheWindowText) {
     EXPECT_EQ(r.out, U8("--------------------------------------------\r\n★解析ログ\r\n"
                         "対応していないlorvanel.txtです。\r\n"));
     // The message box's text goes to standard error as one line.
-    EXPECT_EQ(r.err, U8("対応していないlorvanel.txtです。\n"));
+    EXPECT_EQ(r.err, U8("lorvanel-cli: 対応していないlorvanel.txtです。\n"));
 
     const CliResult raw = runCli({"report", "--sjis", path});
     EXPECT_EQ(raw.status, 1);

@@ -1,0 +1,28 @@
+# Runs one program and checks its exit status and what it printed:
+#   cmake -DCOMMAND="prog@@arg@@..." -DSTATUS=0 [-DOUT=regex] [-DERR=regex] [-DNO_OUT=1]
+#         [-DENV="NAME=value@@..."] -P RunProgram.cmake
+# CTest alone can't require an exact status other than 0 and a regex on each stream.
+string(REPLACE "@@" ";" COMMAND "${COMMAND}")
+string(REPLACE "@@" ";" ENV "${ENV}")
+if(ENV)
+    foreach(pair IN LISTS ENV)
+        string(REGEX MATCH "^[^=]+" name "${pair}")
+        string(LENGTH "${name}=" skip)
+        string(SUBSTRING "${pair}" ${skip} -1 value)
+        set(ENV{${name}} "${value}")
+    endforeach()
+endif()
+execute_process(COMMAND ${COMMAND} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+set(shown "exit status ${status}\n--- stdout\n${out}\n--- stderr\n${err}")
+if(NOT status STREQUAL "${STATUS}")
+    message(FATAL_ERROR "expected exit status ${STATUS}: ${shown}")
+endif()
+if(DEFINED OUT AND NOT out MATCHES "${OUT}")
+    message(FATAL_ERROR "stdout doesn't match '${OUT}': ${shown}")
+endif()
+if(DEFINED ERR AND NOT err MATCHES "${ERR}")
+    message(FATAL_ERROR "stderr doesn't match '${ERR}': ${shown}")
+endif()
+if(NO_OUT AND NOT out STREQUAL "")
+    message(FATAL_ERROR "expected nothing on stdout: ${shown}")
+endif()
