@@ -100,12 +100,6 @@ void expectAppliedIsTheSelection(const Started& s) {
     QVERIFY(std::equal(expected.begin(), expected.end(), s.doc().selection().begin()));
 }
 
-std::string cp932(const QString& s) {
-    std::string out;
-    toCp932(s, out);
-    return out;
-}
-
 } // namespace
 
 class FilterPaneTest : public QObject {

@@ -12,14 +12,12 @@
 
 namespace lorvanel::testing {
 
-namespace {
 std::string cp932(const QString& text) {
     std::string out;
     const QByteArray utf8 = text.toUtf8();
     utf8ToCp932(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), out);
     return out;
 }
-} // namespace
 
 WorkingDirectory::WorkingDirectory() : previous_(QDir::currentPath()) {
     QDir::setCurrent(dir_.path());

@@ -45,6 +45,9 @@ struct JanePost {
     QString body = QStringLiteral("本文");
 };
 
+// The CP932 bytes of a UTF-8 text (the tests' texts are all within Shift_JIS).
+std::string cp932(const QString& text);
+
 std::string janeLogText(const std::vector<JanePost>& posts);
 // n posts an hour apart from the day given as "YYYY/MM/DD".
 std::vector<JanePost> janeSeries(int n, const QString& day,

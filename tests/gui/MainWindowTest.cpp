@@ -42,13 +42,6 @@ struct Started {
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
-
-std::string cp932(const QString& s) {
-    std::string out;
-    const QByteArray u = s.toUtf8();
-    utf8ToCp932(std::string_view(u.constData(), static_cast<std::size_t>(u.size())), out);
-    return out;
-}
 } // namespace
 
 class MainWindowTest : public QObject {

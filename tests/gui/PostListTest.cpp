@@ -41,13 +41,6 @@ QString readUtf8(const QString& path) {
     return QString::fromUtf8(f.readAll());
 }
 
-// The tests' texts are all within Shift_JIS.
-std::string toCp932Bytes(const QString& s) {
-    std::string out;
-    lorvanel::toCp932(s, out);
-    return out;
-}
-
 // Records the URLs that the desktop is asked to open.
 class UrlCatcher : public QObject {
     Q_OBJECT
@@ -81,7 +74,7 @@ std::string janeLog(int n, int lines, const std::vector<int>& cats, const QStrin
         }
         s += QStringLiteral("\r\n\r\n\r\n");
     }
-    return toCp932Bytes(s);
+    return cp932(s);
 }
 
 // The document and the post list tab, shown.
@@ -376,9 +369,9 @@ private slots:
         // A post without a URL: both URL items are disabled.
         WorkingDirectory other;
         const std::string none = other.write(
-            "sent.ini", toCp932Bytes(QStringLiteral("[1]\r\nName=\r\nEMail=\r\nBody=本文\r\n"
-                                                    "Status=1\r\nDate=2008/01/02 03:04:05\r\n"
-                                                    "Title=題\r\nBBS=news\r\nNewThread=1\r\n")));
+            "sent.ini", cp932(QStringLiteral("[1]\r\nName=\r\nEMail=\r\nBody=本文\r\n"
+                                             "Status=1\r\nDate=2008/01/02 03:04:05\r\n"
+                                             "Title=題\r\nBBS=news\r\nNewThread=1\r\n")));
         ListTab bare({none});
         if (bare.view()->rows().postCount() == 1) {
             bare.view()->setCurrentPost(0);

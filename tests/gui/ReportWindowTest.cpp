@@ -21,12 +21,6 @@ using namespace lorvanel;
 using namespace lorvanel::testing;
 
 namespace {
-std::string cp932(const QString& s) {
-    std::string out;
-    const QByteArray u = s.toUtf8();
-    utf8ToCp932(std::string_view(u.constData(), static_cast<std::size_t>(u.size())), out);
-    return out;
-}
 
 // A report-like text: sections of 40 lines each under the given headings.
 std::string reportText(const QStringList& sections) {
