@@ -182,7 +182,12 @@ bool isNewThreadUrl(const char* url, const char* end) {
 class BoardNames {
 public:
     // Keeps the name's bytes before the line they stand in is overwritten.
-    void hold(Span board) { held_.assign(board.begin, board.end); }
+    void hold(Span board) {
+        if (board.begin && board.end > board.begin)
+            held_.assign(board.begin, board.end);
+        else
+            held_.clear();
+    }
     void name(const PostRecord& post) {
         const std::string_view dir = post.dir ? post.dir : "";
         const std::string_view server = post.server ? post.server : "";
