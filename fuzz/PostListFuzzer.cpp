@@ -20,7 +20,6 @@
 
 using namespace lorvanel;
 
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::initialise();
     return 0;
