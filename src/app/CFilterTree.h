@@ -68,6 +68,9 @@ public:
     // a selection change does; a text without such items (a day without posts) is applied as
     // it stands with nothing selected.
     void selectFilterText(const std::string& text);
+    // Selects exactly these items, expanding the items on the way, and applies their text as a
+    // selection change does (the first becomes the current item).
+    void selectItems(const QModelIndexList& items);
 
 signals:
     // The posts to show are those the text selects (CP932; empty for the whole log).
