@@ -282,9 +282,9 @@ void CMainFrame::createToolBar() {
     const MainActions& a = actions_;
     // Null stands for a separator.
     for (QAction* command :
-         {navigator_->backAction(), navigator_->forwardAction(), (QAction*)nullptr, a.fileOpen,
-          (QAction*)nullptr, a.readWhole, a.openInEditor, (QAction*)nullptr, a.filterTree,
-          a.multiSelect, a.clearFilter, (QAction*)nullptr, a.options, a.about}) {
+         {a.fileOpen, (QAction*)nullptr, a.readWhole, a.openInEditor, (QAction*)nullptr,
+          a.filterTree, a.multiSelect, a.clearFilter, (QAction*)nullptr, a.options, a.about,
+          (QAction*)nullptr, navigator_->backAction(), navigator_->forwardAction()}) {
         if (command)
             bar->addAction(command);
         else
