@@ -3,6 +3,7 @@
 #include "input/PostRecord.h"
 #include "platform/TextLines.h"
 
+#include <mutex>
 #include <vector>
 
 namespace lorvanel {
@@ -48,21 +49,31 @@ bool BoardDirectory::loadBoardListText(std::string_view text) {
 
 const std::string& BoardDirectory::knownBoardName(std::string_view dir) const {
     if (dir.empty()) return unknownBoard();
-    auto it = boards_.find(dir);
-    if (it != boards_.end()) return it->second;
+    if (auto it = boards_.find(dir); it != boards_.end()) return it->second;
+    {
+        std::shared_lock lock(mutex_);
+        if (auto u = unlisted_.find(dir); u != unlisted_.end()) return u->second;
+    }
+    std::unique_lock lock(mutex_);
+    return knownBoardNameLocked(dir);
+}
+
+const std::string& BoardDirectory::knownBoardNameLocked(std::string_view dir) const {
+    if (dir.empty()) return unknownBoard();
+    if (auto it = boards_.find(dir); it != boards_.end()) return it->second;
     // Hand out a stable text for an unlisted directory too.
-    static std::map<std::string, std::string, std::less<>> unlisted;
-    auto u = unlisted.find(dir);
-    if (u == unlisted.end()) u = unlisted.emplace(std::string(dir), std::string(dir)).first;
+    auto u = unlisted_.find(dir);
+    if (u == unlisted_.end()) u = unlisted_.emplace(std::string(dir), std::string(dir)).first;
     return u->second;
 }
 
 const std::string& BoardDirectory::boardDisplayName(const PostRecord& post) {
+    std::unique_lock lock(mutex_);
     if (post.knownBbs()) {
         const std::string_view dir = post.dir ? post.dir : "";
         if (!namedByKey_.empty() && !dir.empty() && !boards_.contains(dir))
             if (auto n = namedByKey_.find(dir); n != namedByKey_.end()) return *n->second;
-        return knownBoardName(dir);
+        return knownBoardNameLocked(dir);
     }
     if (!post.dir || !*post.dir) return unknownBoard();
     std::string name = std::string(post.dir) + "＠" + (post.server ? post.server : "");
@@ -75,6 +86,7 @@ const std::string& BoardDirectory::boardDisplayName(const PostRecord& post) {
 
 void BoardDirectory::nameBoard(const PostRecord& post, std::string_view name) {
     if (name.empty() || !post.dir || !*post.dir) return;
+    std::unique_lock lock(mutex_);
     std::string key(post.dir);
     if (post.knownBbs()) {
         if (boards_.contains(key)) return;
@@ -98,12 +110,14 @@ void BoardDirectory::nameBoard(const PostRecord& post, std::string_view name) {
 }
 
 void BoardDirectory::retainForeignBoard(std::string_view name) {
+    std::unique_lock lock(mutex_);
     if (auto n = named_.find(name); n != named_.end()) ++n->second.logs;
     auto it = foreign_.find(name);
     if (it != foreign_.end()) ++it->second.logs;
 }
 
 void BoardDirectory::releaseForeignBoard(std::string_view name) {
+    std::unique_lock lock(mutex_);
     if (auto n = named_.find(name); n != named_.end() && n->second.logs > 0) --n->second.logs;
     auto it = foreign_.find(name);
     if (it != foreign_.end() && it->second.logs > 0) --it->second.logs;
@@ -120,6 +134,7 @@ BoardDirectory::resolveBoardFilter(std::string_view name) const {
     if (name.empty() || name == unknownBoard()) return {};
     for (const auto& [dir, display] : boards_)
         if (display == name) return {std::string(), dir};
+    std::shared_lock lock(mutex_);
     if (auto n = named_.find(name); n != named_.end()) {
         // A board outside the family counts only while a loaded log has posts there.
         if (!n->second.server.empty() && n->second.logs == 0) return {};

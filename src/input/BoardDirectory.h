@@ -1,7 +1,11 @@
 #pragma once
 // The built-in table of the known BBS family's boards and the rules that turn a post's
 // server and directory into the board name people know, and a name back into a directory.
+// A loader on the worker thread names boards while views and parallel walks read names, so
+// every table but the built-in one is guarded; names handed out stay valid (entries are
+// never erased).
 #include <map>
+#include <shared_mutex>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -41,9 +45,15 @@ public:
     // a board stays; a name that another board shows already is not taken.
     void nameBoard(const PostRecord& post, std::string_view name);
 
+    // The built-in list, filled once at start before any other thread runs.
     const std::map<std::string, std::string, std::less<>>& boards() const { return boards_; }
 
 private:
+    const std::string& knownBoardNameLocked(std::string_view dir) const;
+
+    mutable std::shared_mutex mutex_;
+    // Names of directories the list lacks, handed out as stable texts.
+    mutable std::map<std::string, std::string, std::less<>> unlisted_;
     std::map<std::string, std::string, std::less<>> boards_;
     struct ForeignBoard {
         std::string dir;

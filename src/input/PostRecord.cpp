@@ -69,9 +69,9 @@ namespace {
 // The board names that records have asked for, numbered from 1 in the order first asked:
 // a record keeps the number, half the size of a pointer. The names themselves live in the
 // board directory until the program ends. Walks over the posts run on several threads at
-// once: a record without its number takes it under the lock (which also guards the board
-// directory's names of foreign boards), and the numbered names lie in blocks that never
-// move, so that a name is read without the lock while another is being added.
+// once: a record without its number takes it under the lock, and the numbered names lie in
+// blocks that never move, so that a name is read without the lock while another is being
+// added.
 class BoardNameNumbers {
 public:
     std::uint32_t numberOf(const PostRecord& post) {

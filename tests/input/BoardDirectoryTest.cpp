@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
 using namespace lorvanel;
 
 namespace {
@@ -108,4 +113,46 @@ TEST(BoardDirectory, NamesALogWroteForBoardsTheListLacks) {
               std::make_pair(std::string("jbbs.shitaraba.net"), std::string("internet/23456")));
     d.releaseForeignBoard("ネット雑談");
     EXPECT_EQ(d.resolveBoardFilter("ネット雑談"), std::make_pair(std::string(), std::string()));
+}
+
+// A loader names boards on its worker while the window and the parallel walks ask for
+// names: the tables grow from several threads at once without losing or tearing a name, and
+// every name handed out stays readable.
+TEST(BoardDirectory, NamesGrowFromSeveralThreads) {
+    BoardDirectory d;
+    ASSERT_TRUE(d.loadBoardListText("cat\n\tsv.example\tnews\tニュース\n"));
+    constexpr int kThreads = 4, kBoards = 20000;
+    std::vector<std::thread> threads;
+    std::vector<std::vector<const std::string*>> handed(kThreads);
+    std::atomic<int> waiting{kThreads};
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&d, &handed, &waiting, t] {
+            // All start together, so that the threads really overlap.
+            --waiting;
+            while (waiting > 0) std::this_thread::yield();
+            for (int i = 0; i < kBoards; ++i) {
+                const std::string dir = "d" + std::to_string(t) + "_" + std::to_string(i);
+                const std::string server = "s" + std::to_string(i) + ".example";
+                const PostRecord foreign = postOn(server.c_str(), dir.c_str(), false);
+                const std::string& name = d.boardDisplayName(foreign);
+                d.retainForeignBoard(name);
+                handed[t].push_back(&name);
+                handed[t].push_back(&d.knownBoardName(dir));
+                d.nameBoard(postOn("sv.example", dir.c_str(), true), "名" + dir);
+                d.resolveBoardFilter("名d" + std::to_string(kThreads - 1 - t) + "_" +
+                                     std::to_string(i));
+            }
+        });
+    for (std::thread& t : threads) t.join();
+    for (int t = 0; t < kThreads; ++t)
+        for (int i = 0; i < kBoards; ++i) {
+            const std::string dir = "d" + std::to_string(t) + "_" + std::to_string(i);
+            const std::string server = "s" + std::to_string(i) + ".example";
+            ASSERT_EQ(*handed[t][2 * i], dir + "＠" + server);
+            ASSERT_EQ(*handed[t][2 * i + 1], dir);
+            ASSERT_EQ(d.resolveBoardFilter(dir + "＠" + server),
+                      (std::pair<std::string, std::string>{server, dir}));
+            ASSERT_EQ(d.resolveBoardFilter("名" + dir),
+                      (std::pair<std::string, std::string>{"", dir}));
+        }
 }
