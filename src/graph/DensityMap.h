@@ -20,6 +20,9 @@ public:
     static constexpr int kColumns = 240;
     static constexpr int kRows = 180;
     static constexpr int kPaletteSize = 20;
+    // Up to this many filled cells, each cell sums only the filled cells near it; beyond,
+    // whole rows at a time. Both give the same cells to the bit.
+    static constexpr std::size_t kSparseCells = kColumns * kRows / 16;
 
     // Counts and smooths the points; an empty set leaves every cell and the maximum 0.
     void compute(std::span<const DensityPoint> points);
@@ -37,6 +40,8 @@ public:
     static Rgb paletteColour(int index);
 
 private:
+    void computeSparse();
+
     std::array<std::uint16_t, kColumns * kRows> counts_{};
     std::array<std::uint16_t, kColumns * kRows> cells_{};
     std::uint16_t maximum_ = 0;

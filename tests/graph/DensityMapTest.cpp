@@ -77,3 +77,23 @@ TEST(DensityMap, SmoothsAsTheRuleSaysOnDenseSparseAndEdgePoints) {
 
     expectMatchesTheRule({});
 }
+
+TEST(DensityMap, SameCellsOnEitherSideOfTheSparseLimit) {
+    // Distinct cells, one point each (two in every seventh, so counts differ), filling exactly
+    // the sparse limit and one cell more.
+    std::mt19937 random(11);
+    std::vector<int> order(DensityMap::kColumns * DensityMap::kRows);
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    std::shuffle(order.begin(), order.end(), random);
+    for (const std::size_t filled : {DensityMap::kSparseCells, DensityMap::kSparseCells + 1}) {
+        SCOPED_TRACE(filled);
+        std::vector<DensityPoint> points;
+        for (std::size_t i = 0; i < filled; ++i) {
+            const int c = order[i] % DensityMap::kColumns, r = order[i] / DensityMap::kColumns;
+            const DensityPoint p{(c + 0.5) / DensityMap::kColumns, (r + 0.5) / DensityMap::kRows};
+            points.push_back(p);
+            if (i % 7 == 0) points.push_back(p);
+        }
+        expectMatchesTheRule(points);
+    }
+}
