@@ -72,14 +72,14 @@ Options parse(int argc, char** argv) {
 }
 
 // Targets, as multiples of the baseline.
-constexpr double kOpenTarget = 3.0;
-constexpr double kSelectionTarget = 0.5;
+constexpr double kOpenTarget = 2.0;
+constexpr double kSelectionTarget = 0.3;
 // The longest the window's thread may be kept from its events during any step, and the time
 // from cancelling an open to the window showing the previous log again, in seconds.
 constexpr double kStallTarget = 0.050;
 constexpr double kCancelTarget = 0.100;
 constexpr double kQuickTarget = 0.1;
-constexpr double kMemoryTarget = 2.0;
+constexpr double kMemoryTarget = 1.75;
 
 // The user's own filter with a regular expression, beside the defaults in the settings file.
 const QString kRegexFilterName = QStringLiteral("アンカ付き(正規表現)");
@@ -114,6 +114,20 @@ void writeSettings(const std::string& directory) {
     std::string error;
     if (!ini.save(directory + "/lorvanel.ini", &error))
         throw std::runtime_error("the settings file can't be written: " + error);
+}
+
+// A keyword file of five groups, plain entries and regular expressions, some kana-sensitive.
+void writeKeywordFile(const std::string& path) {
+    const QString text = QStringLiteral(
+        "★技術\r\nLinux\r\nWindows\r\nメモリ\r\nＣＰＵ\r\n*gcc|clang\r\n@バグ\r\nビルド\r\n"
+        "★食べ物\r\nラーメン\r\nカレー\r\n*(コンビニ|スーパー)(弁当)?\r\n@うまい\r\n"
+        "★反応\r\n草\r\nワロタ\r\nｗｗｗ\r\n*(>|＞)[0-9]+\r\nなるほど\r\n@orz\r\n"
+        "★ニュース\r\n政府\r\n株価\r\n*支持率|選挙\r\n年金\r\n"
+        "★趣味\r\nアニメ\r\n*Part[0-9]+\r\nガチャ\r\n*(PS[45]|Switch)\r\n");
+    const std::string bytes = toCp932Lossy(text);
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f))
+        throw std::runtime_error("the keyword file can't be written: " + path);
 }
 
 std::uint64_t peakResidentBytes() {
@@ -152,15 +166,15 @@ public:
     // figure says so.
     void timeChoice(const std::string& label, const TreeChoice& choice) {
         bool inTree = true;
-        QTreeWidgetItem* item = nullptr;
+        QModelIndex item;
         const double t = best(
             [&] {
                 window_.clearFilter();
                 item = window_.locate(choice);
-                inTree = inTree && item;
+                inTree = inTree && item.isValid();
             },
             [&] {
-                if (item)
+                if (item.isValid())
                     window_.select(item);
                 else
                     window_.applyText(choice.filterText);
@@ -203,16 +217,16 @@ int run(const Options& o) {
     double open = 1e300;
     for (int r = 0; r < o.runs; ++r) {
         malloc_trim(0);
-        const double t0 = cpuNow();
+        const double t0 = now();
         if (!window.open(o.log)) throw std::runtime_error("opening " + o.log + " failed");
-        open = std::min(open, cpuNow() - t0);
+        open = std::min(open, now() - t0);
     }
     const PostLog& log = window.document().postLog();
     std::printf("\n%s: %s, %s, %zu posts; baseline (read + memchr) %s\n", o.name.c_str(),
                 o.log.c_str(), megabytes(fileSize).c_str(), log.posts.size(),
                 milliseconds(base).c_str());
     std::printf("The main window offscreen, every step up to the paint of what is visible; "
-                "CPU time, best of %d.\n",
+                "wall-clock time, best of %d.\n",
                 o.runs);
     bench.section("Opening (" + o.name + ")", "opening");
     bench.time("open: load, statistics, every tab painted once", open, kOpenTarget);
@@ -280,15 +294,16 @@ int run(const Options& o) {
     window.showTab(0);
     {
         window.clearFilter();
-        QTreeWidgetItem* item = window.locate(choices[2].item);
-        const double t0 = cpuNow();
-        if (item)
+        const QModelIndex item = window.locate(choices[2].item);
+        const double t0 = now();
+        if (item.isValid())
             window.select(item);
         else
             window.applyText(choices[2].item.filterText);
-        bench.time("choose \"長文\" the first time after opening (ASCII-art test of every post)" +
-                       std::string(item ? "" : " [NOT IN THE TREE: applied as filter text]"),
-                   cpuNow() - t0, kSelectionTarget);
+        bench.time(
+            "choose \"長文\" the first time after opening (ASCII-art test of every post)" +
+                std::string(item.isValid() ? "" : " [NOT IN THE TREE: applied as filter text]"),
+            now() - t0, kSelectionTarget);
     }
 
     // Each fixed tab in front; the graph tab once for every kind.
@@ -389,20 +404,26 @@ int run(const Options& o) {
     stall(
         "reload", [] {}, [&] { window.frame().reload(); });
     for (const Choice& c : choices) {
-        QTreeWidgetItem* item = nullptr;
+        QModelIndex item;
         stall(
             "choose " + c.label,
             [&] {
                 window.clearFilter();
                 item = window.locate(c.item);
             },
-            [&] { item ? window.select(item) : window.applyText(c.item.filterText); });
+            [&] { item.isValid() ? window.select(item) : window.applyText(c.item.filterText); });
     }
     stall(
         "\"フィルタ解除\"", [&] { window.choose(choices[0].item); }, [&] { window.clearFilter(); });
     stall(
         "automatic keyword analysis", [&] { window.clearFilter(); },
         [&] { window.frame().runAutoKeywords(); });
+    const std::string keywords = settingsDir.path() + "/keywords.txt";
+    writeKeywordFile(keywords);
+    stall(
+        "analysis of a keyword file (25 entries, 6 regex)", [] {},
+        [&] { window.frame().runKeywordFile(keywords); });
+    std::remove(keywords.c_str());
 
     // Cancelling an open: Esc some way into the load of the log, the window back to the log it
     // showed before (here the same log, loaded earlier) and painted.
