@@ -21,8 +21,9 @@ all: build
 deps:
 	@bash tools/ensure-packages.sh $(PACKAGES)
 
+# The benchmarks are built (never run) with the rest, so that a change that breaks them shows.
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLORVANEL_BENCH=ON >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
