@@ -66,7 +66,7 @@ bench: deps
 	@cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DLORVANEL_BENCH=ON \
 	       -DLORVANEL_GUI=$(BENCH_GUI) -DLORVANEL_TESTS=OFF >/dev/null
 	@cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target lorvanel-bench lorvanel-loggen lorvanel-cli \
-	       $(if $(filter ON,$(BENCH_GUI)),lorvanel lorvanel-gui-bench)
+	       $(if $(filter ON,$(BENCH_GUI)),lorvanel lorvanel_data lorvanel-gui-bench)
 	@bash bench/run-bench.sh $(BENCH_BUILD_DIR)
 
 # libFuzzer targets, built by clang with AddressSanitizer and UBSan; each runs FUZZ_SECONDS.
