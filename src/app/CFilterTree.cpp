@@ -1,6 +1,7 @@
 #include "app/CFilterTree.h"
 
 #include "app/CDlgFilter.h"
+#include "app/CFilterTreeDelegate.h"
 #include "app/Commands.h"
 #include "app/DocBridge.h"
 #include "app/FilterTreeModel.h"
@@ -38,6 +39,20 @@ std::string newFilterName() {
     return toCp932Lossy(QStringLiteral("新しいフィルタ"));
 }
 
+// What tells an item apart across rebuilds: its kind and filter text (the category and
+// "カスタム" roots by kind alone), or the label of the "履歴" root, which has no item data.
+// Counts in the labels change with the selection; these do not.
+std::string expansionKey(const TreeNode& node) {
+    if (!node.item) return "-" + node.label;
+    return std::to_string(static_cast<int>(node.item->kind)) + ':' + node.item->text;
+}
+
+QList<QPersistentModelIndex> persistentSelection(const QItemSelectionModel& selection) {
+    QList<QPersistentModelIndex> items;
+    for (const QModelIndex& index : selection.selectedIndexes()) items.push_back(index);
+    return items;
+}
+
 } // namespace
 
 CFilterTree::CFilterTree(DocBridge& bridge, QWidget* parent)
@@ -48,6 +63,8 @@ CFilterTree::CFilterTree(DocBridge& bridge, QWidget* parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setContextMenuPolicy(Qt::DefaultContextMenu);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A narrow pane cuts the names, never the counts; the tooltip has the whole label.
+    setItemDelegate(new CFilterTreeDelegate(this));
     runDialog = [](CDlgFilter& dialog) { return dialog.exec() == QDialog::Accepted; };
     model_->setWholeLogStatistics(&doc_.wholeLogStatistics());
     setModel(model_);
@@ -80,25 +97,50 @@ TreeNode* CFilterTree::nodeOf(const QModelIndex& index) const {
 }
 
 void CFilterTree::rebuild() {
+    // A rebuild for the same files ("フィルタ解除", a reload, another view's selection) keeps
+    // what the user opened and closed; a new log starts from the core's expansion.
+    const std::vector<std::string>& files = doc_.postLog().sourcePaths;
+    const Expansion kept = files == rowsFor_ ? expansion() : Expansion();
+    rowsFor_ = files;
     FlagScope scope(rebuilding_);
     model_->rebuild(doc_.selectionStatistics(), !doc_.postLog().posts.empty(), doc_.clock().now());
-    expandMarked(QModelIndex());
+    expandMarked(QModelIndex(), kept);
     const QModelIndex first = model_->indexOf(model_->tree().rebuiltSelection());
     if (first.isValid()) {
         setCurrentIndex(first);
         selectionModel()->select(first, QItemSelectionModel::ClearAndSelect);
     }
     applied_ = combinedText();
+    appliedItems_ = persistentSelection(*selectionModel());
 }
 
-void CFilterTree::expandMarked(const QModelIndex& parent) {
+void CFilterTree::expandMarked(const QModelIndex& parent, const Expansion& kept) {
     for (int row = 0; row < model_->rowCount(parent); ++row) {
         const QModelIndex index = model_->index(row, 0, parent);
-        if (nodeOf(index)->expanded) {
-            setExpanded(index, true);
-            expandMarked(index);
+        const TreeNode* node = nodeOf(index);
+        const auto known = kept.find(expansionKey(*node));
+        if (!(known == kept.end() ? node->expanded : known->second)) continue;
+        model_->expandItem(index);
+        setExpanded(index, true);
+        expandMarked(index, kept);
+    }
+}
+
+CFilterTree::Expansion CFilterTree::expansion() const {
+    Expansion open;
+    std::vector<QModelIndex> pending{QModelIndex()};
+    while (!pending.empty()) {
+        const QModelIndex parent = pending.back();
+        pending.pop_back();
+        for (int row = 0; row < model_->rowCount(parent); ++row) {
+            const QModelIndex index = model_->index(row, 0, parent);
+            // An item that never showed its children has nothing to keep.
+            if (model_->rowCount(index) == 0) continue;
+            open[expansionKey(*nodeOf(index))] = isExpanded(index);
+            pending.push_back(index);
         }
     }
+    return open;
 }
 
 TreeNodeSet CFilterTree::selectedNodes() const {
@@ -114,10 +156,38 @@ std::string CFilterTree::combinedText() const {
 
 void CFilterTree::announceSelection(bool force) {
     const std::string text = combinedText();
-    if (!force && text == applied_) return;
+    if (force || text != applied_) return announce(text);
+    // The same text: the items now selected stand for it.
+    appliedItems_ = persistentSelection(*selectionModel());
+}
+
+void CFilterTree::announce(const std::string& text) {
+    const unsigned serial = ++announcements_;
+    const QList<QPersistentModelIndex> items = persistentSelection(*selectionModel());
+    notApplied_ = false;
+    {
+        FlagScope scope(announcing_);
+        emit filterTextChanged(text);
+    }
+    // A newer choice made while this one was applied decides what is shown.
+    if (serial != announcements_) return;
+    if (notApplied_) {
+        notApplied_ = false;
+        showAppliedSelection();
+        return;
+    }
     applied_ = text;
-    FlagScope scope(announcing_);
-    emit filterTextChanged(text);
+    appliedItems_ = items;
+}
+
+void CFilterTree::showAppliedSelection() {
+    FlagScope scope(rebuilding_);
+    QItemSelection items;
+    for (const QPersistentModelIndex& index : appliedItems_)
+        if (index.isValid()) items.select(index, index);
+    selectionModel()->select(items, QItemSelectionModel::ClearAndSelect);
+    if (!items.isEmpty())
+        selectionModel()->setCurrentIndex(items.indexes().front(), QItemSelectionModel::NoUpdate);
 }
 
 void CFilterTree::selectionChanged() {
@@ -190,9 +260,7 @@ void CFilterTree::selectFilterText(const std::string& text) {
         return;
     }
     // Without an item (a day without posts) the text is applied as it stands.
-    applied_ = text;
-    FlagScope scope(announcing_);
-    emit filterTextChanged(text);
+    announce(text);
 }
 
 void CFilterTree::setMultiSelection(bool on) {

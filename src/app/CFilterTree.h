@@ -11,6 +11,8 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 class QRubberBand;
 
@@ -69,6 +71,11 @@ public:
     // it stands with nothing selected.
     void selectFilterText(const std::string& text);
 
+    // The main window could not apply the text the tree announced last (it did not compile, a
+    // regular expression gave up, the user cancelled): the tree shows the selection whose
+    // text is applied again.
+    void filterNotApplied() { notApplied_ = true; }
+
 signals:
     // The posts to show are those the text selects (CP932; empty for the whole log).
     void filterTextChanged(const std::string& text);
@@ -80,9 +87,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Which items with children are open, by their expansionKey.
+    using Expansion = std::unordered_map<std::string, bool>;
     void rebuild();
-    // Expands the rows whose items the core marks expanded, below parent.
-    void expandMarked(const QModelIndex& parent);
+    // Opens the rows below parent that were open in kept, or, for an item kept does not know,
+    // that the core marks expanded; closes those kept has closed.
+    void expandMarked(const QModelIndex& parent, const Expansion& kept = {});
+    Expansion expansion() const;
+    // Announces text, then keeps the selection as applied, or shows the applied one again
+    // when the main window could not apply it.
+    void announce(const std::string& text);
+    // Selects the items of the last applied selection again, without announcing.
+    void showAppliedSelection();
     void selectionChanged();
     // The generated item whose filter text is text; years, months and category roots are
     // given their children on the way. Invalid when there is none.
@@ -100,8 +116,15 @@ private:
 
     CDoc& doc_;
     FilterTreeModel* model_;
-    // The filter text the main window last applied for this tree.
+    // The filter text the main window last applied for this tree, and its items.
     std::string applied_;
+    QList<QPersistentModelIndex> appliedItems_;
+    // Counts announcements, so that one whose application a newer one replaced keeps out.
+    unsigned announcements_ = 0;
+    bool notApplied_ = false;
+    // The files of the log the rows were last built for: a rebuild for the same files keeps
+    // what the user opened and closed.
+    std::vector<std::string> rowsFor_;
     // Set while the tree changes its own rows or selection, so that the selection changes
     // that causes are not taken for the user's.
     bool rebuilding_ = false;

@@ -79,14 +79,16 @@ void CLorvanelApp::exitInstance() {
     // Everything the run changed goes in one write (the window's sections, the analysis
     // options and the settings), so that a file that can't be written is reported once and
     // nothing of it is lost half-way.
+    // The window tells of a file it could not write only once a run.
+    const auto change = [&](IniFile& ini) {
+        if (frame_) frame_->saveSettings(ini);
+        if (doc_) writeAnalyzeOptions(ini, doc_->analyzeOptions());
+        settings().write(ini);
+    };
     std::string error;
-    if (!updateSettingsFile(
-            [&](IniFile& ini) {
-                if (frame_) frame_->saveSettings(ini);
-                if (doc_) writeAnalyzeOptions(ini, doc_->analyzeOptions());
-                settings().write(ini);
-            },
-            &error))
+    if (frame_)
+        frame_->writeSettings(change);
+    else if (!updateSettingsFile(change, &error))
         alertUser(pathToQString(error));
     frame_.reset();
     doc_.reset();

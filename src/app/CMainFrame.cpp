@@ -423,12 +423,18 @@ void CMainFrame::clearFilter() {
 }
 
 void CMainFrame::applyFilterText(const std::string& text) {
+    const unsigned choice = ++filterChoices_;
     const bool applied = runner_->run(
         [this, text](CancelToken* token) {
             return text.empty() ? doc_.prepareClearFilter(token) : prepareFilter(doc_, text, token);
         },
         [this](PreparedChange change) { return doc_.commit(std::move(change)); }, true);
-    if (applied) appliedFilter_ = toQString(text);
+    if (applied)
+        appliedFilter_ = toQString(text);
+    else if (choice == filterChoices_)
+        // Refused, given up or cancelled, and no newer choice replaced it: the document shows
+        // what it showed, and so does the pane.
+        filterTree_->filterNotApplied();
     updateCommands();
 }
 
@@ -441,9 +447,16 @@ void CMainFrame::editOptions() {
     settings() = sheet.edited();
     options.threadRanking = sheet.threadRanking();
     options.monthThreadRanking = sheet.monthThreadRanking();
+    writeSettings([](IniFile& ini) { settings().write(ini); });
+}
+
+bool CMainFrame::writeSettings(const std::function<void(IniFile&)>& change) {
     std::string error;
-    if (!updateSettingsFile([](IniFile& ini) { settings().write(ini); }, &error))
-        alertUser(pathToQString(error));
+    if (updateSettingsFile(change, &error)) return true;
+    // The program works on without its file; saying so at every write would only nag.
+    if (!toldUnsaved_) alertUser(pathToQString(error));
+    toldUnsaved_ = true;
+    return false;
 }
 
 void CMainFrame::about() {

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,6 +59,9 @@ public:
     // custom filters and the graph's. Read once at start, written once at exit.
     void loadSettings(const IniFile& ini);
     void saveSettings(IniFile& ini);
+    // Writes a change into the settings file. When it cannot be written (a file the user
+    // made read-only) the user is told, once a run however often it fails; false then.
+    bool writeSettings(const std::function<void(IniFile&)>& change);
 
     // Narrows the document to the posts the filter text selects (the whole log when empty),
     // as the filter pane asks; on the worker, a newer choice cancelling one still running.
@@ -103,6 +107,9 @@ public:
     CProgressStatus* progressStatus() const { return progress_; }
     QTabWidget* filterPane() const { return leftPane_; }
     CFilterTree* filterTree() const { return filterTree_; }
+    // The status bar's text of the applied filter, beside the count.
+    QLabel* filterStatus() const { return filterLabel_; }
+    QLabel* countStatus() const { return counts_; }
     DocBridge& bridge() const { return *bridge_; }
 
 protected:
@@ -134,12 +141,16 @@ private:
     QLabel* filterLabel_ = nullptr;
     // The text of the filter applied by the filter tree; empty for the whole log.
     QString appliedFilter_;
+    // Counts the filter texts asked for, so that a choice a newer one replaced is not taken
+    // for one that failed.
+    unsigned filterChoices_ = 0;
     COperationRunner* runner_;
     CProgressStatus* progress_ = nullptr;
     // The placement read with the settings, and the one the window had when it was closed.
     std::optional<std::string> placement_;
     bool closed_ = false;
     bool placementShown_ = false; // placement_ is one the window had on the screen
+    bool toldUnsaved_ = false;    // the user heard that the settings could not be saved
 };
 
 } // namespace lorvanel

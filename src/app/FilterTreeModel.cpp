@@ -89,8 +89,10 @@ QVariant FilterTreeModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return toQString(node->label);
     case Qt::ToolTipRole: {
+        // The whole label (a narrow pane cuts it), then the filter text the item stands for.
+        const QString label = toQString(node->label);
         const std::string text = itemFilterText(*node);
-        return text.empty() ? QVariant() : QVariant(toQString(text));
+        return text.empty() ? label : label + QLatin1Char('\n') + toQString(text);
     }
     default:
         return {};

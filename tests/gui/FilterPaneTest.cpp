@@ -5,6 +5,7 @@
 
 #include "app/CDlgFilter.h"
 #include "app/CFilterTree.h"
+#include "app/CFilterTreeDelegate.h"
 #include "app/CMainFrame.h"
 #include "app/CMainView.h"
 #include "app/CReportFrame.h"
@@ -19,9 +20,11 @@
 #include "ui/QtText.h"
 
 #include <QAbstractItemModelTester>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QtTest>
 
 using namespace lorvanel;
@@ -29,23 +32,15 @@ using namespace lorvanel::testing;
 
 namespace {
 
-struct Started {
-    explicit Started(const WorkingDirectory& dir) {
-        auto p = std::make_unique<ScriptedPrompts>();
-        app = std::make_unique<CLorvanelApp>(std::move(p));
-        ok = app->initInstance(startOptions(dir));
+// Started and shown on Monday 21 January 2008, noon: this week began on Sunday the 20th.
+struct Started : StartedWindow {
+    explicit Started(const WorkingDirectory& dir) : StartedWindow(dir) {
         if (!ok) return;
-        // Monday 21 January 2008, noon: this week began on Sunday the 20th.
-        app->document().setClock(clock);
-        frame()->show();
-        ok = QTest::qWaitForWindowExposed(frame());
+        doc().setClock(clock);
+        ok = show();
     }
-    CMainFrame* frame() const { return app->mainFrame(); }
     CFilterTree* tree() const { return frame()->filterTree(); }
-    CDoc& doc() const { return app->document(); }
     FixedClock clock{fromLocalTime(2008, 1, 21, 12, 0, 0)};
-    std::unique_ptr<CLorvanelApp> app;
-    bool ok = false;
 };
 
 // Two posts this week on news, three the week before on newsplus, one in 2007 on news.
@@ -64,6 +59,38 @@ void click(CFilterTree* tree, const QModelIndex& item, Qt::KeyboardModifiers mod
     const QRect r = tree->visualRect(item);
     QVERIFY(r.isValid());
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, mods, r.center());
+}
+
+// The row whose labels from the top level are labels, among the rows that exist now: unlike
+// findItem it opens nothing on the way. Invalid when there is none.
+QModelIndex existingRow(const CFilterTree* tree, const QStringList& labels) {
+    const QAbstractItemModel* model = tree->itemModel();
+    QModelIndex at;
+    for (const QString& label : labels) {
+        QModelIndex next;
+        for (int row = 0; row < model->rowCount(at) && !next.isValid(); ++row)
+            if (model->index(row, 0, at).data().toString() == label)
+                next = model->index(row, 0, at);
+        if (!next.isValid()) return {};
+        at = next;
+    }
+    return at;
+}
+
+bool isOpen(const CFilterTree* tree, const QStringList& labels) {
+    const QModelIndex index = existingRow(tree, labels);
+    return index.isValid() && tree->isExpanded(index);
+}
+
+// An item's option as the tree paints it in its row.
+QStyleOptionViewItem rowOption(CFilterTree* tree, const QModelIndex& index) {
+    QStyleOptionViewItem option;
+    option.initFrom(tree->viewport());
+    option.widget = tree;
+    option.font = tree->font();
+    option.fontMetrics = tree->fontMetrics();
+    option.rect = tree->visualRect(index);
+    return option;
 }
 
 QString reportText(const Started& s) {
@@ -464,6 +491,199 @@ private slots:
         s.frame()->fileClose();
         QCOMPARE(tree->itemModel()->rowCount(), 1);
         QVERIFY(recordedAlerts().texts.empty());
+    }
+
+    void clearingTheFilterKeepsWhatTheUserOpenedAndClosed() {
+        WorkingDirectory dir;
+        const std::string log = dir.write("a.txt", sampleLog());
+        const std::string other =
+            dir.write("b.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/10"))));
+        Started s(dir);
+        QVERIFY(s.ok);
+        QVERIFY(s.load({log}));
+        CFilterTree* tree = s.tree();
+        // The user opens a month, the hours and the boards, and closes "カスタム".
+        QVERIFY(tree->findItem(QStringLiteral("履歴/2008年(5)/1月(5)/15日(3)")).isValid());
+        tree->setExpanded(tree->findItem(QStringLiteral("時間帯")), true);
+        click(tree, tree->findItem(QStringLiteral("板/ニュース速報+(3)")));
+        tree->setExpanded(tree->findItem(QStringLiteral("カスタム")), false);
+        QCOMPARE(s.doc().selection().size(), std::size_t(3));
+        const QStringList opened[] = {
+            {QStringLiteral("履歴")},
+            {QStringLiteral("履歴"), QStringLiteral("2008年(5)")},
+            {QStringLiteral("履歴"), QStringLiteral("2008年(5)"), QStringLiteral("1月(5)")},
+            {QStringLiteral("時間帯")},
+            {QStringLiteral("板")}};
+        for (const QStringList& item : opened)
+            QVERIFY2(isOpen(tree, item), qPrintable(item.join(QLatin1Char('/'))));
+
+        s.frame()->actions().clearFilter->trigger();
+        QCOMPARE(s.doc().selection().size(), std::size_t(6));
+        for (const QStringList& item : opened)
+            QVERIFY2(isOpen(tree, item), qPrintable(item.join(QLatin1Char('/'))));
+        QVERIFY(!isOpen(tree, {QStringLiteral("カスタム")}));
+        QVERIFY(existingRow(tree, {QStringLiteral("カスタム")}).isValid());
+        QVERIFY(!isOpen(tree, {QStringLiteral("履歴"), QStringLiteral("2007年(1)")}));
+        QVERIFY(!isOpen(tree, {QStringLiteral("曜日")}));
+        // The rows are new ones, with the counts of the whole log; the root of the history
+        // is selected as after any rebuild.
+        QVERIFY(existingRow(tree, {QStringLiteral("履歴"), QStringLiteral("2008年(5)"),
+                                   QStringLiteral("1月(5)"), QStringLiteral("20日(2)")})
+                    .isValid());
+        QVERIFY(tree->selectionModel()->isSelected(existingRow(tree, {QStringLiteral("履歴")})));
+
+        // Another log starts from the usual items: the history and "カスタム" open only.
+        QVERIFY(s.load({other}));
+        QVERIFY(isOpen(tree, {QStringLiteral("履歴")}));
+        QVERIFY(isOpen(tree, {QStringLiteral("カスタム")}));
+        QVERIFY(!isOpen(tree, {QStringLiteral("時間帯")}));
+        QVERIFY(!isOpen(tree, {QStringLiteral("履歴"), QStringLiteral("2008年(2)")}));
+    }
+
+    void aNarrowPaneCutsTheNameButNeverTheCount() {
+        WorkingDirectory dir;
+        const std::string log = dir.write(
+            "a.txt",
+            janeLogText(janeSeries(12, QStringLiteral("2008/01/20"), QStringLiteral("newsplus"))));
+        Started s(dir);
+        QVERIFY(s.ok);
+        QVERIFY(s.load({log}));
+        CFilterTree* tree = s.tree();
+        auto* delegate = qobject_cast<CFilterTreeDelegate*>(tree->itemDelegate());
+        QVERIFY(delegate);
+        const QPersistentModelIndex board = tree->findItem(QStringLiteral("板/ニュース速報+(12)"));
+        QVERIFY(board.isValid());
+        const QString label = QStringLiteral("ニュース速報+(12)");
+        // Whole in a wide pane, and the tooltip has the whole label whatever the width.
+        QCOMPARE(delegate->shownText(rowOption(tree, board), board), label);
+        QCOMPARE(board.data(Qt::ToolTipRole).toString().section(QLatin1Char('\n'), 0, 0), label);
+        QCOMPARE(board.data(Qt::ToolTipRole).toString(),
+                 label + QStringLiteral("\nbrd_\"ニュース速報+\""));
+
+        auto* splitter = qobject_cast<QSplitter*>(s.frame()->filterPane()->parentWidget());
+        QVERIFY(splitter);
+        for (const int width : {110, 90, 70}) {
+            const int total = splitter->sizes().value(0) + splitter->sizes().value(1);
+            splitter->setSizes({width, total - width});
+            QCoreApplication::processEvents();
+            const QStyleOptionViewItem option = rowOption(tree, board);
+            QVERIFY(option.rect.isValid());
+            const QString shown = delegate->shownText(option, board);
+            QVERIFY2(shown.endsWith(QStringLiteral("(12)")), qPrintable(shown));
+            QVERIFY2(shown.contains(QStringLiteral("…")), qPrintable(shown));
+            QVERIFY2(tree->fontMetrics().horizontalAdvance(shown) < option.rect.width(),
+                     qPrintable(shown));
+            QCOMPARE(board.data(Qt::ToolTipRole).toString().section(QLatin1Char('\n'), 0, 0),
+                     label);
+        }
+
+        // The cut itself: the name gives way, the count stays, a label without a count is cut
+        // at its end, and a pane narrower than the count still shows it.
+        const QFontMetrics fm = tree->fontMetrics();
+        const int countWidth = fm.horizontalAdvance(QStringLiteral("(12)"));
+        const QString cut = elideCountedLabel(
+            label, fm, countWidth + fm.horizontalAdvance(QStringLiteral("ニュ…")));
+        QVERIFY2(cut.startsWith(QStringLiteral("ニ")) && cut.endsWith(QStringLiteral("…(12)")),
+                 qPrintable(cut));
+        QCOMPARE(elideCountedLabel(label, fm, fm.horizontalAdvance(label)), label);
+        QCOMPARE(elideCountedLabel(label, fm, 1), QStringLiteral("…(12)"));
+        const QString root = elideCountedLabel(QStringLiteral("カスタムフィルタ"), fm,
+                                               fm.horizontalAdvance(QStringLiteral("カスタ…")));
+        QVERIFY2(root.endsWith(QStringLiteral("…")) && root.startsWith(QStringLiteral("カ")),
+                 qPrintable(root));
+    }
+
+    void aFilterThatGivesUpLeavesTheAppliedSelectionShown() {
+        WorkingDirectory dir;
+        std::vector<JanePost> posts = janeSeries(6, QStringLiteral("2008/01/15"));
+        // "(a|a)+b" tries 2^n ways through a run of n "a" before it may move on.
+        posts[2].body = QString(40, QLatin1Char('a')) + QStringLiteral("c ab");
+        const std::string log = dir.write("a.txt", janeLogText(posts));
+        Started s(dir);
+        QVERIFY(s.ok);
+        QVERIFY(s.load({log}));
+        CFilterTree* tree = s.tree();
+        tree->runDialog = [](CDlgFilter& d) {
+            d.nameField()->setText(QStringLiteral("暴走"));
+            d.textField()->setText(QStringLiteral("msgr_\"(a|a)+b\""));
+            d.accept();
+            return d.result() == QDialog::Accepted;
+        };
+        tree->newFilter();
+        // The hour of the post the pattern gives up on.
+        const QPersistentModelIndex hour2 = tree->findItem(QStringLiteral("時間帯/2時(1)"));
+        const QPersistentModelIndex runaway = tree->findItem(QStringLiteral("カスタム/暴走"));
+        click(tree, hour2);
+        QCOMPARE(s.doc().selection().size(), std::size_t(1));
+        recordedAlerts().clear();
+
+        click(tree, runaway);
+        QCOMPARE(recordedAlerts().texts, std::vector<std::string>{cp932(QStringLiteral(
+                                             "正規表現の照合が複雑すぎます: (a|a)+b"))});
+        QCOMPARE(s.doc().selection().size(), std::size_t(1));
+        QVERIFY(tree->selectionModel()->isSelected(hour2));
+        QVERIFY(!tree->selectionModel()->isSelected(runaway));
+        QCOMPARE(tree->combinedText(), std::string("hour2"));
+        QCOMPARE(s.frame()->filterStatus()->toolTip(), QStringLiteral("hour2"));
+        expectAppliedIsTheSelection(s);
+
+        // Added to the applied item with Ctrl: the pane goes back to the one item.
+        recordedAlerts().clear();
+        click(tree, runaway, Qt::ControlModifier);
+        QCOMPARE(recordedAlerts().texts.size(), std::size_t(1));
+        QCOMPARE(tree->selectionModel()->selectedIndexes().size(), 1);
+        QCOMPARE(tree->combinedText(), std::string("hour2"));
+        expectAppliedIsTheSelection(s);
+        // The next choice that works is applied as usual.
+        click(tree, tree->findItem(QStringLiteral("時間帯/1時(1)")), Qt::ControlModifier);
+        QCOMPARE(tree->combinedText(), std::string("hour1|hour2"));
+        QCOMPARE(s.doc().selection().size(), std::size_t(2));
+    }
+
+    void theStatusBarNamesTheAppliedFilter() {
+        WorkingDirectory dir;
+        const std::string log = dir.write("a.txt", sampleLog());
+        Started s(dir);
+        QVERIFY(s.ok);
+        QVERIFY(s.load({log}));
+        CFilterTree* tree = s.tree();
+        QLabel* status = s.frame()->filterStatus();
+        QCOMPARE(status->text(), QString());
+        QCOMPARE(s.frame()->countStatus()->text(), QStringLiteral("6 / 6 レス"));
+
+        click(tree, tree->findItem(QStringLiteral("履歴/2008年(5)")));
+        QCOMPARE(status->text(), QStringLiteral("date2008"));
+        QCOMPARE(status->toolTip(), QStringLiteral("date2008"));
+        QCOMPARE(s.frame()->countStatus()->text(), QStringLiteral("5 / 6 レス"));
+
+        // A long filter is cut in the middle: both ends show, the tooltip has it whole.
+        QStringList words;
+        for (int i = 0; i < 30; ++i) words << QStringLiteral("msg_\"言葉%1\"").arg(i);
+        const QString longText = words.join(QLatin1Char('|'));
+        tree->runDialog = [&](CDlgFilter& d) {
+            d.nameField()->setText(QStringLiteral("長い"));
+            d.textField()->setText(longText);
+            d.accept();
+            return d.result() == QDialog::Accepted;
+        };
+        tree->newFilter();
+        click(tree, tree->findItem(QStringLiteral("カスタム/長い")));
+        const QString applied = QStringLiteral("(") + longText + QStringLiteral(")");
+        QCOMPARE(status->toolTip(), applied);
+        QVERIFY2(status->text().startsWith(QStringLiteral("(msg_\"言葉0\"|")),
+                 qPrintable(status->text()));
+        QVERIFY2(status->text().endsWith(QStringLiteral("|msg_\"言葉29\")")),
+                 qPrintable(status->text()));
+        QVERIFY2(status->text().contains(QStringLiteral("…")), qPrintable(status->text()));
+        QVERIFY(status->fontMetrics().horizontalAdvance(status->text()) <
+                status->fontMetrics().horizontalAdvance(applied));
+        QCOMPARE(s.frame()->countStatus()->text(), QStringLiteral("0 / 6 レス"));
+
+        // Back to the whole log: nothing to name.
+        s.frame()->actions().clearFilter->trigger();
+        QCOMPARE(status->text(), QString());
+        QCOMPARE(status->toolTip(), QString());
+        QCOMPARE(s.frame()->countStatus()->text(), QStringLiteral("6 / 6 レス"));
     }
 
     void aBoardNameEndingInABackslashTrailByteOnlyAlerts() {

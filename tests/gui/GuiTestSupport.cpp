@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 
+#include "app/CMainFrame.h"
 #include "app/COptionSheet.h"
 #include "platform/Encoding.h"
 #include "support/LogBuilder.h"
@@ -7,6 +8,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QtTest>
 
 #include <map>
 
@@ -114,6 +116,29 @@ CLorvanelApp::StartOptions startOptions(const WorkingDirectory& dir) {
     o.userDirs.cacheHome = dir.path() + "/cache";
     o.installAlertSink = false;
     return o;
+}
+
+StartedWindow::StartedWindow(const WorkingDirectory& dir, CLorvanelApp::StartOptions options) {
+    auto p = std::make_unique<ScriptedPrompts>();
+    prompts = p.get();
+    app = std::make_unique<CLorvanelApp>(std::move(p));
+    if (options.currentDirectory.empty()) options = startOptions(dir);
+    ok = app->initInstance(options);
+}
+
+bool StartedWindow::load(const std::vector<std::string>& logs) {
+    return ok && frame()->loadFiles(logs, false, 0);
+}
+
+bool StartedWindow::show(QSize size) {
+    if (!ok) return false;
+    if (!size.isEmpty()) frame()->resize(size);
+    frame()->show();
+    return QTest::qWaitForWindowExposed(frame());
+}
+
+CMainView* StartedWindow::tabs() const {
+    return frame()->mainView();
 }
 
 std::map<std::string, TestFactory>& registry() {

@@ -6,6 +6,7 @@
 #include "doc/Settings.h"
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -13,6 +14,12 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace lorvanel {
+class CDoc;
+class CMainFrame;
+class CMainView;
+} // namespace lorvanel
 
 namespace lorvanel::testing {
 
@@ -90,6 +97,26 @@ private:
 
 // Start-up options for the working directory: settings file "lorvanel.ini" there.
 CLorvanelApp::StartOptions startOptions(const WorkingDirectory& dir);
+
+// The program as most window tests begin with it: started in the working directory (or with
+// the options given) and dialogs answered by prompts; ok says whether it started. Helpers
+// load a log and show the window.
+struct StartedWindow {
+    explicit StartedWindow(const WorkingDirectory& dir,
+                           CLorvanelApp::StartOptions options = CLorvanelApp::StartOptions{});
+    // Loads the files as one log without a size limit; ok when loaded.
+    bool load(const std::vector<std::string>& logs);
+    // Resizes the window (unless size is empty), shows it and waits until it is exposed.
+    bool show(QSize size = QSize());
+
+    CMainFrame* frame() const { return app->mainFrame(); }
+    CDoc& doc() const { return app->document(); }
+    CMainView* tabs() const;
+
+    std::unique_ptr<CLorvanelApp> app;
+    ScriptedPrompts* prompts = nullptr;
+    bool ok = false;
+};
 
 // Test classes register themselves; the test program runs the one named on its command line.
 using TestFactory = std::function<std::unique_ptr<QObject>()>;

@@ -23,22 +23,6 @@ using namespace lorvanel;
 using namespace lorvanel::testing;
 
 namespace {
-struct Started {
-    explicit Started(const WorkingDirectory& dir,
-                     CLorvanelApp::StartOptions options = CLorvanelApp::StartOptions{}) {
-        auto p = std::make_unique<ScriptedPrompts>();
-        prompts = p.get();
-        app = std::make_unique<CLorvanelApp>(std::move(p));
-        if (options.currentDirectory.empty()) options = startOptions(dir);
-        ok = app->initInstance(options);
-    }
-    CMainFrame* frame() const { return app->mainFrame(); }
-    CDoc& doc() const { return app->document(); }
-    std::unique_ptr<CLorvanelApp> app;
-    ScriptedPrompts* prompts = nullptr;
-    bool ok = false;
-};
-
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -49,7 +33,7 @@ class MainWindowTest : public QObject {
 private slots:
     void toolBarInTheGivenOrder() {
         WorkingDirectory dir;
-        Started s(dir);
+        StartedWindow s(dir);
         QVERIFY(s.ok);
         const QList<QToolBar*> bars = s.frame()->findChildren<QToolBar*>();
         QCOMPARE(bars.size(), 1);
@@ -75,7 +59,7 @@ private slots:
             dir.write("a.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
         const std::string b =
             dir.write("b.txt", janeLogText(janeSeries(3, QStringLiteral("2008/02/01"))));
-        Started s(dir);
+        StartedWindow s(dir);
         s.frame()->dropPaths({q(a), q(a)});
         QCOMPARE(s.prompts->dropAsked, 0);
         QCOMPARE(s.doc().postLog().sourcePaths, std::vector<std::string>{a});
@@ -100,7 +84,7 @@ private slots:
         WorkingDirectory dir;
         const std::string a =
             dir.write("a.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
-        Started s(dir);
+        StartedWindow s(dir);
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(q(a)), QUrl(QStringLiteral("http://example.invalid/x"))});
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -125,7 +109,7 @@ private slots:
         }
         const std::string big = dir.write("big.txt", janeLogText(posts));
         dir.write("lorvanel.ini", "[Settings]\r\nFileSizeLimit=1\r\n");
-        Started s(dir);
+        StartedWindow s(dir);
         s.frame()->dropPaths({q(big)});
         const PostLog& log = s.doc().postLog();
         QCOMPARE(log.bytesRead, std::uint64_t(1) << 20);
@@ -148,7 +132,7 @@ private slots:
             dir.write("a.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
         const std::string b =
             dir.write("b b.txt", janeLogText(janeSeries(2, QStringLiteral("2008/03/01"))));
-        Started s(dir);
+        StartedWindow s(dir);
         s.frame()->dropPaths({q(a), q(b)});
         QVERIFY(s.frame()->action(cmd::kOpenInEditor)->isEnabled());
         s.frame()->action(cmd::kOpenInEditor)->trigger();
@@ -161,7 +145,7 @@ private slots:
         WorkingDirectory dir;
         const std::string a =
             dir.write("a.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
-        Started s(dir);
+        StartedWindow s(dir);
         s.frame()->dropPaths({q(a)});
         s.doc().addResultPage(ResultPage{"page", "text"});
         QCOMPARE(s.frame()->mainView()->count(), 4);
@@ -178,7 +162,7 @@ private slots:
 
     void resultPagesAreClosableTabs() {
         WorkingDirectory dir;
-        Started s(dir);
+        StartedWindow s(dir);
         CMainView* view = s.frame()->mainView();
         const ResultPage* first = s.doc().addResultPage(ResultPage{"first", "one\r\ntwo"});
         const ResultPage* second = s.doc().addResultPage(ResultPage{"second", "x"});
@@ -200,7 +184,7 @@ private slots:
 
     void filterPaneToggles() {
         WorkingDirectory dir;
-        Started s(dir);
+        StartedWindow s(dir);
         QAction* tree = s.frame()->action(cmd::kFilterTree);
         QVERIFY(tree->isChecked());
         tree->trigger();
@@ -216,7 +200,7 @@ private slots:
         WorkingDirectory dir;
         const std::string a =
             dir.write("a.txt", janeLogText(janeSeries(4, QStringLiteral("2008/01/01"))));
-        Started s(dir);
+        StartedWindow s(dir);
         s.frame()->dropPaths({q(a)});
         PostList some;
         some.pushBack(s.doc().postLog().posts[1]);
@@ -234,7 +218,7 @@ private slots:
         QDir(q(dir.path())).mkpath(QStringLiteral("keywords"));
         dir.write("keywords/topics.txt", cp932(QStringLiteral("★スレ\r\nスレ\r\n")));
         dir.write("keywords/empty.txt", cp932(QStringLiteral("no groups here\r\n")));
-        Started s(dir);
+        StartedWindow s(dir);
         s.frame()->dropPaths({q(a)});
         CMainView* view = s.frame()->mainView();
         s.frame()->action(cmd::kAutoKeywords)->trigger();
@@ -268,7 +252,7 @@ private slots:
         QDir(q(dir.path())).mkpath(QStringLiteral("keywords/folder.txt"));
         for (const char* name : {"b.txt", "a.txt", "c.txt", "notes.md"})
             dir.write(std::string("keywords/") + name, "x");
-        Started s(dir);
+        StartedWindow s(dir);
         QMenu* tools = s.frame()->toolsMenu();
         s.frame()->rebuildKeywordMenu();
         QStringList captions;

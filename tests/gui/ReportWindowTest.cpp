@@ -2,6 +2,8 @@
 // across refreshes, the wheel and the context menu.
 #include "GuiTestSupport.h"
 
+#include "app/CMainFrame.h"
+#include "app/CMainView.h"
 #include "app/CReportFrame.h"
 #include "app/CReportTree.h"
 #include "app/CReportView.h"
@@ -11,6 +13,7 @@
 #include "platform/Encoding.h"
 #include "ui/FixedFont.h"
 
+#include <QHeaderView>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -161,6 +164,42 @@ private slots:
         analysisLog().append("%s", "later\r\n");
         doc.addResultPage(ResultPage{"t", "x"});
         QVERIFY(!frame.view()->toPlainText().contains(QStringLiteral("later")));
+    }
+
+    void theHeadingListStartsWideEnoughForItsHeadings() {
+        WorkingDirectory dir;
+        StartedWindow s(dir);
+        QVERIFY(s.show(QSize(1400, 950)));
+        QVERIFY(s.load({LORVANEL_SOURCE_DIR "/resources/samples/demo-jane.txt"}));
+        CReportFrame* frame = s.tabs()->reportFrame();
+        CReportTree* tree = frame->tree();
+        QVERIFY(tree->topLevelItemCount() > 5);
+        int widest = 0;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            widest = std::max(
+                widest, tree->fontMetrics().horizontalAdvance(tree->topLevelItem(i)->text(0)));
+        // Wider than the first width of 120 the frame is made with, every heading whole: the
+        // column of the texts fits the list without a scroll bar. A sensible maximum keeps
+        // the report itself the larger part.
+        QVERIFY2(widest > 120, qPrintable(QString::number(widest)));
+        QVERIFY2(tree->header()->sectionSize(0) <= tree->viewport()->width(),
+                 qPrintable(QStringLiteral("%1 > %2")
+                                .arg(tree->header()->sectionSize(0))
+                                .arg(tree->viewport()->width())));
+        QVERIFY(tree->width() <= 260);
+        QVERIFY(frame->view()->width() > 2 * tree->width());
+
+        // Once the user moved the divider, a new report keeps it where the user put it.
+        QSplitterHandle* handle = frame->handle(1);
+        const QPoint grip = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(handle, grip - QPoint(60, 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(60, 0));
+        const int chosen = frame->sizes().value(0);
+        QVERIFY2(chosen < tree->header()->sectionSize(0), qPrintable(QString::number(chosen)));
+        s.frame()->applyFilterText("hour1");
+        QVERIFY(s.doc().selection().size() < s.doc().postLog().posts.size());
+        QCOMPARE(frame->sizes().value(0), chosen);
     }
 
     void wheelScrollsFourLinesPerNotch() {

@@ -15,6 +15,7 @@
 #include "support/RecordingAlertSink.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -72,6 +73,42 @@ private slots:
         QCOMPARE(ini.getInt("Settings", "FileSizeLimit", -1), 3);
         QVERIFY(readWindowPlacement(ini).has_value());
         QVERIFY(recordedAlerts().texts.empty());
+    }
+
+    void aReadOnlyFileIsToldOnceAndLeftAsItIs() {
+        WorkingDirectory dir;
+        const std::string before = "[Mine]\r\nKeep=1\r\n";
+        dir.write("lorvanel.ini", before);
+        QFile file(QString::fromStdString(dir.iniPath()));
+        const QFile::Permissions readOnly =
+            QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(file.setPermissions(readOnly));
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        // Two confirmed option sheets and the exit: three writes that all fail.
+        int limit = 3;
+        s.prompts->onSheet = [&](COptionSheet& sheet) {
+            sheet.generalPage()->sizeLimitEdit()->setText(QString::number(limit++));
+            sheet.accept();
+        };
+        s.frame()->editOptions();
+        QCOMPARE(recordedAlerts().texts.size(), std::size_t(1));
+        s.frame()->editOptions();
+        QCOMPARE(settings().fileSizeLimit, 4);
+        s.app->exitInstance();
+        QCOMPARE(recordedAlerts().texts.size(), std::size_t(1));
+        QVERIFY2(QString::fromStdString(recordedAlerts().texts.front())
+                     .contains(QString::fromStdString(dir.iniPath())),
+                 recordedAlerts().texts.front().c_str());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().toStdString(), before);
+        QCOMPARE(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther),
+                 QFile::Permissions());
+        // A new run tells again.
+        StartedWindow again(dir);
+        QVERIFY(again.ok);
+        again.app->exitInstance();
+        QCOMPARE(recordedAlerts().texts.size(), std::size_t(2));
     }
 };
 

@@ -4,6 +4,8 @@
 #include "GuiTestSupport.h"
 
 #include "app/CDlgBarSearch.h"
+#include "app/CDlgFilter.h"
+#include "app/CFilterTree.h"
 #include "app/CGraphFrame.h"
 #include "app/CGraphView.h"
 #include "app/CLorvanelView2.h"
@@ -11,6 +13,7 @@
 #include "app/CLorvanelViewFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CMainView.h"
+#include "app/FilterTreeModel.h"
 #include "postlist/PostRows.h"
 #include "support/RecordingAlertSink.h"
 #include "ui/QtText.h"
@@ -27,7 +30,9 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
+#include <QWindow>
 #include <QtTest>
 
 using namespace lorvanel;
@@ -63,6 +68,48 @@ void typeJapanese(const QString& text) {
     QInputMethodEvent event;
     event.setCommitString(text);
     QApplication::sendEvent(QApplication::focusWidget(), &event);
+}
+
+// A click as the window system delivers it, through the widget's window: a right click
+// raises the context menu there as it does for a user.
+void clickAt(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWindow* window = widget->window()->windowHandle();
+    QTest::mouseClick(window, button, modifiers, window->mapFromGlobal(widget->mapToGlobal(pos)));
+}
+
+void doubleClickAt(QWidget* widget, QPoint pos) {
+    QWindow* window = widget->window()->windowHandle();
+    QTest::mouseDClick(window, Qt::LeftButton, {}, window->mapFromGlobal(widget->mapToGlobal(pos)));
+}
+
+// The filter pane's row whose labels from the top level are labels, among those shown.
+QModelIndex paneRow(CFilterTree* tree, const QStringList& labels) {
+    const QAbstractItemModel* model = tree->itemModel();
+    QModelIndex at;
+    for (const QString& label : labels) {
+        QModelIndex next;
+        for (int row = 0; row < model->rowCount(at) && !next.isValid(); ++row)
+            if (model->index(row, 0, at).data().toString() == label)
+                next = model->index(row, 0, at);
+        if (!next.isValid()) return {};
+        at = next;
+    }
+    return at;
+}
+
+void clickRow(CFilterTree* tree, const QStringList& labels,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+              Qt::MouseButton button = Qt::LeftButton) {
+    const QModelIndex index = paneRow(tree, labels);
+    QVERIFY2(index.isValid(), qPrintable(labels.join(QLatin1Char('/'))));
+    const QPoint at = tree->visualRect(index).center();
+    QVERIFY2(tree->viewport()->rect().contains(at), qPrintable(labels.join(QLatin1Char('/'))));
+    clickAt(tree->viewport(), at, button, modifiers);
+}
+
+void typeKeys(QWidget* dialog, const char* text) {
+    for (const char* c = text; *c; ++c) QTest::keyClick(dialog->windowHandle(), *c);
 }
 
 void clickTab(QTabWidget* tabs, int index) {
@@ -135,6 +182,95 @@ private slots:
         // The report tab again, by a click on its tab.
         clickTab(tabs, 0);
         QCOMPARE(tabs->currentIndex(), 0);
+
+        // The filter pane: a double click opens "時間帯"; a click on an hour narrows what is
+        // shown to it, Ctrl+click adds another, a plain click takes one alone. The status bar
+        // counts the posts shown and names the filter.
+        CFilterTree* tree = frame->filterTree();
+        QLabel* count = frame->countStatus();
+        QLabel* filter = frame->filterStatus();
+        QCOMPARE(count->text(), QStringLiteral("60 / 60 レス"));
+        QCOMPARE(filter->text(), QString());
+        const QModelIndex hours = paneRow(tree, {QStringLiteral("時間帯")});
+        doubleClickAt(tree->viewport(), tree->visualRect(hours).center());
+        QVERIFY(tree->isExpanded(hours));
+        clickRow(tree, {QStringLiteral("時間帯"), QStringLiteral("10時(3)")});
+        QCOMPARE(count->text(), QStringLiteral("3 / 60 レス"));
+        QCOMPARE(filter->text(), QStringLiteral("hour10"));
+        clickRow(tree, {QStringLiteral("時間帯"), QStringLiteral("11時(3)")}, Qt::ControlModifier);
+        QCOMPARE(count->text(), QStringLiteral("6 / 60 レス"));
+        QCOMPARE(filter->text(), QStringLiteral("hour10|hour11"));
+        clickRow(tree, {QStringLiteral("時間帯"), QStringLiteral("12時(2)")});
+        QCOMPARE(count->text(), QStringLiteral("2 / 60 レス"));
+        QCOMPARE(filter->text(), QStringLiteral("hour12"));
+        clickTab(tabs, tabs->indexOf(listFrame));
+        QCOMPARE(list->rows().postCount(), std::size_t{2});
+        clickTab(tabs, 0);
+
+        // "カスタム" alone stands for the whole log; its menu creates a filter in the dialog,
+        // typed into and confirmed with OK. Adding a filter filters nothing.
+        clickRow(tree, {QStringLiteral("カスタム")});
+        QCOMPARE(count->text(), QStringLiteral("60 / 60 レス"));
+        QCOMPARE(filter->text(), QString());
+        bool menuSeen = false;
+        bool dialogSeen = false;
+        const auto fillDialog = [&] {
+            auto* dialog = qobject_cast<CDlgFilter*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            dialogSeen = true;
+            // The name field has the focus and its whole text: typing replaces it.
+            typeKeys(dialog, "night");
+            clickAt(dialog->textField(), dialog->textField()->rect().center());
+            typeKeys(dialog, "hour1");
+            // Return takes the dialog's default button, OK.
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
+        };
+        QTimer::singleShot(0, frame, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            menuSeen = true;
+            for (QAction* a : menu->actions()) {
+                if (a->text() != QStringLiteral("新規作成(&F)")) continue;
+                QTimer::singleShot(0, frame, fillDialog);
+                clickAt(menu, menu->actionGeometry(a).center());
+                return;
+            }
+            menu->close();
+        });
+        clickRow(tree, {QStringLiteral("カスタム")}, Qt::NoModifier, Qt::RightButton);
+        QTRY_VERIFY(menuSeen);
+        QTRY_VERIFY(dialogSeen);
+        QTRY_VERIFY(paneRow(tree, {QStringLiteral("カスタム"), QStringLiteral("night")}).isValid());
+        QVERIFY(!QApplication::activeModalWidget());
+        // The window manager gives the main window the focus back.
+        if (QApplication::activeWindow() != frame) frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        QCOMPARE(count->text(), QStringLiteral("60 / 60 レス"));
+        // The new filter is the last row, below the page: End takes it.
+        press(frame, Qt::Key_End);
+        QCOMPARE(tree->currentIndex(),
+                 paneRow(tree, {QStringLiteral("カスタム"), QStringLiteral("night")}));
+        QVERIFY(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
+        QCOMPARE(count->text(), QStringLiteral("3 / 60 レス"));
+        QCOMPARE(filter->text(), QStringLiteral("(hour1)"));
+
+        // "フィルタ解除" on the tool bar: the whole log, nothing named, and the items the
+        // user opened stay open.
+        auto* clear =
+            qobject_cast<QToolButton*>(frame->findChild<QToolBar*>(QStringLiteral("MainToolBar"))
+                                           ->widgetForAction(frame->actions().clearFilter));
+        QVERIFY(clear && clear->isEnabled());
+        clickAt(clear, clear->rect().center());
+        QCOMPARE(count->text(), QStringLiteral("60 / 60 レス"));
+        QCOMPARE(filter->text(), QString());
+        QVERIFY(tree->isExpanded(paneRow(tree, {QStringLiteral("時間帯")})));
+        QVERIFY(tree->isExpanded(paneRow(tree, {QStringLiteral("カスタム")})));
+        QVERIFY(paneRow(tree, {QStringLiteral("時間帯"), QStringLiteral("10時(3)")}).isValid());
+        QVERIFY(!tree->isExpanded(paneRow(tree, {QStringLiteral("曜日")})));
+
+        // Ctrl+Q ends the session.
+        press(frame, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!frame->isVisible());
 
         app.exitInstance();
     }
