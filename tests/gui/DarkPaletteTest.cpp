@@ -92,6 +92,13 @@ private slots:
         QCOMPARE(graphImage.pixelColor(1, 1), darkPalette().color(QPalette::Base));
         // The copied picture keeps the light colours.
         QCOMPARE(graph->copyImage().pixelColor(1, 1), QColor(Qt::white));
+        // A palette that changes while the graph is shown: the picture follows, both ways.
+        QApplication::setPalette(lightPalette());
+        QCoreApplication::processEvents();
+        QCOMPARE(graph->grab().toImage().pixelColor(1, 1), QColor(Qt::white));
+        QApplication::setPalette(darkPalette());
+        QCoreApplication::processEvents();
+        QCOMPARE(graph->grab().toImage().pixelColor(1, 1), darkPalette().color(QPalette::Base));
         app.exitInstance();
         QApplication::setPalette(previous);
     }
