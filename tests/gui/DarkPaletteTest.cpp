@@ -73,9 +73,9 @@ private slots:
             dir.write("a.txt", janeLogText(janeSeries(30, QStringLiteral("2016/03/05"))));
         const QPalette previous = QApplication::palette();
         QApplication::setPalette(darkPalette());
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(startOptions(dir)));
-        CMainFrame* frame = app.mainFrame();
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        CMainFrame* frame = s.frame();
         QVERIFY(frame->loadFiles({log}, false, 0));
         CMainView* tabs = frame->mainView();
 
@@ -99,7 +99,7 @@ private slots:
         QApplication::setPalette(darkPalette());
         QCoreApplication::processEvents();
         QCOMPARE(graph->grab().toImage().pixelColor(1, 1), darkPalette().color(QPalette::Base));
-        app.exitInstance();
+        s.app->exitInstance();
         QApplication::setPalette(previous);
     }
 };
