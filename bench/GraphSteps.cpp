@@ -8,8 +8,8 @@
 #include "input/PostLog.h"
 
 #ifdef LORVANEL_BENCH_PAINT
-#include "ui/GraphImage.h"
-#include "ui/GraphImageQt.h"
+#include "paint/GraphImage.h"
+#include "paint/GraphImageQt.h"
 #endif
 
 #include <stdexcept>

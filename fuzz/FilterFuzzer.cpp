@@ -4,7 +4,7 @@
 // compiles too and selects exactly the other posts.
 #include "FuzzSupport.h"
 
-#include "filter/Regex.h"
+#include "match/Regex.h"
 
 #include "filter/CompileFilter.h"
 #include "filter/FilterNode.h"

@@ -7,10 +7,10 @@
 
 #include "input/PostLog.h"
 #include "keywords/AutoKeywordAnalysis.h"
-#include "keywords/Folding.h"
 #include "keywords/KeywordFileAnalysis.h"
 #include "keywords/KeywordSet.h"
 #include "keywords/WordCounter.h"
+#include "match/Folding.h"
 
 #include <cstring>
 #include <set>

@@ -5,8 +5,8 @@
 #include "app/ShownRefresh.h"
 #include "doc/CDoc.h"
 #include "graph/GraphKinds.h"
-#include "ui/GraphImageQt.h"
-#include "ui/GraphPictureFile.h"
+#include "paint/GraphImageQt.h"
+#include "paint/GraphPictureFile.h"
 #include "ui/QtText.h"
 #include "ui/ViewColours.h"
 

@@ -11,8 +11,8 @@
 #include "input/PostLog.h"
 
 #ifdef LORVANEL_CLI_PNG
-#include "ui/GraphImage.h"
-#include "ui/GraphSvgFile.h"
+#include "paint/GraphImage.h"
+#include "paint/GraphSvgFile.h"
 #endif
 
 #include <cerrno>

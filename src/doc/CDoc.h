@@ -12,7 +12,7 @@
 #include "platform/Clock.h"
 #include "report/AnalyzeOptions.h"
 #include "report/PostKeys.h"
-#include "report/PostStatistics.h"
+#include "stats/PostStatistics.h"
 
 #include <cstdint>
 #include <functional>

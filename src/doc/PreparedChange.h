@@ -10,7 +10,7 @@
 #include "platform/Cancellation.h"
 #include "report/AnalyzeOptions.h"
 #include "report/PostKeys.h"
-#include "report/PostStatistics.h"
+#include "stats/PostStatistics.h"
 
 #include <functional>
 #include <memory>

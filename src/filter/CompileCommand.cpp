@@ -1,11 +1,11 @@
 #include "filter/CompileCommand.h"
 
-#include "filter/Exception.h"
 #include "filter/FilterLexis.h"
 #include "filter/ShapeNodes.h"
 #include "filter/TextNodes.h"
 #include "filter/TimeNodes.h"
 #include "input/BoardDirectory.h"
+#include "platform/Exception.h"
 #include "platform/LocalTime.h"
 #include "platform/Mbcs.h"
 

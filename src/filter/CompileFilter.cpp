@@ -1,10 +1,10 @@
 #include "filter/CompileFilter.h"
 
 #include "filter/CompileCommand.h"
-#include "filter/Exception.h"
 #include "filter/FilterLexis.h"
 #include "filter/LogicNodes.h"
 #include "platform/Alert.h"
+#include "platform/Exception.h"
 
 #include <algorithm>
 

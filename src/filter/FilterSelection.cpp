@@ -1,7 +1,7 @@
 #include "filter/FilterSelection.h"
 
 #include "filter/CompileFilter.h"
-#include "filter/Regex.h"
+#include "match/Regex.h"
 #include "platform/Alert.h"
 #include "platform/Cancellation.h"
 #include "platform/WorkerPool.h"

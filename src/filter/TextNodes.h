@@ -3,7 +3,7 @@
 // mail and body. Every comparison is exact and byte-wise.
 #include "filter/BytePattern.h"
 #include "filter/FilterNode.h"
-#include "filter/Regex.h"
+#include "match/Regex.h"
 
 #include <string>
 

@@ -4,8 +4,8 @@
 #include "graph/ChartPainter.h"
 #include "input/PostList.h"
 #include "platform/LocalTime.h"
-#include "report/CalendarText.h"
-#include "report/FilterTexts.h"
+#include "stats/CalendarText.h"
+#include "stats/FilterTexts.h"
 
 #include <algorithm>
 #include <cstdio>

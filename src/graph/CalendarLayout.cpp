@@ -1,7 +1,7 @@
 #include "graph/CalendarLayout.h"
 
 #include "platform/LocalTime.h"
-#include "report/CalendarText.h"
+#include "stats/CalendarText.h"
 
 #include <algorithm>
 #include <climits>

@@ -43,7 +43,11 @@ const FontSpec& ChartPainter::tickFont() {
 
 void ChartPainter::begin(Surface& surface, const SurfaceRect& rect) {
     surface_ = &surface;
+    // Margins for the title, the labels and the ticks; a surface too small for them gets an
+    // empty plot at its corner rather than one turned inside out.
     plot_ = {rect.left + 50, rect.top + 40, rect.right - 40, rect.bottom - 50};
+    plot_.right = std::max(plot_.left, plot_.right);
+    plot_.bottom = std::max(plot_.top, plot_.bottom);
 }
 
 void ChartPainter::clear() {

@@ -5,12 +5,11 @@
 #include "graph/GraphSeries.h"
 #include "graph/LocalTimeCursor.h"
 #include "platform/IniFile.h"
-#include "report/FilterTexts.h"
+#include "stats/FilterTexts.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 namespace lorvanel {
@@ -67,43 +66,26 @@ void CumulativeGraph::computeSeries() {
     if (!posts || posts->size() < 2) return;
     const DayRange range = DayRange::of(*posts->front(), *posts->back());
 
-    // The records lie scattered over the log's: one pass over them notes each post's board
-    // (numbered in the order first met) and day, and everything else works from the notes.
+    // The records lie scattered over the log's: one pass over them counts each post's board
+    // for the ranking and notes its board group and day, and everything else works from the
+    // notes.
     struct Note {
-        std::uint32_t board;
+        std::uint32_t group;
         std::int32_t day; // -1 outside the range
     };
     std::vector<Note> notes;
     notes.reserve(posts->size());
-    std::vector<const std::string*> names;
-    std::vector<std::size_t> counts;
-    std::unordered_map<const std::string*, std::uint32_t> numbers;
-    const std::string* lastName = nullptr;
-    std::uint32_t lastNumber = 0;
+    BoardRanking ranking;
     LocalTimeCursor local;
     forEachPost(*posts, [&](const PostRecord& p) {
-        const std::string* name = &p.boardName();
-        if (name != lastName) {
-            const auto [it, added] =
-                numbers.try_emplace(name, static_cast<std::uint32_t>(names.size()));
-            if (added) {
-                names.push_back(name);
-                counts.push_back(0);
-            }
-            lastName = name;
-            lastNumber = it->second;
-        }
-        ++counts[lastNumber];
-        notes.push_back({lastNumber, range.indexOfDay(local.at(p.time).dayNumber)});
+        notes.push_back({ranking.add(p), range.indexOfDay(local.at(p.time).dayNumber)});
     });
-    const BoardRanking ranking(names, counts);
+    ranking.rank();
     const std::vector<BoardCount>& boards = ranking.boards();
     if (boards.empty()) return;
 
     const std::size_t reference = showTotal_ ? posts->size() : boards.front().count;
     const std::size_t taken = chartedBoardCount(boards, reference);
-    std::vector<int> rankOfNumber(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) rankOfNumber[i] = ranking.rankOfName(names[i]);
     first_ = posts->front()->time;
     last_ = posts->back()->time;
     top_ = static_cast<int>(std::min<std::size_t>(reference, INT_MAX));
@@ -115,8 +97,8 @@ void CumulativeGraph::computeSeries() {
     for (const Note& note : notes) {
         if (note.day < 0) continue;
         if (drawTotal) total[note.day] += 1.0f;
-        const int rank = rankOfNumber[note.board];
-        if (rank >= 0 && static_cast<std::size_t>(rank) < taken) perBoard[rank][note.day] += 1.0f;
+        const std::size_t rank = ranking.rankOfGroup(note.group);
+        if (rank < taken) perBoard[rank][note.day] += 1.0f;
     }
 
     if (drawTotal) {

@@ -10,7 +10,7 @@ namespace lorvanel {
 std::vector<DateTick> dateTicks(Time32 start, Time32 end, int left, int right) {
     std::vector<DateTick> ticks;
     double f = 0;
-    if (!datePosition(start, end, end, f)) return ticks;
+    if (right < left || !datePosition(start, end, end, f)) return ticks;
     const std::int64_t span = static_cast<std::int64_t>(end) - start;
     // Month ticks only while the axis spans less than eight years.
     const bool monthly = span / 86400 / 365 < 8;

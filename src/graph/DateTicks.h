@@ -17,7 +17,7 @@ struct DateTick {
 };
 
 // Ticks of the 1st of each month after start's month up to end's month, placed across the
-// pixels left .. right. None when the axis spans less than a minute.
+// pixels left .. right. None when the axis spans less than a minute or right < left.
 std::vector<DateTick> dateTicks(Time32 start, Time32 end, int left, int right);
 
 } // namespace lorvanel

@@ -2,7 +2,7 @@
 
 #include "graph/ChartPainter.h"
 #include "platform/LocalTime.h"
-#include "report/FilterTexts.h"
+#include "stats/FilterTexts.h"
 
 namespace lorvanel {
 

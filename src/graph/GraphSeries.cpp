@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 
 namespace lorvanel {
 
@@ -65,59 +64,6 @@ std::vector<float> movingAverage(std::span<const float> values, int window) {
         out[i] = static_cast<float>((prefix[last + 1] - prefix[first]) / window);
     }
     return out;
-}
-
-BoardRanking::BoardRanking(const PostList& posts) {
-    // Posts of one board come in runs, so the name pointer is looked up once per run.
-    std::unordered_map<const std::string*, std::size_t> byPointer;
-    const std::string* runName = nullptr;
-    std::size_t runLength = 0;
-    forEachPost(posts, [&](const PostRecord& p) {
-        const std::string* name = &p.boardName();
-        if (name != runName) {
-            if (runName) byPointer[runName] += runLength;
-            runName = name;
-            runLength = 0;
-        }
-        ++runLength;
-    });
-    if (runName) byPointer[runName] += runLength;
-    rank(byPointer);
-}
-
-BoardRanking::BoardRanking(std::span<const std::string* const> names,
-                           std::span<const std::size_t> counts) {
-    std::unordered_map<const std::string*, std::size_t> byPointer;
-    for (std::size_t i = 0; i < names.size() && i < counts.size(); ++i)
-        byPointer[names[i]] += counts[i];
-    rank(byPointer);
-}
-
-void BoardRanking::rank(const std::unordered_map<const std::string*, std::size_t>& byPointer) {
-    // Different directories may share a display name: they count as one board.
-    std::map<std::string_view, std::size_t> byName;
-    for (const auto& [name, count] : byPointer) byName[*name] += count;
-    boards_.reserve(byName.size());
-    for (const auto& [name, count] : byName) boards_.push_back({name, count});
-    std::stable_sort(boards_.begin(), boards_.end(),
-                     [](const BoardCount& a, const BoardCount& b) { return a.count > b.count; });
-    std::map<std::string_view, int> rankByText;
-    for (std::size_t i = 0; i < boards_.size(); ++i)
-        rankByText[boards_[i].name] = static_cast<int>(i);
-    for (const auto& [name, count] : byPointer) rankByName_[name] = rankByText[*name];
-}
-
-int BoardRanking::rankOf(const PostRecord& post) const {
-    return rankOfName(&post.boardName());
-}
-
-int BoardRanking::rankOfName(const std::string* name) const {
-    if (name != lastName_) {
-        auto it = rankByName_.find(name);
-        lastName_ = name;
-        lastRank_ = it == rankByName_.end() ? -1 : it->second;
-    }
-    return lastRank_;
 }
 
 std::size_t chartedBoardCount(std::span<const BoardCount> ranking, std::size_t reference) {

@@ -1,14 +1,12 @@
 #pragma once
 // The series helpers the graph kinds share: days of a selection, daily counts spread over
-// its range, running totals, resampling, moving averages, and the board ranking with the
-// rule that admits boards to the cumulative graph.
+// its range, running totals, resampling, moving averages, and the rule that admits ranked
+// boards to the cumulative graph.
 #include "input/PostList.h"
+#include "stats/BoardRanking.h"
 
 #include <cstddef>
 #include <span>
-#include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace lorvanel {
@@ -57,33 +55,6 @@ std::vector<float> resampled(std::span<const float> values, std::size_t n);
 // Moving average over `window` values; windows at the edges shift inwards so that each holds
 // `window` values; a window as long as the series or longer gives the mean everywhere.
 std::vector<float> movingAverage(std::span<const float> values, int window);
-
-struct BoardCount {
-    std::string_view name; // display name (lives as long as the program)
-    std::size_t count = 0;
-};
-
-// The boards of a selection by post count, highest first, equal counts by name in byte
-// order; the posts of one display name count together.
-class BoardRanking {
-public:
-    explicit BoardRanking(const PostList& posts);
-    // The same from posts already counted by the board name that their records give
-    // (PostRecord::boardName): counts[i] posts of names[i], each name listed once.
-    BoardRanking(std::span<const std::string* const> names, std::span<const std::size_t> counts);
-    const std::vector<BoardCount>& boards() const { return boards_; }
-    // Rank of a post's board, or of a board name as records give it (-1 when not counted).
-    int rankOf(const PostRecord& post) const;
-    int rankOfName(const std::string* name) const;
-
-private:
-    void rank(const std::unordered_map<const std::string*, std::size_t>& byPointer);
-
-    std::vector<BoardCount> boards_;
-    std::unordered_map<const std::string*, int> rankByName_;
-    mutable const std::string* lastName_ = nullptr;
-    mutable int lastRank_ = -1;
-};
 
 // How many of the ranked boards the cumulative graph charts: the first five, then each next
 // one while fewer than ten are taken and it holds at least 5 % of `reference` posts.

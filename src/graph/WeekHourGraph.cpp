@@ -5,8 +5,8 @@
 #include "graph/ChartPainter.h"
 #include "graph/DensityMap.h"
 #include "input/PostList.h"
-#include "report/CalendarText.h"
-#include "report/FilterTexts.h"
+#include "stats/CalendarText.h"
+#include "stats/FilterTexts.h"
 
 #include <algorithm>
 #include <cstdio>

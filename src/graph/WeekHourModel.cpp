@@ -2,7 +2,7 @@
 
 #include "graph/GraphSeries.h"
 #include "graph/LocalTimeCursor.h"
-#include "report/CalendarText.h"
+#include "stats/CalendarText.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,9 +1,9 @@
 #include "keywords/AutoKeywordAnalysis.h"
 
 #include "input/PostList.h"
-#include "keywords/Folding.h"
 #include "keywords/WordCounter.h"
 #include "keywords/WordTokenizer.h"
+#include "match/Folding.h"
 #include "platform/Cancellation.h"
 
 #include <algorithm>

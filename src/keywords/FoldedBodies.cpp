@@ -2,7 +2,7 @@
 // per-post conversion.
 #include "input/AnalysisLog.h"
 #include "input/PostLog.h"
-#include "keywords/Folding.h"
+#include "match/Folding.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,10 +1,10 @@
 #include "keywords/KeywordFileAnalysis.h"
 
-#include "filter/Regex.h"
 #include "input/AnalysisLog.h"
 #include "input/PostList.h"
 #include "input/PostLog.h"
 #include "keywords/KeywordTrie.h"
+#include "match/Regex.h"
 #include "platform/Alert.h"
 #include "platform/Cancellation.h"
 #include "platform/LocalTime.h"

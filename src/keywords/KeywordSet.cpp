@@ -2,7 +2,7 @@
 
 #include "input/Loader.h"
 #include "input/UserTextFile.h"
-#include "keywords/Folding.h"
+#include "match/Folding.h"
 #include "platform/Alert.h"
 #include "platform/File.h"
 #include "platform/Mbcs.h"

@@ -1,6 +1,6 @@
 #include "postlist/PostSearch.h"
 
-#include "keywords/Folding.h"
+#include "match/Folding.h"
 #include "platform/Alert.h"
 #include "platform/WholeCharSearch.h"
 #include "postlist/PostText.h"

@@ -2,7 +2,7 @@
 // The search of the post list: the first row after the current selection whose text holds a
 // pattern, exactly (byte for byte) unless the search bar's options ask for folding or a
 // regular expression.
-#include "filter/Regex.h"
+#include "match/Regex.h"
 #include "postlist/PostRows.h"
 
 #include <optional>

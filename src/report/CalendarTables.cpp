@@ -1,7 +1,7 @@
 // The tables derived from the daily table: months, years, runs and the recent counts.
 #include "platform/LocalTime.h"
-#include "report/CalendarText.h"
 #include "report/StatisticsSteps.h"
+#include "stats/CalendarText.h"
 
 #include <algorithm>
 

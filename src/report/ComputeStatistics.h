@@ -3,7 +3,7 @@
 #include "platform/Clock.h"
 #include "report/AnalyzeOptions.h"
 #include "report/PostKeys.h"
-#include "report/PostStatistics.h"
+#include "stats/PostStatistics.h"
 
 namespace lorvanel {
 

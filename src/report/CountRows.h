@@ -1,7 +1,7 @@
 #pragma once
 // The row formatter shared by the report's sections (key text, optional '*' bar, count) and
 // the byte-size text of the size line.
-#include "report/PostStatistics.h"
+#include "stats/PostStatistics.h"
 
 #include <cstdarg>
 #include <cstddef>

@@ -2,9 +2,9 @@
 // once.
 #include "platform/Cancellation.h"
 #include "platform/WorkerPool.h"
-#include "report/CalendarText.h"
 #include "report/RankedList.h"
 #include "report/StatisticsSteps.h"
+#include "stats/CalendarText.h"
 
 #include <algorithm>
 

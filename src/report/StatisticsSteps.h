@@ -2,7 +2,7 @@
 // The aggregations that computeStatistics runs in turn, each filling its part of the record
 // from the post list (ascending by time) or from the tables of earlier steps.
 #include "report/PostKeys.h"
-#include "report/PostStatistics.h"
+#include "stats/PostStatistics.h"
 
 namespace lorvanel {
 

@@ -8,6 +8,7 @@
 #include "platform/LocalTime.h"
 #include "platform/WorkerPool.h"
 #include "report/StatisticsSteps.h"
+#include "stats/BoardRanking.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -123,10 +124,8 @@ void buildBoardTable(PostStatistics& s, const TextCounter& byDir, const TextCoun
         s.boards.push_back({directory.knownBoardName(dir), count});
     for (const auto& [name, count] : byName.counts())
         s.boards.push_back({std::string(name), count});
-    // Two directories may share a display name: they stay two rows, in either order.
-    std::sort(s.boards.begin(), s.boards.end(), [](const TextCount& a, const TextCount& b) {
-        return a.count != b.count ? a.count > b.count : a.text < b.text;
-    });
+    // Two directories may share a display name: they stay two rows.
+    rankBoardTable(s.boards);
 }
 
 // The best n titles without sorting them all.
@@ -509,9 +508,7 @@ bool countTextTablesByKeys(PostStatistics& s, const PostList& posts, bool thread
         s.boards.push_back(
             {k < dirCount ? directory.knownBoardName(keys.dirs[k]) : keys.names[k - dirCount],
              boards.count(k)});
-    std::sort(s.boards.begin(), s.boards.end(), [](const TextCount& a, const TextCount& b) {
-        return a.count != b.count ? a.count > b.count : a.text < b.text;
-    });
+    rankBoardTable(s.boards);
     s.threadCount = 0;
     s.threadRanking.clear();
     if (threadRanking) {

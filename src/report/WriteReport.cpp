@@ -1,8 +1,8 @@
 #include "report/WriteReport.h"
 
 #include "platform/LocalTime.h"
-#include "report/CalendarText.h"
 #include "report/CountRows.h"
+#include "stats/CalendarText.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The statistics report: the overall block "★総合結果" and the twelve sections, one text of
 // CP932 with CR LF line ends.
-#include "report/PostStatistics.h"
+#include "stats/PostStatistics.h"
 
 #include <cstdint>
 #include <string>

@@ -4,7 +4,7 @@
 // filters, and the one filter text that the selected items stand for. The desktop tree
 // mirrors it item for item; the command-line program prints it.
 #include "platform/Time32.h"
-#include "report/PostStatistics.h"
+#include "stats/PostStatistics.h"
 #include "trees/CustomFilter.h"
 #include "trees/TreeNode.h"
 

@@ -1,7 +1,7 @@
 #include "trees/GeneratedNodes.h"
 
 #include "platform/LocalTime.h"
-#include "report/FilterTexts.h"
+#include "stats/FilterTexts.h"
 
 #include <cstdarg>
 #include <cstdio>

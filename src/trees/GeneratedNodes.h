@@ -3,7 +3,7 @@
 // last week and the years, and the children that years, months and the category roots get
 // on their first expansion, each labelled with its number of posts.
 #include "platform/Time32.h"
-#include "report/PostStatistics.h"
+#include "stats/PostStatistics.h"
 #include "trees/TreeNode.h"
 
 #include <memory>

@@ -3,11 +3,14 @@
 // the series and painter rules, the density block against a separate computation of the
 // kernel), usage errors and PNG pictures.
 #include "support/CliRunner.h"
+#include "support/LogBuilder.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -81,6 +84,71 @@ TEST(GraphCli, AMissingLogFailsWithTheReason) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_FALSE(r.err.empty());
+}
+
+// The cumulative graph charts the report's board ranking: the same boards, in the same order
+// (equal counts included), with the same counts. Boards whose posts come in the reverse of
+// the tie order, a foreign board and a directory the board list doesn't know are all there.
+TEST(GraphCli, CumulativeBoardsFollowTheReportsRankingTiesIncluded) {
+    using lorvanel::testing::LogBuilder;
+    using lorvanel::testing::LogPost;
+    lorvanel::testing::TempDir dir;
+    LogBuilder log(1);
+    int day = 1;
+    auto add = [&](const std::string& url, int n) {
+        for (int i = 0; i < n; ++i, ++day) {
+            LogPost p;
+            p.date =
+                "2008/01/" + std::string(day < 10 ? "0" : "") + std::to_string(day) + " 12:00:00";
+            p.url = url;
+            log.add(p);
+        }
+    };
+    // Unlisted directories of the main BBS are named by the directory itself.
+    add("http://news.2ch.net/test/read.cgi/zc/1199210000/", 3);
+    add("http://news.2ch.net/test/read.cgi/zb/1199210000/", 3);
+    add("http://example.com/test/read.cgi/za/1199210000/", 3);
+    add("http://news.2ch.net/test/read.cgi/zz/1199210000/", 5);
+    add("http://news.2ch.net/test/read.cgi/news/1199210000/", 3);
+    add("http://news.2ch.net/test/read.cgi/za/1199210000/", 2);
+    add("http://news.2ch.net/test/read.cgi/zc/1199210000/", 1);
+    const std::string path = log.writeTo(dir, "tied.txt");
+
+    // The report's board section: "name    bar(count)" rows after its heading.
+    const CliResult report = runCli({"report", path});
+    ASSERT_EQ(report.status, 0) << report.err;
+    std::vector<std::pair<std::string, int>> reportRows;
+    bool inBoards = false;
+    const std::regex row(R"(^(\S.*?) +\**\((\d+)\)\r?$)");
+    for (const std::string& line : lines(report.out)) {
+        if (line.rfind(U8("★"), 0) == 0) inBoards = line.find(U8("★板別書き込み回数")) == 0;
+        std::smatch m;
+        if (inBoards && std::regex_match(line, m, row))
+            reportRows.emplace_back(m[1].str(), std::stoi(m[2].str()));
+    }
+    // zc 4, zz 5, zb 3, za＠example.com 3, news 3, za 2: three boards tie at 3.
+    ASSERT_EQ(reportRows.size(), 6u) << report.out;
+    EXPECT_EQ(reportRows[0].first, "zz");
+    EXPECT_EQ(reportRows[1].first, "zc");
+    int ties = 0;
+    for (std::size_t i = 1; i < reportRows.size(); ++i)
+        ties += reportRows[i].second == reportRows[i - 1].second;
+    ASSERT_EQ(ties, 2) << report.out;
+
+    // Each board's line ends at its count; series 0 is the whole selection.
+    const CliResult graph = runCli({"graph", "--kind", "0", "--series", path});
+    ASSERT_EQ(graph.status, 0) << graph.err;
+    std::vector<std::pair<std::string, int>> graphRows;
+    for (const std::string& line : lines(graph.out)) {
+        if (line.rfind("series\t", 0) != 0) continue;
+        std::vector<std::string> fields;
+        std::istringstream in(line);
+        for (std::string f; std::getline(in, f, '\t');) fields.push_back(f);
+        ASSERT_GE(fields.size(), 6u) << line;
+        if (fields[1] == "0") continue;
+        graphRows.emplace_back(fields[2], static_cast<int>(std::stof(fields.back())));
+    }
+    EXPECT_EQ(graphRows, reportRows) << graph.out;
 }
 
 #ifdef LORVANEL_CLI_PNG

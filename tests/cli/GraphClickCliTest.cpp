@@ -8,7 +8,7 @@
 #include "graph/WeekHourLayout.h"
 #include "graph/WeekHourModel.h"
 #include "platform/LocalTime.h"
-#include "report/CalendarText.h"
+#include "stats/CalendarText.h"
 #include "support/CliRunner.h"
 #include "support/TestText.h"
 #include "trees/FilterTree.h"

@@ -4,8 +4,8 @@
 #include "FilterTestSupport.h"
 
 #include "filter/FilterSelection.h"
-#include "filter/Regex.h"
 #include "input/AsciiArt.h"
+#include "match/Regex.h"
 #include "support/MemoryLog.h"
 
 #include <gtest/gtest.h>

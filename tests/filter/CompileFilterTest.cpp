@@ -1,13 +1,13 @@
 #include "FilterTestSupport.h"
 
 #include "filter/CompileCommand.h"
-#include "filter/Exception.h"
 #include "filter/LogicNodes.h"
 #include "filter/ShapeNodes.h"
 #include "filter/TextNodes.h"
 #include "filter/TimeNodes.h"
 #include "input/BoardDirectory.h"
 #include "input/DomainConstants.h"
+#include "platform/Exception.h"
 #include "support/RecordingAlertSink.h"
 
 #include <gtest/gtest.h>

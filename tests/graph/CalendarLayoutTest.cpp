@@ -3,7 +3,7 @@
 #include "graph/CalendarLayout.h"
 
 #include "platform/LocalTime.h"
-#include "report/CalendarText.h"
+#include "stats/CalendarText.h"
 
 #include <gtest/gtest.h>
 

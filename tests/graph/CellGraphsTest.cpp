@@ -10,7 +10,7 @@
 #include "support/MemoryLog.h"
 
 #include "platform/LocalTime.h"
-#include "report/CalendarText.h"
+#include "stats/CalendarText.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -4,7 +4,7 @@
 #include "graph/ChartPainter.h"
 #include "graph/GraphKinds.h"
 #include "graph/RecordingSurface.h"
-#include "report/CalendarText.h"
+#include "stats/CalendarText.h"
 #include "support/MemoryLog.h"
 
 #include <cstdio>

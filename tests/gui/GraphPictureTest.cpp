@@ -2,7 +2,7 @@
 // and failures that leave no file (or the previous one) behind.
 #include "GuiTestSupport.h"
 
-#include "ui/GraphPictureFile.h"
+#include "paint/GraphPictureFile.h"
 
 #include <QDir>
 #include <QFile>

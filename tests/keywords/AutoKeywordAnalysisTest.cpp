@@ -1,8 +1,8 @@
 #include "keywords/AutoKeywordAnalysis.h"
-#include "keywords/Folding.h"
 #include "keywords/KeywordTestLog.h"
 #include "keywords/WordCount.h"
 #include "keywords/WordTokenizer.h"
+#include "match/Folding.h"
 
 #include <gtest/gtest.h>
 

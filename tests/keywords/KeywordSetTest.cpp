@@ -1,5 +1,5 @@
 #include "keywords/KeywordSet.h"
-#include "filter/Regex.h"
+#include "match/Regex.h"
 #include "platform/File.h"
 #include "support/RecordingAlertSink.h"
 #include "support/TempDir.h"

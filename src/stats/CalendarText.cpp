@@ -1,4 +1,4 @@
-#include "report/CalendarText.h"
+#include "stats/CalendarText.h"
 
 #include "platform/LocalTime.h"
 

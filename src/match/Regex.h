@@ -2,8 +2,8 @@
 // A compiled Oniguruma pattern over Shift_JIS text (the library's default syntax, no options,
 // so no case folding), freed with the object. The library is initialised once, on the first
 // compilation, and shut down when the process exits.
-#include "filter/Exception.h"
-#include "filter/LiteralSet.h"
+#include "match/LiteralSet.h"
+#include "platform/Exception.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "filter/Exception.h"
+#include "platform/Exception.h"
 
 #include "platform/Mbcs.h"
 

@@ -1,6 +1,6 @@
-#include "keywords/Folding.h"
+#include "match/Folding.h"
 
-#include "keywords/FoldTables.h"
+#include "match/FoldTables.h"
 #include "platform/Mbcs.h"
 
 #include <cstdint>

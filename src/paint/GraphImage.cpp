@@ -1,9 +1,9 @@
-#include "ui/GraphImage.h"
+#include "paint/GraphImage.h"
 
 #include "graph/ChartPainter.h"
 #include "graph/GraphKind.h"
-#include "ui/GraphImageQt.h"
-#include "ui/QPainterSurface.h"
+#include "paint/GraphImageQt.h"
+#include "paint/QPainterSurface.h"
 
 #include <QFile>
 #include <QGuiApplication>

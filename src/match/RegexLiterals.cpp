@@ -1,4 +1,4 @@
-#include "filter/RegexLiterals.h"
+#include "match/RegexLiterals.h"
 
 #include "platform/Mbcs.h"
 

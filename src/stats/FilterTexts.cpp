@@ -1,4 +1,4 @@
-#include "report/FilterTexts.h"
+#include "stats/FilterTexts.h"
 
 #include "platform/LocalTime.h"
 

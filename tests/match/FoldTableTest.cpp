@@ -1,8 +1,8 @@
 // Checks the two folding tables against Unicode data: every CP932 code is decoded with iconv,
 // its expected folding derived from the Unicode character's decomposition and name (an
-// extract of the Unicode Character Database in tests/keywords/data), encoded back with
+// extract of the Unicode Character Database in tests/match/data), encoded back with
 // iconv and compared with what the folding produces.
-#include "keywords/Folding.h"
+#include "match/Folding.h"
 #include "platform/Mbcs.h"
 
 #include <cstdint>
@@ -31,7 +31,7 @@ struct UnicodeChar {
 class UnicodeData {
 public:
     UnicodeData() {
-        std::ifstream in(LORVANEL_SOURCE_DIR "/tests/keywords/data/UnicodeKanaWidth.txt");
+        std::ifstream in(LORVANEL_SOURCE_DIR "/tests/match/data/UnicodeKanaWidth.txt");
         if (!in) throw std::runtime_error("Unicode extract missing");
         std::string line;
         while (std::getline(in, line)) {

@@ -1,6 +1,6 @@
-#include "filter/Regex.h"
+#include "match/Regex.h"
 
-#include "filter/RegexLiterals.h"
+#include "match/RegexLiterals.h"
 
 #include <oniguruma.h>
 

@@ -1,4 +1,4 @@
-#include "filter/LiteralSet.h"
+#include "match/LiteralSet.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

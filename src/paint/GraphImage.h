@@ -29,7 +29,8 @@ private:
 void drawGraphOffscreen(GraphKind& kind, ChartPainter& painter, int width, int height);
 
 // Draws the kind on a white width x height image and writes it as a PNG file (written to a
-// temporary file beside it, then renamed), or to standard output when path is "-". False with a message when it can't be written.
+// temporary file beside it, then renamed), or to standard output when path is "-". False with a
+// message when it can't be written.
 bool writeGraphPng(GraphKind& kind, ChartPainter& painter, int width, int height,
                    const std::string& path, std::string& error);
 

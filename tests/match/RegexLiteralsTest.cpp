@@ -1,5 +1,5 @@
-#include "filter/RegexLiterals.h"
-#include "filter/Regex.h"
+#include "match/RegexLiterals.h"
+#include "match/Regex.h"
 
 #include <gtest/gtest.h>
 #include <random>

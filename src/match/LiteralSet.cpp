@@ -1,4 +1,4 @@
-#include "filter/LiteralSet.h"
+#include "match/LiteralSet.h"
 
 #include <algorithm>
 #include <cstring>
@@ -75,8 +75,7 @@ bool LiteralSet::foundIn(std::string_view text) const {
     }
 }
 
-template <std::size_t K>
-bool LiteralSet::scan(std::string_view text) const {
+template <std::size_t K> bool LiteralSet::scan(std::string_view text) const {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
     unsigned char a[K];

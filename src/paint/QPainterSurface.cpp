@@ -1,4 +1,4 @@
-#include "ui/QPainterSurface.h"
+#include "paint/QPainterSurface.h"
 
 #include "platform/Encoding.h"
 

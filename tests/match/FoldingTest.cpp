@@ -1,5 +1,5 @@
 // Examples of the two foldings on the forms keyword matching must equate.
-#include "keywords/Folding.h"
+#include "match/Folding.h"
 
 #include <gtest/gtest.h>
 

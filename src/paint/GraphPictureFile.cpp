@@ -1,9 +1,9 @@
-#include "ui/GraphPictureFile.h"
+#include "paint/GraphPictureFile.h"
 
 #include "graph/ChartPainter.h"
 #include "graph/GraphKind.h"
-#include "ui/GraphImageQt.h"
-#include "ui/GraphSvgFile.h"
+#include "paint/GraphImageQt.h"
+#include "paint/GraphSvgFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,0 +1,3 @@
+#pragma once
+// A header of the higher layer.
+#include "low/Low.h"

@@ -1,0 +1,2 @@
+#pragma once
+// Its own folder is fine.
