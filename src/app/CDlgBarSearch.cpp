@@ -1,5 +1,6 @@
 #include "app/CDlgBarSearch.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,8 +11,12 @@
 namespace lorvanel {
 
 CDlgBarSearch::CDlgBarSearch(QWidget* parent) : QWidget(parent) {
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(4, 2, 4, 2);
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(4, 2, 4, 2);
+    rows->setSpacing(2);
+    auto* layout = new QHBoxLayout;
+    layout->setContentsMargins(0, 0, 0, 0);
+    rows->addLayout(layout);
     auto* caption = new QLabel(QStringLiteral("検索:"), this);
     combo_ = new QComboBox(this);
     combo_->setEditable(true);
@@ -32,6 +37,36 @@ CDlgBarSearch::CDlgBarSearch(QWidget* parent) : QWidget(parent) {
     layout->addSpacing(8);
     layout->addWidget(button_);
     connect(button_, &QPushButton::clicked, this, &CDlgBarSearch::searchRequested);
+
+    // The options go on a row of their own, so that the field keeps its width in a narrow
+    // window.
+    auto* options = new QHBoxLayout;
+    options->setContentsMargins(0, 0, 0, 0);
+    matchCase_ = new QCheckBox(QStringLiteral("大文字と小文字を区別する"), this);
+    matchKana_ = new QCheckBox(QStringLiteral("平仮名とカタカナを区別する"), this);
+    regex_ = new QCheckBox(QStringLiteral("正規表現"), this);
+    for (QCheckBox* box : {matchCase_, matchKana_, regex_}) options->addWidget(box);
+    options->addStretch(1);
+    rows->addLayout(options);
+    setOptions(SearchOptions());
+}
+
+void CDlgBarSearch::setPattern(const QString& pattern) {
+    combo_->setEditText(pattern);
+}
+
+SearchOptions CDlgBarSearch::options() const {
+    SearchOptions options;
+    options.matchCase = matchCase_->isChecked();
+    options.matchKana = matchKana_->isChecked();
+    options.regex = regex_->isChecked();
+    return options;
+}
+
+void CDlgBarSearch::setOptions(const SearchOptions& options) {
+    matchCase_->setChecked(options.matchCase);
+    matchKana_->setChecked(options.matchKana);
+    regex_->setChecked(options.regex);
 }
 
 QString CDlgBarSearch::pattern() const {

@@ -1,9 +1,12 @@
 #pragma once
 // The search bar above the post list: "検索:", an editable drop-down keeping the patterns
-// searched for (most recent first) and the button "検索". Enter, the button and F3 ask the
-// frame to run the search.
+// searched for (most recent first) and the button "検索", and below them the three options of
+// the search. Enter, the button and F3 ask the frame to run the search.
+#include "postlist/PostSearch.h"
+
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QPushButton;
 
@@ -17,6 +20,14 @@ public:
     QString pattern() const;
     // Puts a pattern at the top of the drop-down list (an equal entry moves there).
     void rememberPattern(const QString& pattern);
+    // Sets the field's text without touching the list of patterns.
+    void setPattern(const QString& pattern);
+    // The check boxes as search options; their defaults are the exact search.
+    SearchOptions options() const;
+    void setOptions(const SearchOptions& options);
+    QCheckBox* matchCaseBox() const { return matchCase_; }
+    QCheckBox* matchKanaBox() const { return matchKana_; }
+    QCheckBox* regexBox() const { return regex_; }
     QComboBox* comboBox() const { return combo_; }
     QPushButton* button() const { return button_; }
 
@@ -29,6 +40,9 @@ protected:
 private:
     QComboBox* combo_;
     QPushButton* button_;
+    QCheckBox* matchCase_;
+    QCheckBox* matchKana_;
+    QCheckBox* regex_;
 };
 
 } // namespace lorvanel

@@ -18,6 +18,8 @@ CDlgOpt1::CDlgOpt1(Settings& scratch, BrowserChooser chooser, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     autoLoad_ = new QCheckBox(QStringLiteral("次回起動時に、最後に解析したファイルを開く"), this);
     layout->addWidget(autoLoad_);
+    follow_ = new QCheckBox(QStringLiteral("開いているログの更新を自動で読み込む"), this);
+    layout->addWidget(follow_);
 
     auto* sizeGroup = new QGroupBox(QStringLiteral("読み込みサイズの制限"), this);
     auto* sizeLayout = new QVBoxLayout(sizeGroup);
@@ -53,6 +55,7 @@ CDlgOpt1::CDlgOpt1(Settings& scratch, BrowserChooser chooser, QWidget* parent)
     layout->addStretch();
 
     autoLoad_->setChecked(scratch_.autoLoadLast != 0);
+    follow_->setChecked(scratch_.followLogChanges != 0);
     sizeLimit_->setText(QString::number(scratch_.fileSizeLimit));
     enableBrowser_->setChecked(scratch_.enableBrowserSetting != 0);
     fillBrowsers();
@@ -84,6 +87,7 @@ bool CDlgOpt1::commit() {
         return false;
     }
     scratch_.autoLoadLast = autoLoad_->isChecked() ? 1 : 0;
+    scratch_.followLogChanges = follow_->isChecked() ? 1 : 0;
     scratch_.fileSizeLimit = static_cast<int>(limit);
     scratch_.enableBrowserSetting = enableBrowser_->isChecked() ? 1 : 0;
     // A path typed by hand becomes the browser in use.

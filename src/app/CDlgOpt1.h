@@ -1,5 +1,6 @@
 #pragma once
-// The option sheet's page "全般": auto-load, the load size limit and the browser list, edited
+// The option sheet's page "全般": auto-load, following the open log's changes, the load size
+// limit and the browser list, edited
 // in the sheet's scratch copy of the settings.
 #include "doc/Settings.h"
 
@@ -30,6 +31,7 @@ public:
     void chooseBrowser();
 
     QCheckBox* autoLoadBox() const { return autoLoad_; }
+    QCheckBox* followBox() const { return follow_; }
     QLineEdit* sizeLimitEdit() const { return sizeLimit_; }
     QCheckBox* browserBox() const { return enableBrowser_; }
     QComboBox* browserCombo() const { return browsers_; }
@@ -41,6 +43,7 @@ private:
     Settings& scratch_;
     BrowserChooser chooser_;
     QCheckBox* autoLoad_;
+    QCheckBox* follow_;
     QLineEdit* sizeLimit_;
     QCheckBox* enableBrowser_;
     QComboBox* browsers_;

@@ -263,6 +263,24 @@ void CFilterTree::selectFilterText(const std::string& text) {
     announce(text);
 }
 
+void CFilterTree::selectItems(const QModelIndexList& items) {
+    {
+        FlagScope scope(rebuilding_);
+        QItemSelection selection;
+        for (const QModelIndex& index : items) {
+            selection.select(index, index);
+            for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+                setExpanded(up, true);
+        }
+        selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+        if (!items.isEmpty()) {
+            selectionModel()->setCurrentIndex(items.front(), QItemSelectionModel::NoUpdate);
+            scrollTo(items.front());
+        }
+    }
+    announceSelection(true);
+}
+
 void CFilterTree::setMultiSelection(bool on) {
     if (on == multiSelection()) return;
     setSelectionMode(on ? QAbstractItemView::ExtendedSelection

@@ -70,6 +70,9 @@ public:
     // a selection change does; a text without such items (a day without posts) is applied as
     // it stands with nothing selected.
     void selectFilterText(const std::string& text);
+    // Selects exactly these items, expanding the items on the way, and applies their text as a
+    // selection change does (the first becomes the current item).
+    void selectItems(const QModelIndexList& items);
 
     // The main window could not apply the text the tree announced last (it did not compile, a
     // regular expression gave up, the user cancelled): the tree shows the selection whose

@@ -373,7 +373,15 @@ void CLorvanelView2::selectAll() {
 
 bool CLorvanelView2::search(const std::string& pattern) {
     catchUp();
-    const std::optional<RowIndex> hit = searchRows(rows_, pattern, selection_.end());
+    return showHit(searchRows(rows_, pattern, selection_.end()));
+}
+
+bool CLorvanelView2::search(const SearchPattern& pattern, bool fromTop) {
+    catchUp();
+    return showHit(searchRows(rows_, pattern, fromTop ? RowIndex(-1) : selection_.end()));
+}
+
+bool CLorvanelView2::showHit(std::optional<RowIndex> hit) {
     if (!hit) return false;
     selection_.selectRange(*hit, *hit);
     if (viewport_.reveal(*hit))
@@ -381,6 +389,12 @@ bool CLorvanelView2::search(const std::string& pattern) {
     else
         viewport()->update();
     return true;
+}
+
+void CLorvanelView2::setTopRow(RowIndex row) {
+    catchUp();
+    viewport_.setTop(row);
+    topChanged();
 }
 
 void CLorvanelView2::setCurrentPost(std::size_t index) {

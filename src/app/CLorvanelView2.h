@@ -6,6 +6,7 @@
 // list is hidden (another tab in front) a new selection only marks it stale: the rows are laid
 // out once, when it is shown or first read.
 #include "postlist/PostRows.h"
+#include "postlist/PostSearch.h"
 #include "postlist/RowViewport.h"
 #include "ui/ViewColours.h"
 
@@ -36,6 +37,10 @@ public:
     // Searches for a CP932 pattern after the selection; a hit becomes the selection and is
     // brought into view. Returns whether there was one.
     bool search(const std::string& pattern);
+    // The same with the search bar's options; from the first row when fromTop.
+    bool search(const SearchPattern& pattern, bool fromTop = false);
+    // Scrolls so that the row is at the top (clamped as every scroll).
+    void setTopRow(RowIndex row);
     // The current post's commands (the post whose link was clicked last).
     void copyCurrentPost();
     void copyCurrentUrl();
@@ -80,6 +85,8 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    // A hit of a search becomes the selection and is brought into view; false for none.
+    bool showHit(std::optional<RowIndex> hit);
     // Forgets every record of the document: rows, links, selection and the current post.
     void dropRecords();
     void resetFromDocument();

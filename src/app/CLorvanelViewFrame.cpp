@@ -38,19 +38,36 @@ void CLorvanelViewFrame::focusSearch() {
 }
 
 bool CLorvanelViewFrame::runSearch() {
+    return search(false);
+}
+
+bool CLorvanelViewFrame::searchFromTop(const QString& pattern, const SearchOptions& options) {
+    bar_->setPattern(pattern);
+    bar_->setOptions(options);
+    return search(true);
+}
+
+bool CLorvanelViewFrame::search(bool fromTop) {
     const QString text = bar_->pattern();
     if (text.isEmpty()) return false;
     bar_->rememberPattern(text);
-    // The pattern is matched byte for byte against the posts' Shift_JIS text.
+    // The pattern is matched against the posts' Shift_JIS text, folded as the options ask.
     clearNotFound();
-    std::string pattern;
+    std::string bytes;
     // A character that Shift_JIS lacks is found nowhere, as any other pattern without a hit.
-    const bool found = toCp932(text, pattern) && view_->search(pattern);
-    if (!found) {
-        notFoundShown_ = true;
-        emit statusMessage(QStringLiteral("'%1' は見つかりませんでした").arg(text));
+    if (toCp932(text, bytes)) {
+        const SearchPattern pattern(bytes, bar_->options());
+        if (!pattern.usable() && !pattern.error().empty()) {
+            notFoundShown_ = true;
+            emit statusMessage(
+                toQString(pattern.error()).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+            return false;
+        }
+        if (view_->search(pattern, fromTop)) return true;
     }
-    return found;
+    notFoundShown_ = true;
+    emit statusMessage(QStringLiteral("'%1' は見つかりませんでした").arg(text));
+    return false;
 }
 
 } // namespace lorvanel

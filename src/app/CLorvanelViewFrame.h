@@ -1,6 +1,8 @@
 #pragma once
 // The "lorvanel.txt" tab: the search bar above the post list, and the search command
 // (32794) that joins them.
+#include "postlist/PostSearch.h"
+
 #include <QWidget>
 
 namespace lorvanel {
@@ -21,6 +23,9 @@ public:
     // Nothing happens for an empty pattern. Returns whether a row was found; when none was,
     // the message pane says so until the next search or edit of the pattern.
     bool runSearch();
+    // Puts a pattern and its options into the search bar and searches from the list's first
+    // row, as a link of a result page asks.
+    bool searchFromTop(const QString& pattern, const SearchOptions& options);
     // Ctrl+F: the cursor goes to the search field, its text selected.
     void focusSearch();
 
@@ -30,6 +35,7 @@ signals:
 
 private:
     void clearNotFound();
+    bool search(bool fromTop);
 
     CDlgBarSearch* bar_;
     CLorvanelView2* view_;

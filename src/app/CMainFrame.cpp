@@ -4,6 +4,7 @@
 #include "app/CFilterTree.h"
 #include "app/CGraphFrame.h"
 #include "app/CGraphView.h"
+#include "app/CLogFollower.h"
 #include "app/CLorvanelView2.h"
 #include "app/CLorvanelViewFrame.h"
 #include "app/CMainView.h"
@@ -12,6 +13,7 @@
 #include "app/CProgressStatus.h"
 #include "app/CReportFrame.h"
 #include "app/CReportView.h"
+#include "app/CSelectionNavigator.h"
 #include "app/CUiPrompts.h"
 #include "app/DocBridge.h"
 #include "doc/CDoc.h"
@@ -113,6 +115,7 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     splitter_->setSizes({kLeftPaneWidth, kRightPaneWidth});
     splitter_->setChildrenCollapsible(false);
     setCentralWidget(splitter_);
+    navigator_ = new CSelectionNavigator(*filterTree_, this);
 
     createMenus();
     createToolBar();
@@ -134,6 +137,16 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     connect(view_->graphFrame()->view(), &CGraphView::statusMessage, statusBar(),
             [bar = statusBar()](const QString& text) { bar->showMessage(text); });
     resize(960, 680);
+
+    // The open log follows the browser's writes to its files.
+    CLogFollower::Hooks hooks;
+    hooks.reload = [this] { return reload(); };
+    hooks.appliedText = [this] { return toCp932Lossy(appliedFilter_); };
+    hooks.idle = [this] { return !runner_->busy(); };
+    follower_ =
+        new CLogFollower(*filterTree_, *view_->postListFrame()->view(), std::move(hooks), this);
+    connect(follower_, &CLogFollower::statusMessage, statusBar(),
+            [bar = statusBar()](const QString& text) { bar->showMessage(text); });
 
     connect(bridge_, &DocBridge::changed, this, [this](DocHint hint) {
         if (hint == DocHint::DataChanged) documentChanged();
@@ -270,7 +283,8 @@ void CMainFrame::createToolBar() {
     // Null stands for a separator.
     for (QAction* command :
          {a.fileOpen, (QAction*)nullptr, a.readWhole, a.openInEditor, (QAction*)nullptr,
-          a.filterTree, a.multiSelect, a.clearFilter, (QAction*)nullptr, a.options, a.about}) {
+          a.filterTree, a.multiSelect, a.clearFilter, (QAction*)nullptr, a.options, a.about,
+          (QAction*)nullptr, navigator_->backAction(), navigator_->forwardAction()}) {
         if (command)
             bar->addAction(command);
         else
@@ -335,6 +349,11 @@ bool CMainFrame::loadFiles(const std::vector<std::string>& paths, bool merge,
             },
             [this](PreparedChange change) { return doc_.commit(std::move(change)); });
     }
+    if (ok) {
+        navigator_->restart();
+        follower_->setEnabled(settings().followLogChanges != 0);
+        follower_->follow(doc_.postLog().sourcePaths);
+    }
     updateCommands();
     updateTitle();
     return ok;
@@ -367,14 +386,16 @@ void CMainFrame::fileClose() {
     runner_->cancel();
     runner_->waitUntilIdle();
     doc_.close();
+    navigator_->clear();
+    follower_->follow({});
     updateCommands();
     updateTitle();
 }
 
-void CMainFrame::reload() {
+bool CMainFrame::reload() {
     const std::vector<std::string> paths = doc_.postLog().sourcePaths;
-    if (paths.empty()) return;
-    loadFiles(paths, false, settings().byteLimit());
+    if (paths.empty()) return false;
+    return loadFiles(paths, false, settings().byteLimit());
 }
 
 void CMainFrame::readWholeFiles() {
@@ -417,12 +438,15 @@ void CMainFrame::toggleFilterTree() {
 
 void CMainFrame::clearFilter() {
     appliedFilter_.clear();
-    runner_->run([this](CancelToken* token) { return doc_.prepareClearFilter(token); },
-                 [this](PreparedChange change) { return doc_.commit(std::move(change)); }, true);
+    const bool cleared = runner_->run(
+        [this](CancelToken* token) { return doc_.prepareClearFilter(token); },
+        [this](PreparedChange change) { return doc_.commit(std::move(change)); }, true);
+    if (cleared) navigator_->recordShown(std::string());
     updateCommands();
 }
 
 void CMainFrame::applyFilterText(const std::string& text) {
+    const CSelectionNavigator::Ticket ticket = navigator_->beginApply(text);
     const unsigned choice = ++filterChoices_;
     const bool applied = runner_->run(
         [this, text](CancelToken* token) {
@@ -435,6 +459,7 @@ void CMainFrame::applyFilterText(const std::string& text) {
         // Refused, given up or cancelled, and no newer choice replaced it: the document shows
         // what it showed, and so does the pane.
         filterTree_->filterNotApplied();
+    navigator_->finishApply(ticket, applied);
     updateCommands();
 }
 
@@ -447,6 +472,7 @@ void CMainFrame::editOptions() {
     settings() = sheet.edited();
     options.threadRanking = sheet.threadRanking();
     options.monthThreadRanking = sheet.monthThreadRanking();
+    follower_->setEnabled(settings().followLogChanges != 0);
     writeSettings([](IniFile& ini) { settings().write(ini); });
 }
 

@@ -21,9 +21,11 @@ namespace lorvanel {
 
 class CDoc;
 class CFilterTree;
+class CLogFollower;
 class CMainView;
 class COperationRunner;
 class CProgressStatus;
+class CSelectionNavigator;
 class CUiPrompts;
 class DocBridge;
 class IniFile;
@@ -76,7 +78,8 @@ public:
     // Opens every file of JDim's post log as one log, or says where it was looked for.
     void openJDimLog();
     void fileClose();
-    void reload();
+    // F5; false when nothing is open or the load failed.
+    bool reload();
     void readWholeFiles();
     void openInEditor();
     // The recent entry at index (0 = newest).
@@ -111,6 +114,8 @@ public:
     QLabel* filterStatus() const { return filterLabel_; }
     QLabel* countStatus() const { return counts_; }
     DocBridge& bridge() const { return *bridge_; }
+    CSelectionNavigator& navigator() const { return *navigator_; }
+    CLogFollower& follower() const { return *follower_; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -135,6 +140,8 @@ private:
     QTabWidget* leftPane_;
     CFilterTree* filterTree_;
     CMainView* view_;
+    CSelectionNavigator* navigator_;
+    CLogFollower* follower_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* toolsMenu_ = nullptr;
     QLabel* counts_ = nullptr;

@@ -3,9 +3,10 @@
 #include "app/CGraphFrame.h"
 #include "app/CLorvanelViewFrame.h"
 #include "app/CReportFrame.h"
+#include "app/CResultPageView.h"
 #include "app/DocBridge.h"
 #include "doc/CDoc.h"
-#include "ui/FixedFont.h"
+#include "keywords/PageLinkSearch.h"
 #include "ui/QtText.h"
 
 #include <QPlainTextEdit>
@@ -16,17 +17,9 @@ namespace lorvanel {
 namespace {
 constexpr const char* kPageProperty = "lorvanelResultPage";
 
-// A result page's text, shown like the report: read-only, not wrapped, in the column font.
-QPlainTextEdit* createPageView(const ResultPage& page, QWidget* parent) {
-    auto* view = new QPlainTextEdit(parent);
-    view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    view->setFont(columnFont(14));
-    view->setUndoRedoEnabled(false);
-    view->setAcceptDrops(false);
-    QString text = toQString(page.text);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    view->setPlainText(text);
+// A result page's text, shown like the report, its words leading to their posts.
+CResultPageView* createPageView(const ResultPage& page, QWidget* parent) {
+    auto* view = new CResultPageView(page, parent);
     view->setProperty(kPageProperty, QVariant::fromValue(reinterpret_cast<quintptr>(&page)));
     return view;
 }
@@ -61,7 +54,14 @@ int CMainView::tabOfPage(const ResultPage* page) const {
 
 void CMainView::addPageTab(const ResultPage* page) {
     if (tabOfPage(page) >= 0) return;
-    QPlainTextEdit* view = createPageView(*page, this);
+    CResultPageView* view = createPageView(*page, this);
+    // A word or keyword clicked: the post list comes to the front at the first post that
+    // holds it, searched as the page counted it; the page and the selection stay.
+    connect(view, &CResultPageView::linkActivated, this, [this](const PageLink& link) {
+        setCurrentWidget(postList_);
+        postList_->searchFromTop(toQString(link.pattern), searchOptionsFor(link));
+        postList_->setFocus(Qt::OtherFocusReason);
+    });
     const int index = addTab(view, toQString(page->title));
     setTabToolTip(index, toQString(page->title));
     setCurrentIndex(index);

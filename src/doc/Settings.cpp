@@ -70,6 +70,7 @@ void Settings::read(const IniFile& ini) {
     fileSizeLimit =
         std::clamp(ini.getInt(ini::kSettings, ini::kFileSizeLimit, 0), 0, kMaxFileSizeLimit);
     enableBrowserSetting = ini.getInt(ini::kSettings, ini::kEnableBrowserSetting, 0);
+    followLogChanges = ini.getInt(ini::kSettings, ini::kFollowLogChanges, 1);
     browsers.read(ini, ini::kBrowserList);
 }
 
@@ -80,6 +81,7 @@ void Settings::write(IniFile& ini) const {
     ini.setInt(ini::kSettings, ini::kAutoLoadLastText, autoLoadLast);
     ini.setInt(ini::kSettings, ini::kFileSizeLimit, fileSizeLimit);
     ini.setInt(ini::kSettings, ini::kEnableBrowserSetting, enableBrowserSetting);
+    ini.setInt(ini::kSettings, ini::kFollowLogChanges, followLogChanges);
     browsers.write(ini, ini::kBrowserList);
 }
 

@@ -57,6 +57,7 @@ inline constexpr const char* kKeywordDirectory = "KeywordDirectory";
 inline constexpr const char* kAutoLoadLastText = "AutoLoadLastText";
 inline constexpr const char* kFileSizeLimit = "FileSizeLimit";
 inline constexpr const char* kEnableBrowserSetting = "EnableBrowserSetting";
+inline constexpr const char* kFollowLogChanges = "FollowLogChanges";
 inline constexpr const char* kRecentLorvanelText = "RecentLorvanelText";
 inline constexpr const char* kBrowserList = "BrowserList";
 inline constexpr const char* kWindow = "Window";
@@ -77,6 +78,8 @@ struct Settings {
     // Megabytes, 0..512; 0 reads whole files.
     int fileSizeLimit = 0;
     int enableBrowserSetting = 0;
+    // Reload the open log when its files change on disk.
+    int followLogChanges = 1;
     BoundedStringList browsers{10, kMaxBrowsers};
 
     // Missing keys take the defaults above; a stored size limit outside 0..512 is brought

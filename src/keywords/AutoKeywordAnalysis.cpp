@@ -62,6 +62,21 @@ void mergeWordVariants(std::vector<WordCount>& words) {
     words.resize(words.size() - mergedCount);
 }
 
+namespace {
+
+// The word lines of a list, each word a link. A word was counted by its exact text, but its
+// count also holds the variants merged into it, which width-and-case folding finds.
+void appendWordLinks(ResultPage& page, const std::vector<WordCount>& words) {
+    std::vector<TextSpan> spans;
+    const std::size_t at = page.text.size();
+    page.text += formatWordLines(words, kWordLineLimit, &spans);
+    for (std::size_t i = 0; i < spans.size(); ++i)
+        page.links.push_back({at + spans[i].begin, at + spans[i].end, words[i].text,
+                              PageLink::Folding::kWidthAndCase, false});
+}
+
+} // namespace
+
 ResultPage analyzeAutoKeywords(const PostList& selection) {
     WordCounter bodyWords;
     WordCounter titleWords;
@@ -74,11 +89,11 @@ ResultPage analyzeAutoKeywords(const PostList& selection) {
     ResultPage page;
     page.title = "キーワード解析";
     page.text = "★書き込みキーワード\r\n";
-    page.text += formatWordLines(frequentWords(bodyWords), kWordLineLimit);
+    appendWordLinks(page, frequentWords(bodyWords));
     page.text += "\r\n\r\n";
     page.text += "--------------------------------------------\r\n";
     page.text += "★スレッドキーワード\r\n";
-    page.text += formatWordLines(frequentWords(titleWords), kWordLineLimit);
+    appendWordLinks(page, frequentWords(titleWords));
     return page;
 }
 

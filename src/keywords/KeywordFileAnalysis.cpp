@@ -178,17 +178,48 @@ KeywordResult matchKeywordSet(const KeywordSet& set, const PostList& selection,
     return result;
 }
 
-std::string formatKeywordResult(const KeywordResult& r) {
+namespace {
+
+// How the posts were searched for a keyword written so in the group.
+PageLink keywordLink(const KeywordGroup* group, const std::string& text) {
+    PageLink link;
+    link.pattern = text;
+    link.folding = PageLink::Folding::kKana;
+    if (!group) return link;
+    for (const KeywordEntry& entry : group->entries) {
+        if (entry.text != text) continue;
+        link.folding =
+            entry.kanaInsensitive() ? PageLink::Folding::kKana : PageLink::Folding::kWidthAndCase;
+        link.regex = entry.regex();
+        break;
+    }
+    return link;
+}
+
+} // namespace
+
+std::string formatKeywordResult(const KeywordResult& r, const KeywordSet* set,
+                                std::vector<PageLink>* links) {
     std::string out = "★" + r.name + "\r\n";
     out += "期間: " + formatLocalTime(r.first, "%Y/%m/%d") + "～" +
            formatLocalTime(r.last, "%Y/%m/%d") + "\r\n";
     for (const KeywordGroupResult& g : r.groups) appendGroupLine(out, g.name, g.count, r.posts);
     appendGroupLine(out, "総合", r.total, r.posts);
     out += "--------------------------------------------\r\n★" + r.name + "結果詳細";
-    for (const KeywordGroupResult& g : r.groups) {
+    for (std::size_t i = 0; i < r.groups.size(); ++i) {
+        const KeywordGroupResult& g = r.groups[i];
         out += "\r\n・";
         appendGroupLine(out, g.name, g.count, r.posts);
-        out += formatWordLines(g.words, 0);
+        std::vector<TextSpan> spans;
+        const std::size_t at = out.size();
+        out += formatWordLines(g.words, 0, links ? &spans : nullptr);
+        const KeywordGroup* group = set && i < set->groups.size() ? &set->groups[i] : nullptr;
+        for (std::size_t w = 0; w < spans.size(); ++w) {
+            PageLink link = keywordLink(group, g.words[w].text);
+            link.begin = at + spans[w].begin;
+            link.end = at + spans[w].end;
+            links->push_back(std::move(link));
+        }
     }
     return out;
 }
@@ -218,7 +249,8 @@ bool analyzeKeywordFile(const PostList& selection, PostLog& log, const std::stri
         return false;
     }
     page.title = result.name;
-    page.text = formatKeywordResult(result);
+    page.links.clear();
+    page.text = formatKeywordResult(result, &set, &page.links);
     return true;
 }
 

@@ -36,7 +36,10 @@ struct KeywordResult {
 // throws RegexSearchError.
 KeywordResult matchKeywordSet(const KeywordSet& set, const PostList& selection, const PostLog& log);
 
-std::string formatKeywordResult(const KeywordResult& result);
+// With links, every keyword written becomes one, searched as the set's first entry of its
+// group written alike was matched (the result's groups are the set's, in order).
+std::string formatKeywordResult(const KeywordResult& result, const KeywordSet* set = nullptr,
+                                std::vector<PageLink>* links = nullptr);
 
 enum class KeywordFileFailure {
     kNone,

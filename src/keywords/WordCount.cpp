@@ -13,13 +13,17 @@ void sortWordCounts(std::vector<WordCount>& words) {
     });
 }
 
-std::string formatWordLines(const std::vector<WordCount>& words, int lineLimit) {
+std::string formatWordLines(const std::vector<WordCount>& words, int lineLimit,
+                            std::vector<TextSpan>* spans) {
     static constexpr std::size_t kLineBytes = 60;
     std::string out = "　";
     std::size_t lines = 1;
     std::string line;
     char number[16];
     for (const WordCount& w : words) {
+        // The line joins the output after the text written so far.
+        if (spans)
+            spans->push_back({out.size() + line.size(), out.size() + line.size() + w.text.size()});
         line += w.text;
         std::snprintf(number, sizeof number, "(%d) ", static_cast<int>(w.count));
         line += number;

@@ -6,6 +6,7 @@
 #include "app/CMainView.h"
 #include "app/CReportFrame.h"
 #include "app/CReportTree.h"
+#include "app/CSelectionNavigator.h"
 #include "doc/CDoc.h"
 #include "doc/Settings.h"
 #include "platform/Encoding.h"
@@ -38,11 +39,14 @@ private slots:
         const QList<QToolBar*> bars = s.frame()->findChildren<QToolBar*>();
         QCOMPARE(bars.size(), 1);
         std::vector<int> ids;
+        // Commands without a number (back and forward) count as -1.
         for (QAction* a : bars.front()->actions())
-            ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
+            ids.push_back(a->isSeparator() ? 0 : a->data().isValid() ? a->data().toInt() : -1);
         QCOMPARE(ids, (std::vector<int>{cmd::kFileOpen, 0, cmd::kReadWhole, cmd::kOpenInEditor, 0,
                                         cmd::kFilterTree, cmd::kMultiSelect, cmd::kClearFilter, 0,
-                                        cmd::kOptions, cmd::kAbout}));
+                                        cmd::kOptions, cmd::kAbout, 0, -1, -1}));
+        QCOMPARE(bars.front()->actions().at(12), s.frame()->navigator().backAction());
+        QCOMPARE(bars.front()->actions().at(13), s.frame()->navigator().forwardAction());
         QCOMPARE(s.frame()->action(cmd::kReload)->shortcut(), QKeySequence(Qt::Key_F5));
         QCOMPARE(s.frame()->action(cmd::kSelectAll)->shortcut(),
                  QKeySequence(Qt::CTRL | Qt::Key_A));
