@@ -21,8 +21,9 @@ all: build
 deps:
 	@bash tools/ensure-packages.sh $(PACKAGES)
 
+# The benchmarks are built (never run) with the rest, so that a change that breaks them shows.
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLORVANEL_BENCH=ON >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -64,7 +65,8 @@ BENCH_GUI ?= ON
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DLORVANEL_BENCH=ON \
 	       -DLORVANEL_GUI=$(BENCH_GUI) -DLORVANEL_TESTS=OFF >/dev/null
-	@cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target lorvanel-bench lorvanel-loggen lorvanel-cli
+	@cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target lorvanel-bench lorvanel-loggen lorvanel-cli \
+	       $(if $(filter ON,$(BENCH_GUI)),lorvanel lorvanel_data lorvanel-gui-bench)
 	@bash bench/run-bench.sh $(BENCH_BUILD_DIR)
 
 # libFuzzer targets, built by clang with AddressSanitizer and UBSan; each runs FUZZ_SECONDS.

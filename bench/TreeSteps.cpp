@@ -82,9 +82,7 @@ Step clickStep(std::string name, double target, std::shared_ptr<TreeState> s,
         if (!*node) throw std::runtime_error("the tree has no item for " + label);
     };
     step.run = [s, node] {
-        s->tree.clearSelection();
-        (*node)->selected = true;
-        const std::string text = s->tree.combinedText();
+        const std::string text = s->tree.combinedText({*node});
         if (!applyFilter(s->doc, text, &s->self) || s->doc.selection().empty())
             throw std::runtime_error("the click on '" + text + "' selected nothing");
     };
@@ -147,8 +145,7 @@ void appendTreeSteps(std::vector<Step>& steps, const std::string& path) {
     back.state = s;
     back.prepare = [s, year] { applyFilter(s->doc, year, &s->self); };
     back.run = [s] {
-        s->tree.clearSelection();
-        if (!s->tree.combinedText().empty() || !s->doc.clearFilter(&s->self) ||
+        if (!s->tree.combinedText({}).empty() || !s->doc.clearFilter(&s->self) ||
             s->doc.canClearFilter())
             throw std::runtime_error("the category root did not give back the whole log");
     };

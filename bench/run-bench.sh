@@ -36,6 +36,7 @@ export TZ=Asia/Tokyo
     --hotzonu "$cache/log-$key-hotzonu-200.txt" --hotzonu-half "$cache/log-$key-hotzonu-100.txt" \
     --split "$cache/log-$key-jane-200-split.txt" --jdim "$cache/log-$key-jdim-200.txt" \
     --demo "$src/resources/samples/demo-jane.txt" ${LORVANEL_BENCH_ONLY:+--only "$LORVANEL_BENCH_ONLY"} \
+    $([ -x "$build/lorvanel" ] && echo --program "$build/lorvanel") \
     ${LORVANEL_BENCH_RUNS:+--runs "$LORVANEL_BENCH_RUNS"}
 
 # The main window offscreen on the two 200 MB logs, each in a fresh process of its own so

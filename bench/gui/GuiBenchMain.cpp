@@ -39,8 +39,9 @@ const char kUsage[] =
     "usage: lorvanel-gui-bench --log PATH --name TEXT [--runs N] [--profile STEP [--tab TAB]]\n"
     "Opens the log in the main window (offscreen) and times what a user does with it.\n"
     "--profile repeats one step N times and times nothing else, for a profiler: STEP is\n"
-    "year, board, long, regex or clear (the filter-tree choices and \"フィルタ解除\"),\n"
-    "with TAB in front: report (default), graph0 .. graph4 or list.\n";
+    "year, board, long, regex or clear (the filter-tree choices and \"フィルタ解除\"), or\n"
+    "open (the log opened again over itself), with TAB in front: report (default),\n"
+    "graph0 .. graph4 or list.\n";
 
 struct Options {
     std::string log;
@@ -72,14 +73,14 @@ Options parse(int argc, char** argv) {
 }
 
 // Targets, as multiples of the baseline.
-constexpr double kOpenTarget = 3.0;
-constexpr double kSelectionTarget = 0.5;
+constexpr double kOpenTarget = 2.0;
+constexpr double kSelectionTarget = 0.3;
 // The longest the window's thread may be kept from its events during any step, and the time
 // from cancelling an open to the window showing the previous log again, in seconds.
 constexpr double kStallTarget = 0.050;
 constexpr double kCancelTarget = 0.100;
 constexpr double kQuickTarget = 0.1;
-constexpr double kMemoryTarget = 2.0;
+constexpr double kMemoryTarget = 1.75;
 
 // The user's own filter with a regular expression, beside the defaults in the settings file.
 const QString kRegexFilterName = QStringLiteral("アンカ付き(正規表現)");
@@ -114,6 +115,20 @@ void writeSettings(const std::string& directory) {
     std::string error;
     if (!ini.save(directory + "/lorvanel.ini", &error))
         throw std::runtime_error("the settings file can't be written: " + error);
+}
+
+// A keyword file of five groups, plain entries and regular expressions, some kana-sensitive.
+void writeKeywordFile(const std::string& path) {
+    const QString text = QStringLiteral(
+        "★技術\r\nLinux\r\nWindows\r\nメモリ\r\nＣＰＵ\r\n*gcc|clang\r\n@バグ\r\nビルド\r\n"
+        "★食べ物\r\nラーメン\r\nカレー\r\n*(コンビニ|スーパー)(弁当)?\r\n@うまい\r\n"
+        "★反応\r\n草\r\nワロタ\r\nｗｗｗ\r\n*(>|＞)[0-9]+\r\nなるほど\r\n@orz\r\n"
+        "★ニュース\r\n政府\r\n株価\r\n*支持率|選挙\r\n年金\r\n"
+        "★趣味\r\nアニメ\r\n*Part[0-9]+\r\nガチャ\r\n*(PS[45]|Switch)\r\n");
+    const std::string bytes = toCp932Lossy(text);
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f))
+        throw std::runtime_error("the keyword file can't be written: " + path);
 }
 
 std::uint64_t peakResidentBytes() {
@@ -152,15 +167,15 @@ public:
     // figure says so.
     void timeChoice(const std::string& label, const TreeChoice& choice) {
         bool inTree = true;
-        QTreeWidgetItem* item = nullptr;
+        QModelIndex item;
         const double t = best(
             [&] {
                 window_.clearFilter();
                 item = window_.locate(choice);
-                inTree = inTree && item;
+                inTree = inTree && item.isValid();
             },
             [&] {
-                if (item)
+                if (item.isValid())
                     window_.select(item);
                 else
                     window_.applyText(choice.filterText);
@@ -201,18 +216,23 @@ int run(const Options& o) {
 
     // Opening: the load, the statistics and report, and every tab painted once.
     double open = 1e300;
+    // The window's memory is that of the first open, in a fresh process, as a user opens
+    // a log; later opens hold the old log while the new one is read, so that a cancel can
+    // keep it, and the keyword analyses below add their folded copies of the bodies.
+    double openPeak = 0;
     for (int r = 0; r < o.runs; ++r) {
         malloc_trim(0);
-        const double t0 = cpuNow();
+        const double t0 = now();
         if (!window.open(o.log)) throw std::runtime_error("opening " + o.log + " failed");
-        open = std::min(open, cpuNow() - t0);
+        open = std::min(open, now() - t0);
+        if (r == 0) openPeak = static_cast<double>(peakResidentBytes());
     }
     const PostLog& log = window.document().postLog();
     std::printf("\n%s: %s, %s, %zu posts; baseline (read + memchr) %s\n", o.name.c_str(),
                 o.log.c_str(), megabytes(fileSize).c_str(), log.posts.size(),
                 milliseconds(base).c_str());
     std::printf("The main window offscreen, every step up to the paint of what is visible; "
-                "CPU time, best of %d.\n",
+                "wall-clock time, best of %d.\n",
                 o.runs);
     bench.section("Opening (" + o.name + ")", "opening");
     bench.time("open: load, statistics, every tab painted once", open, kOpenTarget);
@@ -241,6 +261,12 @@ int run(const Options& o) {
     };
 
     constexpr int kReportTab = 0, kGraphTab = 1, kPostListTab = 2;
+    if (o.profile == "open") {
+        const double t = bench.best([] {}, [&] { window.open(o.log); });
+        std::printf("open over the open log: best %s (%.2fx baseline)\n", milliseconds(t).c_str(),
+                    t / base);
+        return 0;
+    }
     if (!o.profile.empty()) {
         // One step again and again, each from the whole log, with the tab in front; the
         // preparation runs too, but outside the step's own calls.
@@ -280,15 +306,16 @@ int run(const Options& o) {
     window.showTab(0);
     {
         window.clearFilter();
-        QTreeWidgetItem* item = window.locate(choices[2].item);
-        const double t0 = cpuNow();
-        if (item)
+        const QModelIndex item = window.locate(choices[2].item);
+        const double t0 = now();
+        if (item.isValid())
             window.select(item);
         else
             window.applyText(choices[2].item.filterText);
-        bench.time("choose \"長文\" the first time after opening (ASCII-art test of every post)" +
-                       std::string(item ? "" : " [NOT IN THE TREE: applied as filter text]"),
-                   cpuNow() - t0, kSelectionTarget);
+        bench.time(
+            "choose \"長文\" the first time after opening (ASCII-art test of every post)" +
+                std::string(item.isValid() ? "" : " [NOT IN THE TREE: applied as filter text]"),
+            now() - t0, kSelectionTarget);
     }
 
     // Each fixed tab in front; the graph tab once for every kind.
@@ -384,25 +411,45 @@ int run(const Options& o) {
     };
     window.showTab(kReportTab);
     window.clearFilter();
+    // As a user opens a log: the report in front, the other tabs painted when shown.
     stall(
-        "open", [] {}, [&] { window.open(o.log); });
+        "open", [] {},
+        [&] {
+            window.frame().loadFiles({o.log}, false, 0);
+            window.paint();
+        });
     stall(
         "reload", [] {}, [&] { window.frame().reload(); });
-    for (const Choice& c : choices) {
-        QTreeWidgetItem* item = nullptr;
+    // Every choice with each tab in front (the graph with its first kind).
+    for (const int tab : {kReportTab, kGraphTab, kPostListTab}) {
+        window.showTab(tab);
+        const std::string front = " [" + window.tabCaption(tab).toStdString() + "]";
+        for (const Choice& c : choices) {
+            QModelIndex item;
+            stall(
+                "choose " + c.label + front,
+                [&] {
+                    window.clearFilter();
+                    item = window.locate(c.item);
+                },
+                [&] {
+                    item.isValid() ? window.select(item) : window.applyText(c.item.filterText);
+                });
+        }
         stall(
-            "choose " + c.label,
-            [&] {
-                window.clearFilter();
-                item = window.locate(c.item);
-            },
-            [&] { item ? window.select(item) : window.applyText(c.item.filterText); });
+            "\"フィルタ解除\"" + front, [&] { window.choose(choices[0].item); },
+            [&] { window.clearFilter(); });
     }
-    stall(
-        "\"フィルタ解除\"", [&] { window.choose(choices[0].item); }, [&] { window.clearFilter(); });
+    window.showTab(kReportTab);
     stall(
         "automatic keyword analysis", [&] { window.clearFilter(); },
         [&] { window.frame().runAutoKeywords(); });
+    const std::string keywords = settingsDir.path() + "/keywords.txt";
+    writeKeywordFile(keywords);
+    stall(
+        "analysis of a keyword file (25 entries, 6 regex)", [] {},
+        [&] { window.frame().runKeywordFile(keywords); });
+    std::remove(keywords.c_str());
 
     // Cancelling an open: Esc some way into the load of the log, the window back to the log it
     // showed before (here the same log, loaded earlier) and painted.
@@ -425,12 +472,13 @@ int run(const Options& o) {
             bench.noteMissed("cancel an open (" + milliseconds(back) + ")");
     }
 
-    // Every view has been filled and painted by now.
     window.paintEveryTab();
     const double peak = static_cast<double>(peakResidentBytes());
     bench.section("Peak resident memory of the window, as a multiple of the file size", "memory");
-    bench.figures().add({"log loaded, every view filled (" + o.name + ")", megabytes(peak),
-                         peak / fileSize, "file size", kMemoryTarget});
+    bench.figures().add({"log opened, every tab painted (" + o.name + ")", megabytes(openPeak),
+                         openPeak / fileSize, "file size", kMemoryTarget});
+    bench.figures().add({"after the whole run: reloads, keyword analyses (" + o.name + ")",
+                         megabytes(peak), peak / fileSize, "file size", 0});
 
     const int missed = bench.figures().print();
     if (!bench.fallbacks().empty()) {
@@ -444,8 +492,8 @@ int run(const Options& o) {
                             : (std::to_string(missed) + " target(s) of the window missed").c_str(),
                 o.name.c_str());
     for (const std::string& m : bench.missed()) std::printf("  missed: %s\n", m.c_str());
-    if (peak / fileSize > kMemoryTarget)
-        std::printf("  missed: memory: peak resident memory (%.2fx > %.2gx)\n", peak / fileSize,
+    if (openPeak / fileSize > kMemoryTarget)
+        std::printf("  missed: memory: peak resident memory (%.2fx > %.2gx)\n", openPeak / fileSize,
                     kMemoryTarget);
     return 0;
 }

@@ -5,6 +5,8 @@
 #include "app/CLorvanelApp.h"
 #include "app/CMainFrame.h"
 #include "app/CMainView.h"
+#include "app/COperationRunner.h"
+#include "app/FilterTreeModel.h"
 #include "doc/CDoc.h"
 #include "doc/DocFilter.h"
 
@@ -68,7 +70,12 @@ CMainFrame& WindowDriver::frame() {
     return *app_->mainFrame();
 }
 
+void WindowDriver::settle() {
+    frame().operations().waitUntilIdle();
+}
+
 void WindowDriver::paint() {
+    settle();
     // The event loop paints what changed into the window's backing store and flushes it, as
     // for the screen: the visible tab and whatever else changed, nothing hidden. A paint may
     // ask for another (a view catching up), hence the second round.
@@ -127,30 +134,31 @@ CFilterTree* WindowDriver::filterTree() const {
     return pane ? pane->findChild<CFilterTree*>() : nullptr;
 }
 
-QTreeWidgetItem* WindowDriver::topLevelItem(const QString& caption) const {
+QModelIndex WindowDriver::childItem(const QModelIndex& parent, const QString& caption) const {
     CFilterTree* tree = filterTree();
-    if (!tree) return nullptr;
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        if (captionMatches(tree->topLevelItem(i)->text(0), caption)) return tree->topLevelItem(i);
-    return nullptr;
+    if (!tree) return {};
+    const QAbstractItemModel* rows = tree->itemModel();
+    for (int i = 0; i < rows->rowCount(parent); ++i) {
+        const QModelIndex child = rows->index(i, 0, parent);
+        if (captionMatches(child.data().toString(), caption)) return child;
+    }
+    return {};
 }
 
-QTreeWidgetItem* WindowDriver::locate(const TreeChoice& choice) {
-    if (choice.parent.isEmpty()) return topLevelItem(choice.caption);
-    QTreeWidgetItem* parent = topLevelItem(choice.parent);
-    if (!parent) return nullptr;
+QModelIndex WindowDriver::locate(const TreeChoice& choice) {
+    if (choice.parent.isEmpty()) return childItem({}, choice.caption);
+    const QModelIndex parent = childItem({}, choice.parent);
+    if (!parent.isValid()) return {};
     // Generated items appear when their parent is first expanded.
-    if (!parent->isExpanded()) {
-        parent->setExpanded(true);
+    if (!filterTree()->isExpanded(parent)) {
+        filterTree()->expand(parent);
         paint();
     }
-    for (int i = 0; i < parent->childCount(); ++i)
-        if (captionMatches(parent->child(i)->text(0), choice.caption)) return parent->child(i);
-    return nullptr;
+    return childItem(parent, choice.caption);
 }
 
-void WindowDriver::select(QTreeWidgetItem* item) {
-    filterTree()->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect);
+void WindowDriver::select(const QModelIndex& item) {
+    filterTree()->selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
     paint();
 }
 
@@ -160,7 +168,7 @@ void WindowDriver::applyText(const std::string& filterText) {
 }
 
 bool WindowDriver::choose(const TreeChoice& choice) {
-    if (QTreeWidgetItem* item = locate(choice)) {
+    if (const QModelIndex item = locate(choice); item.isValid()) {
         select(item);
         return true;
     }
@@ -174,9 +182,9 @@ void WindowDriver::clearFilter() {
 }
 
 bool WindowDriver::setExpanded(const QString& caption, bool expanded) {
-    QTreeWidgetItem* item = topLevelItem(caption);
-    if (!item) return false;
-    item->setExpanded(expanded);
+    const QModelIndex item = childItem({}, caption);
+    if (!item.isValid()) return false;
+    filterTree()->setExpanded(item, expanded);
     paint();
     return true;
 }

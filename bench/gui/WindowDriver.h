@@ -2,13 +2,12 @@
 // Drives the desktop program's main window as a user does, offscreen: opening a log,
 // choosing items of the filter tree, clearing the filter, expanding tree nodes, switching
 // tabs and graph kinds, each followed by the paint that the user would see.
+#include <QModelIndex>
 #include <QString>
 
 #include <memory>
 #include <string>
 #include <vector>
-
-class QTreeWidgetItem;
 
 namespace lorvanel {
 class CDoc;
@@ -55,10 +54,11 @@ public:
     void chooseGraphKind(int index);
 
     // Finds the choice's item (expanding its parent, as a user would before clicking) and
-    // paints; null when the tree has no such item. Not part of any timed step.
-    QTreeWidgetItem* locate(const TreeChoice& choice);
-    // One change of the tree's selection to the item, as a click makes it, and the paint.
-    void select(QTreeWidgetItem* item);
+    // paints; invalid when the tree has no such item. Not part of any timed step.
+    QModelIndex locate(const TreeChoice& choice);
+    // One change of the tree's selection to the item, as a click makes it, the operation it
+    // starts waited for, and the paint.
+    void select(const QModelIndex& item);
     // The filter text applied to the document directly, and the paint: what a choice falls
     // back to without its item.
     void applyText(const std::string& filterText);
@@ -75,7 +75,9 @@ public:
     CFilterTree* filterTree() const;
 
 private:
-    QTreeWidgetItem* topLevelItem(const QString& caption) const;
+    QModelIndex childItem(const QModelIndex& parent, const QString& caption) const;
+    // Lets a running operation of the window finish, the event loop running.
+    void settle();
     // Whether the platform shows the window, so that the event loop paints it.
     bool exposed();
 

@@ -113,6 +113,12 @@ void CGraphView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
 }
 
+void CGraphView::changeEvent(QEvent* event) {
+    // A desktop that turns dark (or light) gets the picture in its new colours.
+    if (event->type() == QEvent::PaletteChange) redraw();
+    QWidget::changeEvent(event);
+}
+
 void CGraphView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const std::optional<GraphReadout> r = kind_->readout(p.x(), p.y());

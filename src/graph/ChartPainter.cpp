@@ -109,10 +109,18 @@ void ChartPainter::drawFrame(bool fill, bool grid, Rgb gridColour) {
 
     if (y_.labels.size() >= 2) {
         const double spacing = static_cast<double>(plot_.height()) / (y_.labels.size() - 1);
+        // A plot too low for a label at every line labels every second (third...) one, from
+        // the bottom, so that no two labels overlap; the lines stay.
+        const int textHeight = s.measureText(y_.labels.front()).height;
+        const std::size_t every = spacing >= textHeight || spacing <= 0
+                                      ? 1
+                                      : static_cast<std::size_t>(std::ceil(textHeight / spacing));
         for (std::size_t k = 0; k < y_.labels.size(); ++k) {
             const int y = pixel(plot_.bottom - k * spacing);
-            const TextSize size = s.measureText(y_.labels[k]);
-            s.drawText(plot_.left - size.width - 2, y - size.height / 2, y_.labels[k], kBlack);
+            if (k % every == 0) {
+                const TextSize size = s.measureText(y_.labels[k]);
+                s.drawText(plot_.left - size.width - 2, y - size.height / 2, y_.labels[k], kBlack);
+            }
             if (grid) s.drawLine(plot_.left + 1, y, plot_.right - 1, y, gridColour, 1);
         }
     }
@@ -185,6 +193,9 @@ void ChartPainter::drawSeries(int index, std::string_view name, std::span<const 
         }
     }
     const int yc = plot_.top + 16 * index + 16;
+    // An entry that would pass below the plot is left out rather than drawn over the axis
+    // labels; legendEntryAt finds none there.
+    if (yc + 8 > plot_.bottom) return;
     const SurfaceRect swatch{plot_.left + 16, yc - 3, plot_.left + 48, yc + 3};
     s.fillRect(swatch, colour);
     s.frameRect(swatch, kBlack);

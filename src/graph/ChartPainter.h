@@ -43,7 +43,7 @@ public:
     // date); nothing outside the plot or without a date axis.
     std::optional<Time32> dateAt(int x, int y) const;
     // The index of the legend entry (swatch and name) drawn since the last clear under a
-    // pixel.
+    // pixel. Entries whose row would not fit above the plot's bottom are not drawn.
     std::optional<int> legendEntryAt(int x, int y) const;
 
     const SurfaceRect& plot() const { return plot_; }

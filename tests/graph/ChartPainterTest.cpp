@@ -234,6 +234,33 @@ TEST(ChartPainter, LegendRowsStep16PxAndShortSeriesDrawOnlyTheirLegend) {
     EXPECT_EQ(name->y1, 152 - 6);
 }
 
+TEST(ChartPainter, ALowPlotKeepsItsLabelsAndLegendApart) {
+    RecordingSurface surface;
+    ChartPainter painter;
+    painter.begin(surface, {0, 0, 400, 180}); // plot (50, 40, 360, 130): 90 px high
+    painter.setValueRange(0, 5500);           // 12 labels, 0 to 5500: 8 px apart
+    painter.drawFrame(true, true, {208, 208, 208});
+    // Every second label, from the bottom; a grid line at each.
+    std::vector<int> labelled;
+    for (const SurfaceCall& t : surface.of(Op::Text)) labelled.push_back(std::stoi(t.text));
+    EXPECT_EQ(labelled, (std::vector<int>{0, 1000, 2000, 3000, 4000, 5000}));
+    EXPECT_EQ(surface.of(Op::Line).size(), 12u);
+    const auto texts = surface.of(Op::Text);
+    for (std::size_t k = 1; k < texts.size(); ++k)
+        EXPECT_GE(texts[k - 1].y1 - texts[k].y1, ChartPainter::labelFont().height);
+
+    // Legend rows that fit above the plot's bottom are drawn; the sixth would not.
+    surface.calls.clear();
+    const float values[] = {0, 100};
+    for (int i = 0; i < 6; ++i) painter.drawSeries(i, "s" + std::to_string(i), values, kBlack, 1);
+    for (const SurfaceCall& t : surface.of(Op::Text))
+        EXPECT_LE(t.y1 + ChartPainter::labelFont().height, 130) << t.text;
+    EXPECT_NE(surface.textCall("s4"), nullptr);
+    EXPECT_EQ(surface.textCall("s5"), nullptr);
+    EXPECT_EQ(painter.legendEntryAt(70, 40 + 16 * 4 + 16), std::optional<int>(4));
+    EXPECT_EQ(painter.legendEntryAt(70, 40 + 16 * 5 + 16), std::nullopt);
+}
+
 TEST(ChartPainter, SeriesWithoutAValueAxisDrawNoPoints) {
     Chart c;
     c.painter.setValueRange(0, 0);

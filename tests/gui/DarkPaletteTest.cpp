@@ -73,9 +73,9 @@ private slots:
             dir.write("a.txt", janeLogText(janeSeries(30, QStringLiteral("2016/03/05"))));
         const QPalette previous = QApplication::palette();
         QApplication::setPalette(darkPalette());
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(startOptions(dir)));
-        CMainFrame* frame = app.mainFrame();
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        CMainFrame* frame = s.frame();
         QVERIFY(frame->loadFiles({log}, false, 0));
         CMainView* tabs = frame->mainView();
 
@@ -92,7 +92,14 @@ private slots:
         QCOMPARE(graphImage.pixelColor(1, 1), darkPalette().color(QPalette::Base));
         // The copied picture keeps the light colours.
         QCOMPARE(graph->copyImage().pixelColor(1, 1), QColor(Qt::white));
-        app.exitInstance();
+        // A palette that changes while the graph is shown: the picture follows, both ways.
+        QApplication::setPalette(lightPalette());
+        QCoreApplication::processEvents();
+        QCOMPARE(graph->grab().toImage().pixelColor(1, 1), QColor(Qt::white));
+        QApplication::setPalette(darkPalette());
+        QCoreApplication::processEvents();
+        QCOMPARE(graph->grab().toImage().pixelColor(1, 1), darkPalette().color(QPalette::Base));
+        s.app->exitInstance();
         QApplication::setPalette(previous);
     }
 };

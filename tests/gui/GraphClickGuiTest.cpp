@@ -30,13 +30,13 @@ private slots:
         WorkingDirectory dir;
         CLorvanelApp::StartOptions options = startOptions(dir);
         options.files = {LORVANEL_SOURCE_DIR "/resources/samples/demo-jane.txt"};
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(options));
-        CMainFrame* frame = app.mainFrame();
+        StartedWindow s(dir, options);
+        QVERIFY(s.ok);
+        CMainFrame* frame = s.frame();
         frame->resize(1000, 700);
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame));
-        CDoc& doc = app.document();
+        CDoc& doc = s.doc();
         const PostList& all = doc.postLog().posts;
         QVERIFY(all.size() > 1000);
 

@@ -39,13 +39,13 @@ private slots:
     void menuCommandLoadsEveryRotatedFile() {
         WorkingDirectory dir;
         installSample(dir);
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(startOptions(dir)));
-        QAction* command = app.mainFrame()->action(cmd::kOpenJDimLog);
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        QAction* command = s.frame()->action(cmd::kOpenJDimLog);
         QVERIFY(command);
         QCOMPARE(command->text(), QStringLiteral("JDimの書き込みログを開く(&J)"));
         command->trigger();
-        const PostLog& log = app.document().postLog();
+        const PostLog& log = s.doc().postLog();
         QCOMPARE(log.posts.size(), std::size_t(23));
         QCOMPARE(log.formatNames, std::vector<std::string>{"JDim"});
         QCOMPARE(log.sourcePaths.size(), std::size_t(3));
@@ -59,18 +59,18 @@ private slots:
         installSample(dir);
         CLorvanelApp::StartOptions options = startOptions(dir);
         options.openJDimLog = true;
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(options));
-        QCOMPARE(app.document().postLog().posts.size(), std::size_t(23));
+        StartedWindow s(dir, options);
+        QVERIFY(s.ok);
+        QCOMPARE(s.doc().postLog().posts.size(), std::size_t(23));
     }
 
     void nothingFoundSaysWhereItLookedAndWhatToSwitchOn() {
         WorkingDirectory dir;
         setenv("JDIM_CACHE", (dir.path() + "/nowhere").c_str(), 1);
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(startOptions(dir)));
-        app.mainFrame()->openJDimLog();
-        QVERIFY(app.document().postLog().posts.empty());
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        s.frame()->openJDimLog();
+        QVERIFY(s.doc().postLog().posts.empty());
         QCOMPARE(recordedAlerts().texts.size(), std::size_t(1));
         const QString text = QString::fromStdString(cp932ToUtf8(recordedAlerts().texts[0]));
         QVERIFY(text.startsWith(QStringLiteral("JDimの書き込みログが見つかりません。")));

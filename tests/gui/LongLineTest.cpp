@@ -40,9 +40,9 @@ private slots:
         next.body = QStringLiteral("次の書き込み");
         const std::string path = dir.write("long.txt", janeLogText({longPost, next}));
 
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(startOptions(dir)));
-        CMainFrame* frame = app.mainFrame();
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        CMainFrame* frame = s.frame();
         frame->resize(800, 600);
         QVERIFY(frame->loadFiles({path}, false, 0));
         CMainView* tabs = frame->mainView();
@@ -71,7 +71,7 @@ private slots:
         const QString copied = QApplication::clipboard()->text();
         QVERIFY(copied.contains(line + QStringLiteral("\r\n")));
         QVERIFY(copied.contains(QStringLiteral("次の書き込み")));
-        app.exitInstance();
+        s.app->exitInstance();
     }
 };
 

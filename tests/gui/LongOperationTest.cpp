@@ -51,21 +51,20 @@ private slots:
         WorkingDirectory dir;
         const std::string a =
             dir.write("a.txt", janeLogText(janeSeries(6, QStringLiteral("2008/01/01"))));
-        auto prompts = std::make_unique<ScriptedPrompts>();
-        CLorvanelApp app(std::move(prompts));
-        QVERIFY(app.initInstance(startOptions(dir)));
-        CMainFrame* frame = app.mainFrame();
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        CMainFrame* frame = s.frame();
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame));
         QVERIFY(frame->loadFiles({a}, false, 0));
         frame->runAutoKeywords();
-        const DocumentView before(app.document());
+        const DocumentView before(s.doc());
         QCOMPARE(before.posts.size(), std::size_t(6));
         QCOMPARE(before.pages, std::size_t(1));
         const QString title = frame->windowTitle();
         recordedAlerts().clear();
 
-        app.document().setLoader(&loadUntilCancelled);
+        s.doc().setLoader(&loadUntilCancelled);
         CProgressStatus* progress = frame->progressStatus();
         bool sawProgress = false;
         QString stepText;
@@ -90,7 +89,7 @@ private slots:
         QVERIFY(ticks > 10);
         QVERIFY(!progress->isVisible());
         QVERIFY(!frame->operations().busy());
-        QVERIFY(DocumentView(app.document()) == before);
+        QVERIFY(DocumentView(s.doc()) == before);
         QCOMPARE(frame->windowTitle(), title);
         QVERIFY(recordedAlerts().texts.empty());
     }
@@ -99,33 +98,33 @@ private slots:
         WorkingDirectory dir;
         const std::string a =
             dir.write("a.txt", janeLogText(janeSeries(3, QStringLiteral("2008/01/01"))));
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(startOptions(dir)));
-        CMainFrame* frame = app.mainFrame();
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        CMainFrame* frame = s.frame();
         frame->show();
         bool shown = false;
         connect(&frame->operations(), &COperationRunner::finished,
                 [&] { shown = frame->progressStatus()->isVisible(); });
         QVERIFY(frame->loadFiles({a}, false, 0));
         QVERIFY(!shown);
-        QCOMPARE(app.document().postLog().posts.size(), std::size_t(3));
+        QCOMPARE(s.doc().postLog().posts.size(), std::size_t(3));
     }
 
     void closingTheWindowCancelsTheOperation() {
         WorkingDirectory dir;
         const std::string a =
             dir.write("a.txt", janeLogText(janeSeries(3, QStringLiteral("2008/01/01"))));
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(startOptions(dir)));
-        CMainFrame* frame = app.mainFrame();
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        CMainFrame* frame = s.frame();
         frame->show();
-        app.document().setLoader(&loadUntilCancelled);
+        s.doc().setLoader(&loadUntilCancelled);
         QTimer::singleShot(100, frame, [frame] { frame->close(); });
         QElapsedTimer clock;
         clock.start();
         QVERIFY(!frame->loadFiles({a}, false, 0));
         QVERIFY(clock.elapsed() < 5000);
-        QVERIFY(app.document().postLog().posts.empty());
+        QVERIFY(s.doc().postLog().posts.empty());
     }
 };
 

@@ -137,10 +137,9 @@ private slots:
 
     void mainWindowOkWritesTheFileAndTheSwitches() {
         WorkingDirectory dir;
-        auto prompts = std::make_unique<ScriptedPrompts>();
-        ScriptedPrompts* script = prompts.get();
-        CLorvanelApp app(std::move(prompts));
-        QVERIFY(app.initInstance(startOptions(dir)));
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        ScriptedPrompts* script = s.prompts;
         script->browsers = {QStringLiteral("/usr/bin/chosen")};
         script->onSheet = [](COptionSheet& sheet) {
             sheet.generalPage()->sizeLimitEdit()->setText(QStringLiteral("7"));
@@ -148,10 +147,10 @@ private slots:
             sheet.analysisPage()->monthThreadRankingBox()->setChecked(false);
             sheet.accept();
         };
-        app.mainFrame()->editOptions();
+        s.frame()->editOptions();
         QCOMPARE(settings().fileSizeLimit, 7);
         QCOMPARE(settings().byteLimit(), std::uint64_t(7) << 20);
-        QCOMPARE(app.document().analyzeOptions().monthThreadRanking, 0);
+        QCOMPARE(s.doc().analyzeOptions().monthThreadRanking, 0);
         // Written at once, before exit.
         const IniFile ini = readSettingsFile();
         QCOMPARE(ini.getInt("Settings", "FileSizeLimit", -1), 7);
@@ -164,7 +163,7 @@ private slots:
             sheet.generalPage()->sizeLimitEdit()->setText(QStringLiteral("9"));
             sheet.reject();
         };
-        app.mainFrame()->editOptions();
+        s.frame()->editOptions();
         QCOMPARE(settings().fileSizeLimit, 7);
         QCOMPARE(settings().browsers.items(), std::vector<std::string>{"/usr/bin/chosen"});
         QCOMPARE(readSettingsFile().getString("BrowserList", "0", ""),

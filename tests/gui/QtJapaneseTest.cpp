@@ -17,8 +17,8 @@ private slots:
     void standardButtonsAndFileDialogAreJapanese() {
         QLocale::setDefault(QLocale::c());
         WorkingDirectory dir;
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(startOptions(dir)));
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
 
         QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
@@ -30,7 +30,7 @@ private slots:
         for (const QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();
         QVERIFY2(labels.join(QLatin1Char('|')).contains(QStringLiteral("ファイル名")),
                  qPrintable(labels.join(QLatin1Char('|'))));
-        app.exitInstance();
+        s.app->exitInstance();
     }
 };
 

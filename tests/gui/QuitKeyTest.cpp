@@ -13,15 +13,15 @@ class QuitKeyTest : public QObject {
 private slots:
     void ctrlQClosesTheWindow() {
         WorkingDirectory dir;
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(startOptions(dir)));
-        CMainFrame* frame = app.mainFrame();
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        CMainFrame* frame = s.frame();
         QVERIFY(QTest::qWaitForWindowExposed(frame));
         QTest::keyClick(frame, Qt::Key_Q);
         QVERIFY(frame->isVisible());
         QTest::keyClick(frame, Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!frame->isVisible());
-        app.exitInstance();
+        s.app->exitInstance();
     }
 };
 

@@ -38,11 +38,10 @@ private slots:
             logs.push_back(
                 dir.write("log" + std::to_string(i) + ".txt",
                           janeLogText(janeSeries(2, QStringLiteral("2008/01/0%1").arg(i)))));
-        auto prompts = std::make_unique<ScriptedPrompts>();
-        ScriptedPrompts* script = prompts.get();
-        CLorvanelApp app(std::move(prompts));
-        QVERIFY(app.initInstance(startOptions(dir)));
-        CMainFrame* frame = app.mainFrame();
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        ScriptedPrompts* script = s.prompts;
+        CMainFrame* frame = s.frame();
         QCOMPARE(recentCaptions(frame), QStringList{QStringLiteral("最近使ったファイル")});
 
         for (int i : {0, 1, 2, 3}) {
@@ -88,7 +87,7 @@ private slots:
         // Choosing an entry reopens it and moves it to the front.
         for (QAction* a : frame->fileMenu()->actions())
             if (a->data().toInt() == cmd::kRecentFirst + 3) a->trigger();
-        QCOMPARE(app.document().postLog().sourcePaths, std::vector<std::string>{logs[3]});
+        QCOMPARE(s.doc().postLog().sourcePaths, std::vector<std::string>{logs[3]});
         QCOMPARE(settings().recentFiles.front(), logs[3]);
     }
 
@@ -96,14 +95,13 @@ private slots:
         WorkingDirectory dir;
         const std::string good =
             dir.write("good.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
-        auto prompts = std::make_unique<ScriptedPrompts>();
-        ScriptedPrompts* script = prompts.get();
-        CLorvanelApp app(std::move(prompts));
-        QVERIFY(app.initInstance(startOptions(dir)));
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        ScriptedPrompts* script = s.prompts;
         script->logFiles = {QString::fromStdString(good)};
-        app.mainFrame()->fileOpen();
+        s.frame()->fileOpen();
         script->logFiles = {QString::fromStdString(dir.file("missing.txt"))};
-        app.mainFrame()->fileOpen();
+        s.frame()->fileOpen();
         QCOMPARE(settings().recentFiles.items(), std::vector<std::string>{good});
     }
 
@@ -116,23 +114,21 @@ private slots:
                           janeLogText(janeSeries(1, QStringLiteral("2008/02/0%1").arg(i)))));
         dir.write("lorvanel.ini",
                   "[Settings]\r\nAutoLoadLastText=0\r\n[RecentLorvanelText]\r\nMax=2\r\n");
-        auto prompts = std::make_unique<ScriptedPrompts>();
-        ScriptedPrompts* script = prompts.get();
         {
-            CLorvanelApp app(std::move(prompts));
-            QVERIFY(app.initInstance(startOptions(dir)));
+            StartedWindow s(dir);
+            QVERIFY(s.ok);
             for (const std::string& log : logs) {
-                script->logFiles = {QString::fromStdString(log)};
-                app.mainFrame()->fileOpen();
+                s.prompts->logFiles = {QString::fromStdString(log)};
+                s.frame()->fileOpen();
             }
             QCOMPARE(settings().recentFiles.items(), (std::vector<std::string>{logs[2], logs[1]}));
-            app.exitInstance();
+            s.app->exitInstance();
         }
         const IniFile ini = readSettingsFile();
         QCOMPARE(ini.getInt("RecentLorvanelText", "Max", -1), 2);
         QCOMPARE(ini.getInt("RecentLorvanelText", "Count", -1), 2);
-        CLorvanelApp again(std::make_unique<ScriptedPrompts>());
-        QVERIFY(again.initInstance(startOptions(dir)));
+        StartedWindow again(dir);
+        QVERIFY(again.ok);
         QCOMPARE(settings().recentFiles.capacity(), 2);
     }
 
@@ -142,16 +138,15 @@ private slots:
             dir.write("a.txt", janeLogText(janeSeries(2, QStringLiteral("2008/01/01"))));
         const std::string b =
             dir.write("b.txt", janeLogText(janeSeries(3, QStringLiteral("2008/02/01"))));
-        auto prompts = std::make_unique<ScriptedPrompts>();
-        ScriptedPrompts* script = prompts.get();
-        CLorvanelApp app(std::move(prompts));
-        QVERIFY(app.initInstance(startOptions(dir)));
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        ScriptedPrompts* script = s.prompts;
         script->logFiles = {QString::fromStdString(a), QString::fromStdString(b)};
-        app.mainFrame()->fileOpen();
-        app.mainFrame()->fileMerge();
-        QCOMPARE(app.document().selection().size(), std::size_t(5));
-        QCOMPARE(app.document().postLog().sourcePaths.size(), std::size_t(2));
-        QCOMPARE(settings().recentFiles.front(), joinPaths(app.document().postLog().sourcePaths));
+        s.frame()->fileOpen();
+        s.frame()->fileMerge();
+        QCOMPARE(s.doc().selection().size(), std::size_t(5));
+        QCOMPARE(s.doc().postLog().sourcePaths.size(), std::size_t(2));
+        QCOMPARE(settings().recentFiles.front(), joinPaths(s.doc().postLog().sourcePaths));
     }
 };
 

@@ -31,11 +31,10 @@ private slots:
         WorkingDirectory dir;
         dir.write("lorvanel.ini", "[Mine]\r\nKeep=1\r\n[GraphView]\r\nDefaultPane=1\r\n"
                                   "[Graph_Ruiseki]\r\nShowTotal=1\r\n");
-        auto prompts = std::make_unique<ScriptedPrompts>();
-        ScriptedPrompts* script = prompts.get();
-        CLorvanelApp app(std::move(prompts));
-        QVERIFY(app.initInstance(startOptions(dir)));
-        CMainFrame* frame = app.mainFrame();
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        ScriptedPrompts* script = s.prompts;
+        CMainFrame* frame = s.frame();
         CGraphFrame* graph = frame->mainView()->graphFrame();
         QCOMPARE(graph->view()->kindIndex(), 1);
 
@@ -64,7 +63,7 @@ private slots:
         QCOMPARE(ini.getInt("GraphView", "DefaultPane", -1), 1);
         QVERIFY(!ini.hasSection("CustomFilter"));
 
-        app.exitInstance();
+        s.app->exitInstance();
         ini = readSettingsFile();
         QCOMPARE(ini.getInt("Mine", "Keep", -1), 1);
         QCOMPARE(ini.getInt("GraphView", "DefaultPane", -1), 3);

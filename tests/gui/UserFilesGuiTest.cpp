@@ -18,8 +18,8 @@ private slots:
     void aboutBoxNamesTheSettingsAndKeywordFolders() {
         WorkingDirectory dir;
         QVERIFY(QDir().mkpath(QString::fromStdString(dir.path() + "/keywords")));
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(startOptions(dir)));
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
         CAboutDlg about;
         auto* label = about.findChild<QLabel*>(QStringLiteral("userFiles"));
         QVERIFY(label);

@@ -125,9 +125,9 @@ private slots:
     void aUserSearchesFiltersAndReads() {
         WorkingDirectory dir;
         const std::string log = dir.write("cats.txt", janeLogText(catPosts()));
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(startOptions(dir)));
-        CMainFrame* frame = app.mainFrame();
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        CMainFrame* frame = s.frame();
         frame->resize(1000, 700);
         QVERIFY(frame->loadFiles({log}, false, 0));
         frame->activateWindow();
@@ -272,7 +272,7 @@ private slots:
         press(frame, Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!frame->isVisible());
 
-        app.exitInstance();
+        s.app->exitInstance();
     }
 
     // The demo log at a large and a small size, light and dark: the graph tab's tool bar keeps
@@ -280,9 +280,9 @@ private slots:
     // there to be looked at.
     void theWindowAtTwoSizesAndTwoPalettes() {
         WorkingDirectory dir;
-        CLorvanelApp app(std::make_unique<ScriptedPrompts>());
-        QVERIFY(app.initInstance(startOptions(dir)));
-        CMainFrame* frame = app.mainFrame();
+        StartedWindow s(dir);
+        QVERIFY(s.ok);
+        CMainFrame* frame = s.frame();
         QVERIFY(
             frame->loadFiles({LORVANEL_SOURCE_DIR "/resources/samples/demo-jane.txt"}, false, 0));
         const QString out = qEnvironmentVariable("LORVANEL_SCREENSHOTS");
@@ -331,7 +331,7 @@ private slots:
             }
         }
         QApplication::setPalette(light);
-        app.exitInstance();
+        s.app->exitInstance();
     }
 
     void aBrowserThatCannotStartIsNamed() {
