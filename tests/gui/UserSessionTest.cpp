@@ -278,7 +278,17 @@ private slots:
     // The demo log at a large and a small size, light and dark: the graph tab's tool bar keeps
     // every control whole and apart. With LORVANEL_SCREENSHOTS set, the pictures are saved
     // there to be looked at.
+    void theWindowAtTwoSizesAndTwoPalettes_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("isDark");
+        QTest::newRow("1400x950 light") << QSize(1400, 950) << false;
+        QTest::newRow("1400x950 dark") << QSize(1400, 950) << true;
+        QTest::newRow("480x320 light") << QSize(480, 320) << false;
+        QTest::newRow("480x320 dark") << QSize(480, 320) << true;
+    }
     void theWindowAtTwoSizesAndTwoPalettes() {
+        QFETCH(QSize, size);
+        QFETCH(bool, isDark);
         WorkingDirectory dir;
         StartedWindow s(dir);
         QVERIFY(s.ok);
@@ -295,40 +305,35 @@ private slots:
         dark.setColor(QPalette::Button, QColor(50, 50, 54));
         dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
         CMainView* tabs = frame->mainView();
-        for (const QSize size : {QSize(1400, 950), QSize(480, 320)}) {
-            for (const bool isDark : {false, true}) {
-                QApplication::setPalette(isDark ? dark : light);
-                frame->resize(size);
-                for (int tab = 0; tab < 3; ++tab) {
-                    tabs->setCurrentIndex(tab);
-                    QCoreApplication::processEvents();
-                    if (tab == 1) {
-                        // Every control of the graph's bar inside the frame, none over another.
-                        QList<QWidget*> controls;
-                        for (QWidget* w : tabs->graphFrame()->findChildren<QWidget*>())
-                            if (w->parentWidget() == tabs->graphFrame() && w->isVisible() &&
-                                w != static_cast<QWidget*>(tabs->graphFrame()->view()))
-                                controls << w;
-                        QVERIFY(controls.size() >= 5);
-                        for (QWidget* w : controls) {
-                            QVERIFY2(w->geometry().right() < tabs->graphFrame()->width(),
-                                     w->metaObject()->className());
-                            QVERIFY(w->width() >= w->minimumSizeHint().width());
-                            for (QWidget* other : controls)
-                                if (other != w)
-                                    QVERIFY(!w->geometry().intersects(other->geometry()));
-                        }
-                    }
-                    if (!out.isEmpty())
-                        frame->grab().save(
-                            QStringLiteral("%1/window-%2x%3-%4-tab%5.png")
-                                .arg(out)
-                                .arg(size.width())
-                                .arg(size.height())
-                                .arg(isDark ? QStringLiteral("dark") : QStringLiteral("light"))
-                                .arg(tab));
+        QApplication::setPalette(isDark ? dark : light);
+        frame->resize(size);
+        for (int tab = 0; tab < 3; ++tab) {
+            tabs->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            if (tab == 1) {
+                // Every control of the graph's bar inside the frame, none over another.
+                QList<QWidget*> controls;
+                for (QWidget* w : tabs->graphFrame()->findChildren<QWidget*>())
+                    if (w->parentWidget() == tabs->graphFrame() && w->isVisible() &&
+                        w != static_cast<QWidget*>(tabs->graphFrame()->view()))
+                        controls << w;
+                QVERIFY(controls.size() >= 5);
+                for (QWidget* w : controls) {
+                    QVERIFY2(w->geometry().right() < tabs->graphFrame()->width(),
+                             w->metaObject()->className());
+                    QVERIFY(w->width() >= w->minimumSizeHint().width());
+                    for (QWidget* other : controls)
+                        if (other != w) QVERIFY(!w->geometry().intersects(other->geometry()));
                 }
             }
+            if (!out.isEmpty())
+                frame->grab().save(
+                    QStringLiteral("%1/window-%2x%3-%4-tab%5.png")
+                        .arg(out)
+                        .arg(size.width())
+                        .arg(size.height())
+                        .arg(isDark ? QStringLiteral("dark") : QStringLiteral("light"))
+                        .arg(tab));
         }
         QApplication::setPalette(light);
         s.app->exitInstance();
