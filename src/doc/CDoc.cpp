@@ -13,8 +13,8 @@ namespace lorvanel {
 
 CDoc::CDoc() : clock_(&systemClock()), loader_(&loadFiles) {}
 
-AnalysisLog& CDoc::analysisLog() const {
-    return lorvanel::analysisLog();
+const AnalysisLog& CDoc::analysisLog() const {
+    return analysis_;
 }
 
 CDoc::~CDoc() {
@@ -118,7 +118,7 @@ PreparedChange CDoc::prepareLoad(const std::vector<std::string>& paths, bool mer
         if (merge) log.sourcePaths = log_.sourcePaths;
         change.ok = loader_(log, paths, merge, byteLimit);
         if (change.ok) {
-            analysisLog().append("集計しています\r\n");
+            lorvanel::analysisLog().append("集計しています\r\n");
             Stopwatch clock;
             if (!log.posts.empty()) {
                 // The whole log's statistics record the keys (which are empty now) unless
@@ -130,7 +130,7 @@ PreparedChange CDoc::prepareLoad(const std::vector<std::string>& paths, bool mer
             if (change.ok) {
                 change.wholeStats = change.stats;
                 change.wholeStatsOptions = options_;
-                analysisLog().append("完了 %d㍉ﾋﾞｮ\r\n", clock.elapsedMs());
+                lorvanel::analysisLog().append("完了 %d㍉ﾋﾞｮ\r\n", clock.elapsedMs());
             }
         }
         if (!change.ok) {
@@ -209,8 +209,14 @@ bool CDoc::commit(PreparedChange change, DocListener* sender) {
     // The preparation's messages are shown once the document is whole again and its views
     // know it.
     DeferredAlerts alerts;
-    if (change.clearsAnalysisLog) analysisLog().clear();
-    analysisLog().appendLog(change.analysis);
+    // The process's log too, for what runs outside a document (the command line prints it).
+    AnalysisLog& process = lorvanel::analysisLog();
+    if (change.clearsAnalysisLog) {
+        analysis_.clear();
+        process.clear();
+    }
+    analysis_.appendLog(change.analysis);
+    process.appendLog(change.analysis);
     for (const std::string& text : change.alerts) showAlert(text);
 
     switch (change.kind) {

@@ -7,6 +7,7 @@
 #include "doc/DocListener.h"
 #include "doc/PreparedChange.h"
 #include "doc/RecentFileSink.h"
+#include "input/AnalysisLog.h"
 #include "input/PostLog.h"
 #include "keywords/ResultPage.h"
 #include "platform/Clock.h"
@@ -21,8 +22,6 @@
 #include <vector>
 
 namespace lorvanel {
-
-class AnalysisLog;
 
 class CDoc {
 public:
@@ -80,9 +79,9 @@ public:
     const PostStatistics& selectionStatistics() const { return selectionStats_; }
     const PostStatistics& wholeLogStatistics() const { return wholeStats_; }
     const std::string& reportText() const { return reportText_; }
-    // The messages of this document's loads and analyses, shown under the report. The readers
-    // write to the process-wide log, so that is the one every document shares.
-    AnalysisLog& analysisLog() const;
+    // The messages of this document's loads and analyses, shown under the report: those of
+    // the operations it committed since its last load.
+    const AnalysisLog& analysisLog() const;
 
     // Result pages in creation order. A page lives until it is removed or the selection
     // changes; listeners get ResultPage with the page either way.
@@ -134,6 +133,7 @@ private:
     bool wholeSelected_ = false;
     PostStatistics selectionStats_;
     std::string reportText_;
+    AnalysisLog analysis_;
     std::vector<std::unique_ptr<ResultPage>> pages_;
 
     std::vector<DocListener*> listeners_;

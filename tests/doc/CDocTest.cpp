@@ -521,3 +521,34 @@ TEST(CDocFiles, AMissingFileFailsWithTheSystemsMessage) {
     analysisLog().clear();
     lorvanel::testing::recordedAlerts().clear();
 }
+
+// Each document keeps the messages of its own loads: another document's failed load does not
+// write into the first's report, and the first's next load starts its log afresh.
+TEST(CDocFiles, EachDocumentShowsTheMessagesOfItsOwnLoads) {
+    FixedClock clock(at(2008, 3, 5, 20));
+    CDoc good, bad;
+    good.setClock(clock);
+    good.setLoader([](PostLog& log, std::vector<std::string> paths, bool, std::uint64_t) {
+        lorvanel::testing::LoadFacts facts;
+        facts.sourcePaths = paths;
+        analysisLog().append("よいログを読みました\r\n");
+        fillPostLog(log, threeDays(), facts);
+        return true;
+    });
+    ASSERT_TRUE(good.load({"good.txt"}, false, 0));
+    EXPECT_NE(good.analysisLog().text().find("よいログを読みました"), std::string::npos);
+    EXPECT_NE(good.analysisLog().text().find("集計しています"), std::string::npos);
+
+    EXPECT_FALSE(bad.load({"/nonexistent/lorvanel-test/none.txt"}, false, 0));
+    EXPECT_NE(bad.analysisLog().text().find("none.txt"), std::string::npos);
+    EXPECT_EQ(good.analysisLog().text().find("none.txt"), std::string::npos);
+    EXPECT_EQ(bad.analysisLog().text().find("よいログを読みました"), std::string::npos);
+    // The process's log, which the command line prints, has the latest load's messages.
+    EXPECT_NE(analysisLog().text().find("none.txt"), std::string::npos);
+
+    ASSERT_TRUE(good.load({"good.txt"}, false, 0));
+    const std::string again = good.analysisLog().text();
+    EXPECT_EQ(again.find("よいログを読みました"), again.rfind("よいログを読みました"));
+    analysisLog().clear();
+    lorvanel::testing::recordedAlerts().clear();
+}

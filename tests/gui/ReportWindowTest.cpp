@@ -24,6 +24,13 @@ using namespace lorvanel;
 using namespace lorvanel::testing;
 
 namespace {
+// Messages the document keeps from an operation that changed nothing else; its views hear of
+// them at the next change.
+void logToDocument(CDoc& doc, const char* text) {
+    PreparedChange change;
+    change.analysis.append("%s", text);
+    doc.commit(std::move(change));
+}
 
 // A report-like text: sections of 40 lines each under the given headings.
 std::string reportText(const QStringList& sections) {
@@ -128,14 +135,14 @@ private slots:
         tabs.addTab(new QWidget, QStringLiteral("other"));
         tabs.show();
         analysisLog().clear();
-        analysisLog().append("first\r\n");
+        logToDocument(doc, "first\r\n");
         doc.close();
         QVERIFY(frame->view()->toPlainText().contains(QStringLiteral("first")));
         // Behind another tab the frame keeps its text through any number of changes...
         tabs.setCurrentIndex(1);
-        analysisLog().append("second\r\n");
+        logToDocument(doc, "second\r\n");
         doc.close();
-        analysisLog().append("third\r\n");
+        logToDocument(doc, "third\r\n");
         doc.close();
         QVERIFY(!frame->view()->toPlainText().contains(QStringLiteral("second")));
         // ...and shows the latest one when its tab comes to the front.
@@ -157,11 +164,11 @@ private slots:
         QCOMPARE(frame.tree()->topLevelItem(1)->text(0), QStringLiteral("★解析ログ"));
         QVERIFY(frame.view()->toPlainText().startsWith(
             QStringLiteral("--------------------------------------------\n★解析ログ\n")));
-        analysisLog().append("%s", "entry\r\n");
+        logToDocument(doc, "entry\r\n");
         doc.notifyKeywordAnalysisDone();
         QVERIFY(frame.view()->toPlainText().endsWith(QStringLiteral("entry\n")));
         // A result page (DocHint::ResultPage) leaves the report alone.
-        analysisLog().append("%s", "later\r\n");
+        logToDocument(doc, "later\r\n");
         doc.addResultPage(ResultPage{"t", "x"});
         QVERIFY(!frame.view()->toPlainText().contains(QStringLiteral("later")));
     }
