@@ -61,24 +61,8 @@ void click(CFilterTree* tree, const QModelIndex& item, Qt::KeyboardModifiers mod
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, mods, r.center());
 }
 
-// The row whose labels from the top level are labels, among the rows that exist now: unlike
-// findItem it opens nothing on the way. Invalid when there is none.
-QModelIndex existingRow(const CFilterTree* tree, const QStringList& labels) {
-    const QAbstractItemModel* model = tree->itemModel();
-    QModelIndex at;
-    for (const QString& label : labels) {
-        QModelIndex next;
-        for (int row = 0; row < model->rowCount(at) && !next.isValid(); ++row)
-            if (model->index(row, 0, at).data().toString() == label)
-                next = model->index(row, 0, at);
-        if (!next.isValid()) return {};
-        at = next;
-    }
-    return at;
-}
-
 bool isOpen(const CFilterTree* tree, const QStringList& labels) {
-    const QModelIndex index = existingRow(tree, labels);
+    const QModelIndex index = existingFilterRow(tree, labels);
     return index.isValid() && tree->isExpanded(index);
 }
 
@@ -522,15 +506,16 @@ private slots:
         for (const QStringList& item : opened)
             QVERIFY2(isOpen(tree, item), qPrintable(item.join(QLatin1Char('/'))));
         QVERIFY(!isOpen(tree, {QStringLiteral("カスタム")}));
-        QVERIFY(existingRow(tree, {QStringLiteral("カスタム")}).isValid());
+        QVERIFY(existingFilterRow(tree, {QStringLiteral("カスタム")}).isValid());
         QVERIFY(!isOpen(tree, {QStringLiteral("履歴"), QStringLiteral("2007年(1)")}));
         QVERIFY(!isOpen(tree, {QStringLiteral("曜日")}));
         // The rows are new ones, with the counts of the whole log; the root of the history
         // is selected as after any rebuild.
-        QVERIFY(existingRow(tree, {QStringLiteral("履歴"), QStringLiteral("2008年(5)"),
-                                   QStringLiteral("1月(5)"), QStringLiteral("20日(2)")})
+        QVERIFY(existingFilterRow(tree, {QStringLiteral("履歴"), QStringLiteral("2008年(5)"),
+                                         QStringLiteral("1月(5)"), QStringLiteral("20日(2)")})
                     .isValid());
-        QVERIFY(tree->selectionModel()->isSelected(existingRow(tree, {QStringLiteral("履歴")})));
+        QVERIFY(
+            tree->selectionModel()->isSelected(existingFilterRow(tree, {QStringLiteral("履歴")})));
 
         // Another log starts from the usual items: the history and "カスタム" open only.
         QVERIFY(s.load({other}));

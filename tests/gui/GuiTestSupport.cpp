@@ -1,5 +1,7 @@
 #include "GuiTestSupport.h"
 
+#include "app/CFilterTree.h"
+#include "app/FilterTreeModel.h"
 #include "app/CMainFrame.h"
 #include "app/COptionSheet.h"
 #include "platform/Encoding.h"
@@ -148,6 +150,20 @@ std::map<std::string, TestFactory>& registry() {
 
 TestRegistration::TestRegistration(const char* name, TestFactory factory) {
     registry()[name] = std::move(factory);
+}
+
+QModelIndex existingFilterRow(const CFilterTree* tree, const QStringList& labels) {
+    const QAbstractItemModel* model = tree->itemModel();
+    QModelIndex at;
+    for (const QString& label : labels) {
+        QModelIndex next;
+        for (int row = 0; row < model->rowCount(at) && !next.isValid(); ++row)
+            if (model->index(row, 0, at).data().toString() == label)
+                next = model->index(row, 0, at);
+        if (!next.isValid()) return {};
+        at = next;
+    }
+    return at;
 }
 
 } // namespace lorvanel::testing

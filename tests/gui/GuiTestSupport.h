@@ -5,6 +5,7 @@
 #include "app/CUiPrompts.h"
 #include "doc/Settings.h"
 
+#include <QModelIndex>
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -17,6 +18,7 @@
 
 namespace lorvanel {
 class CDoc;
+class CFilterTree;
 class CMainFrame;
 class CMainView;
 } // namespace lorvanel
@@ -117,6 +119,11 @@ struct StartedWindow {
     ScriptedPrompts* prompts = nullptr;
     bool ok = false;
 };
+
+// The filter pane's row whose labels from the top level are labels, among the rows that
+// exist now: unlike CFilterTree::findItem it opens nothing on the way. Invalid when there is
+// none.
+QModelIndex existingFilterRow(const CFilterTree* tree, const QStringList& labels);
 
 // Test classes register themselves; the test program runs the one named on its command line.
 using TestFactory = std::function<std::unique_ptr<QObject>()>;

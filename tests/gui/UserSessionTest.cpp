@@ -83,25 +83,10 @@ void doubleClickAt(QWidget* widget, QPoint pos) {
     QTest::mouseDClick(window, Qt::LeftButton, {}, window->mapFromGlobal(widget->mapToGlobal(pos)));
 }
 
-// The filter pane's row whose labels from the top level are labels, among those shown.
-QModelIndex paneRow(CFilterTree* tree, const QStringList& labels) {
-    const QAbstractItemModel* model = tree->itemModel();
-    QModelIndex at;
-    for (const QString& label : labels) {
-        QModelIndex next;
-        for (int row = 0; row < model->rowCount(at) && !next.isValid(); ++row)
-            if (model->index(row, 0, at).data().toString() == label)
-                next = model->index(row, 0, at);
-        if (!next.isValid()) return {};
-        at = next;
-    }
-    return at;
-}
-
 void clickRow(CFilterTree* tree, const QStringList& labels,
               Qt::KeyboardModifiers modifiers = Qt::NoModifier,
               Qt::MouseButton button = Qt::LeftButton) {
-    const QModelIndex index = paneRow(tree, labels);
+    const QModelIndex index = existingFilterRow(tree, labels);
     QVERIFY2(index.isValid(), qPrintable(labels.join(QLatin1Char('/'))));
     const QPoint at = tree->visualRect(index).center();
     QVERIFY2(tree->viewport()->rect().contains(at), qPrintable(labels.join(QLatin1Char('/'))));
@@ -191,7 +176,7 @@ private slots:
         QLabel* filter = frame->filterStatus();
         QCOMPARE(count->text(), QStringLiteral("60 / 60 レス"));
         QCOMPARE(filter->text(), QString());
-        const QModelIndex hours = paneRow(tree, {QStringLiteral("時間帯")});
+        const QModelIndex hours = existingFilterRow(tree, {QStringLiteral("時間帯")});
         doubleClickAt(tree->viewport(), tree->visualRect(hours).center());
         QVERIFY(tree->isExpanded(hours));
         clickRow(tree, {QStringLiteral("時間帯"), QStringLiteral("10時(3)")});
@@ -240,7 +225,8 @@ private slots:
         clickRow(tree, {QStringLiteral("カスタム")}, Qt::NoModifier, Qt::RightButton);
         QTRY_VERIFY(menuSeen);
         QTRY_VERIFY(dialogSeen);
-        QTRY_VERIFY(paneRow(tree, {QStringLiteral("カスタム"), QStringLiteral("night")}).isValid());
+        QTRY_VERIFY(existingFilterRow(tree, {QStringLiteral("カスタム"), QStringLiteral("night")})
+                        .isValid());
         QVERIFY(!QApplication::activeModalWidget());
         // The window manager gives the main window the focus back.
         if (QApplication::activeWindow() != frame) frame->activateWindow();
@@ -249,7 +235,7 @@ private slots:
         // The new filter is the last row, below the page: End takes it.
         press(frame, Qt::Key_End);
         QCOMPARE(tree->currentIndex(),
-                 paneRow(tree, {QStringLiteral("カスタム"), QStringLiteral("night")}));
+                 existingFilterRow(tree, {QStringLiteral("カスタム"), QStringLiteral("night")}));
         QVERIFY(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
         QCOMPARE(count->text(), QStringLiteral("3 / 60 レス"));
         QCOMPARE(filter->text(), QStringLiteral("(hour1)"));
@@ -263,10 +249,11 @@ private slots:
         clickAt(clear, clear->rect().center());
         QCOMPARE(count->text(), QStringLiteral("60 / 60 レス"));
         QCOMPARE(filter->text(), QString());
-        QVERIFY(tree->isExpanded(paneRow(tree, {QStringLiteral("時間帯")})));
-        QVERIFY(tree->isExpanded(paneRow(tree, {QStringLiteral("カスタム")})));
-        QVERIFY(paneRow(tree, {QStringLiteral("時間帯"), QStringLiteral("10時(3)")}).isValid());
-        QVERIFY(!tree->isExpanded(paneRow(tree, {QStringLiteral("曜日")})));
+        QVERIFY(tree->isExpanded(existingFilterRow(tree, {QStringLiteral("時間帯")})));
+        QVERIFY(tree->isExpanded(existingFilterRow(tree, {QStringLiteral("カスタム")})));
+        QVERIFY(existingFilterRow(tree, {QStringLiteral("時間帯"), QStringLiteral("10時(3)")})
+                    .isValid());
+        QVERIFY(!tree->isExpanded(existingFilterRow(tree, {QStringLiteral("曜日")})));
 
         // Ctrl+Q ends the session.
         press(frame, Qt::Key_Q, Qt::ControlModifier);
