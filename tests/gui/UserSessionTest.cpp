@@ -102,6 +102,32 @@ void clickTab(QTabWidget* tabs, int index) {
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
 }
 
+// The visible controls a widget holds itself (less one), each inside it, at least as wide as
+// it asks to be and over no other. Returns how many there are.
+int checkControlsApart(QWidget* holder, QWidget* except = nullptr) {
+    QList<QWidget*> controls;
+    for (QWidget* w : holder->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isVisible() && w != except && !w->isWindow()) controls << w;
+    for (QWidget* w : controls) {
+        const char* name = w->metaObject()->className();
+        if (!holder->rect().contains(w->geometry())) {
+            qWarning() << name << w->geometry() << "outside" << holder->rect();
+            return -1;
+        }
+        if (w->width() < w->minimumSizeHint().width()) {
+            qWarning() << name << "cut:" << w->width() << "<" << w->minimumSizeHint().width();
+            return -1;
+        }
+        for (QWidget* other : controls)
+            if (other != w && w->geometry().intersects(other->geometry())) {
+                qWarning() << name << w->geometry() << "over" << other->metaObject()->className()
+                           << other->geometry();
+                return -1;
+            }
+    }
+    return static_cast<int>(controls.size());
+}
+
 } // namespace
 
 class UserSessionTest : public QObject {
@@ -262,9 +288,10 @@ private slots:
         s.app->exitInstance();
     }
 
-    // The demo log at a large and a small size, light and dark: the graph tab's tool bar keeps
-    // every control whole and apart. With LORVANEL_SCREENSHOTS set, the pictures are saved
-    // there to be looked at.
+    // The demo log at a large and a small size, light and dark: the window takes the size
+    // with every tab in front, and the bars above the post list and the graph keep every
+    // control whole and apart. With LORVANEL_SCREENSHOTS set, the pictures are saved there to
+    // be looked at.
     void theWindowAtTwoSizesAndTwoPalettes_data() {
         QTest::addColumn<QSize>("size");
         QTest::addColumn<bool>("isDark");
@@ -293,25 +320,24 @@ private slots:
         dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
         CMainView* tabs = frame->mainView();
         QApplication::setPalette(isDark ? dark : light);
-        frame->resize(size);
+        QVERIFY(s.show(size));
         for (int tab = 0; tab < 3; ++tab) {
             tabs->setCurrentIndex(tab);
+            // The size asked for again with this tab in front: a window whose minimum is
+            // larger keeps that instead.
+            frame->resize(size);
             QCoreApplication::processEvents();
+            QCOMPARE(frame->size(), size);
             if (tab == 1) {
-                // Every control of the graph's bar inside the frame, none over another.
-                QList<QWidget*> controls;
-                for (QWidget* w : tabs->graphFrame()->findChildren<QWidget*>())
-                    if (w->parentWidget() == tabs->graphFrame() && w->isVisible() &&
-                        w != static_cast<QWidget*>(tabs->graphFrame()->view()))
-                        controls << w;
-                QVERIFY(controls.size() >= 5);
-                for (QWidget* w : controls) {
-                    QVERIFY2(w->geometry().right() < tabs->graphFrame()->width(),
-                             w->metaObject()->className());
-                    QVERIFY(w->width() >= w->minimumSizeHint().width());
-                    for (QWidget* other : controls)
-                        if (other != w) QVERIFY(!w->geometry().intersects(other->geometry()));
-                }
+                CGraphFrame* graph = tabs->graphFrame();
+                QVERIFY(checkControlsApart(graph, graph->view()) >= 5);
+            }
+            if (tab == 2) {
+                CDlgBarSearch* bar = tabs->postListFrame()->searchBar();
+                // The field, its caption, the button, and the options one way or another.
+                QVERIFY(checkControlsApart(bar) >= 4);
+                for (QWidget* w : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                    if (w->isVisible() && w->layout()) QVERIFY(checkControlsApart(w) >= 1);
             }
             if (!out.isEmpty())
                 frame->grab().save(
