@@ -19,6 +19,7 @@
 #include "ui/QtText.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QInputMethodEvent>
@@ -320,7 +321,13 @@ private slots:
         dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
         CMainView* tabs = frame->mainView();
         QApplication::setPalette(isDark ? dark : light);
-        QVERIFY(s.show(size));
+        // First large, with a long filter that keeps every post named in the status bar.
+        QVERIFY(s.show(QSize(1400, 950)));
+        QStringList hours;
+        for (int h = 0; h < 24; ++h) hours << QStringLiteral("hour%1").arg(h);
+        frame->applyFilterText(hours.join(QLatin1Char('|')).toStdString());
+        QCOMPARE(frame->countStatus()->text(), QStringLiteral("5500 / 5500 レス"));
+        QVERIFY(frame->filterStatus()->text().startsWith(QStringLiteral("hour0|")));
         for (int tab = 0; tab < 3; ++tab) {
             tabs->setCurrentIndex(tab);
             // The size asked for again with this tab in front: a window whose minimum is
@@ -328,6 +335,10 @@ private slots:
             frame->resize(size);
             QCoreApplication::processEvents();
             QCOMPARE(frame->size(), size);
+            // The filter's text cut to the status bar, not by it.
+            QLabel* filter = frame->filterStatus();
+            QVERIFY(filter->fontMetrics().horizontalAdvance(filter->text()) <=
+                    filter->contentsRect().width());
             if (tab == 1) {
                 CGraphFrame* graph = tabs->graphFrame();
                 QVERIFY(checkControlsApart(graph, graph->view()) >= 5);
@@ -338,6 +349,28 @@ private slots:
                 QVERIFY(checkControlsApart(bar) >= 4);
                 for (QWidget* w : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
                     if (w->isVisible() && w->layout()) QVERIFY(checkControlsApart(w) >= 1);
+                // A narrow bar has the options in a menu, checked as the boxes are; an item
+                // clicked there checks its box.
+                QToolButton* more = bar->optionsButton();
+                QCOMPARE(more->isVisible(), !bar->regexBox()->isVisible());
+                QCOMPARE(more->isVisible(), size.width() < 1000);
+                if (more->isVisible()) {
+                    QStringList seen;
+                    QTimer::singleShot(0, frame, [&] {
+                        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                        if (!menu) return;
+                        for (QAction* a : menu->actions())
+                            seen << a->text() +
+                                        (a->isChecked() ? QStringLiteral(" on") : QString());
+                        clickAt(menu, menu->actionGeometry(menu->actions().last()).center());
+                    });
+                    QVERIFY(!bar->regexBox()->isChecked());
+                    clickAt(more, more->rect().center());
+                    QTRY_COMPARE(seen, (QStringList{QStringLiteral("大文字と小文字を区別する on"),
+                                                    QStringLiteral("平仮名とカタカナを区別する on"),
+                                                    QStringLiteral("正規表現")}));
+                    QVERIFY(bar->regexBox()->isChecked());
+                }
             }
             if (!out.isEmpty())
                 frame->grab().save(
