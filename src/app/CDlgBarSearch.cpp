@@ -58,6 +58,8 @@ CDlgBarSearch::CDlgBarSearch(QWidget* parent) : QWidget(parent) {
     optionsButton_->setText(QStringLiteral("検索オプション"));
     optionsButton_->setToolTip(QStringLiteral("検索オプション"));
     optionsButton_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // As high as the row, so that the row keeps its height when it comes or goes.
+    optionsButton_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
     optionsButton_->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(optionsButton_);
     for (QCheckBox* box : {matchCase_, matchKana_, regex_}) {
@@ -79,8 +81,12 @@ void CDlgBarSearch::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const QMargins margins = layout()->contentsMargins();
     const bool fits = optionsRow_->sizeHint().width() + margins.left() + margins.right() <= width();
-    optionsRow_->setVisible(fits);
-    optionsButton_->setVisible(!fits);
+    // What goes is hidden before what comes is shown: never both at once, not even for the
+    // layout that a shown widget runs at once.
+    QWidget* going = fits ? static_cast<QWidget*>(optionsButton_) : optionsRow_;
+    QWidget* coming = fits ? optionsRow_ : static_cast<QWidget*>(optionsButton_);
+    going->setVisible(false);
+    coming->setVisible(true);
 }
 
 void CDlgBarSearch::setPattern(const QString& pattern) {
