@@ -169,17 +169,36 @@ void ChartPainter::drawFrame(bool fill, bool grid, Rgb gridColour) {
 void ChartPainter::drawDateTicks(Rgb gridColour) {
     Surface& s = *surface_;
     const FontSpec previous = s.font();
-    s.setFont(tickFont());
     const int top = plot_.top;
     const int bottom = plot_.bottom;
+    // The boxes of the dates at the axis' ends, as drawFrame placed them: a tick's text that
+    // would meet one is left out (its tick stays), as happens in a narrow plot.
+    std::vector<SurfaceRect> ends;
+    const double spacing = static_cast<double>(plot_.width()) / (x_.labels.size() - 1);
+    for (std::size_t k = 0; k < x_.labels.size(); ++k) {
+        const int x = pixel(plot_.left + k * spacing);
+        const TextSize size = s.measureText(x_.labels[k]);
+        const int y = bottom + size.height + 4;
+        ends.push_back({x - size.width / 2, y, x - size.width / 2 + size.width, y + size.height});
+    }
+    s.setFont(tickFont());
+    const auto drawTickText = [&](int x, int y, const std::string& text) {
+        const TextSize size = s.measureText(text);
+        const SurfaceRect box{x - size.width / 2, y, x - size.width / 2 + size.width,
+                              y + size.height};
+        for (const SurfaceRect& end : ends)
+            if (box.left < end.right && end.left < box.right && box.top < end.bottom &&
+                end.top < box.bottom)
+                return;
+        s.drawText(box.left, y, text, kBlack);
+    };
     for (const DateTick& tick : dateTicks(x_.start, x_.end, plot_.left, plot_.right)) {
         const int x = tick.x;
         switch (tick.kind) {
         case DateTick::Kind::January: {
             s.drawLine(x, top + 1, x, bottom - 1, gridColour, 1);
             s.fillRect({x - 1, bottom, x + 1, bottom + 9}, kBlack);
-            const TextSize size = s.measureText(tick.text);
-            s.drawText(x - size.width / 2, bottom + 10, tick.text, kBlack);
+            drawTickText(x, bottom + 10, tick.text);
             break;
         }
         case DateTick::Kind::July:
@@ -187,10 +206,7 @@ void ChartPainter::drawDateTicks(Rgb gridColour) {
             break;
         case DateTick::Kind::Month:
             s.drawLine(x, bottom, x, bottom + 6, kMonthTick, 1);
-            if (!tick.text.empty()) {
-                const TextSize size = s.measureText(tick.text);
-                s.drawText(x - size.width / 2, bottom + 7, tick.text, kBlack);
-            }
+            if (!tick.text.empty()) drawTickText(x, bottom + 7, tick.text);
             break;
         }
     }

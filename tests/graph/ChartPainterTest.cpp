@@ -262,6 +262,22 @@ TEST(ChartPainter, ALowPlotKeepsItsLabelsAndLegendApart) {
     EXPECT_EQ(painter.legendEntryAt(70, 40 + 16 * 5 + 16), std::nullopt);
 }
 
+TEST(ChartPainter, ANarrowPlotLeavesOutATicksTextThatWouldMeetAnEndDate) {
+    RecordingSurface surface;
+    ChartPainter painter;
+    painter.begin(surface, {0, 0, 300, 200}); // plot (50, 40, 260, 150)
+    painter.setDateRange(at(2016, 2, 2), at(2018, 4, 11));
+    painter.drawFrame(true, true, {208, 208, 208});
+    // January 2018 falls 26 px left of the end, where "18/04/11" is: its "18" is left out,
+    // its bar stays.
+    std::vector<std::string> texts;
+    for (const SurfaceCall& t : surface.of(Op::Text)) texts.push_back(t.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"16/02/02", "18/04/11", "17"}));
+    int januaryBars = 0;
+    for (const SurfaceCall& f : surface.of(Op::Fill)) januaryBars += f.y1 == 150 && f.y2 == 159;
+    EXPECT_EQ(januaryBars, 2);
+}
+
 TEST(ChartPainter, LegendEntriesThatALineCrossesAreLeftOut) {
     Chart c; // plot (50, 40, 600, 430); entry i spans y 50 + 16 i .. 62 + 16 i
     c.painter.setValueRange(0, 100);
