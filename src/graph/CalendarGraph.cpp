@@ -8,7 +8,9 @@
 #include "stats/FilterTexts.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <iterator>
 
 namespace lorvanel {
 
@@ -175,18 +177,45 @@ std::string CalendarGraph::filterAt(int x, int y) const {
                                 : yearFilterText(hit.label->year);
 }
 
+namespace {
+
+// Writes v at p as "%0*d" with `digits` would (digits 0: as "%d") and returns the end.
+char* appendNumber(char* p, int v, int digits) {
+    char buf[16];
+    const char* end = std::to_chars(buf, std::end(buf), v).ptr;
+    const char* digitsStart = buf;
+    if (v < 0) *p++ = '-', ++digitsStart, --digits;
+    for (int n = static_cast<int>(end - digitsStart); n < digits; ++n) *p++ = '0';
+    return std::copy(digitsStart, end, p);
+}
+
+} // namespace
+
 std::string CalendarGraph::seriesText(int, int) {
     const PostList* posts = selection();
     const CalendarModel model = posts ? buildCalendar(*posts) : CalendarModel{};
     if (model.empty()) return "blank\n";
     std::string out = "title\t" + name() + "\n";
+    // One line a day over the whole selection: built by hand rather than by a formatted print
+    // each, as "day\t%04d/%02d/%02d\t%d\t%d" would write it.
+    out.reserve(out.size() + model.counts.size() * 24);
     char line[64];
     for (std::size_t i = 0; i < model.counts.size(); ++i) {
         int y = 0, m = 0, d = 0;
         civilFromDays(model.firstDay + static_cast<int>(i), y, m, d);
-        std::snprintf(line, sizeof line, "day\t%04d/%02d/%02d\t%d\t%d\n", y, m, d, model.counts[i],
-                      calendarLevel(model.counts[i], model.bounds));
-        out += line;
+        char* p = line;
+        *p++ = 'd', *p++ = 'a', *p++ = 'y', *p++ = '\t';
+        p = appendNumber(p, y, 4);
+        *p++ = '/';
+        p = appendNumber(p, m, 2);
+        *p++ = '/';
+        p = appendNumber(p, d, 2);
+        *p++ = '\t';
+        p = appendNumber(p, model.counts[i], 0);
+        *p++ = '\t';
+        p = appendNumber(p, calendarLevel(model.counts[i], model.bounds), 0);
+        *p++ = '\n';
+        out.append(line, p);
     }
     std::snprintf(line, sizeof line, "legend\t%d\t%d\t%d\t%d\n", model.bounds[0], model.bounds[1],
                   model.bounds[2], model.bounds[3]);

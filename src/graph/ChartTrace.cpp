@@ -1,7 +1,9 @@
 #include "graph/ChartTrace.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <iterator>
 
 namespace lorvanel {
 
@@ -75,7 +77,16 @@ std::string ChartTrace::text() const {
         out += s.name + '\t';
         appendColour(out, s.colour);
         appendf(out, "\t%d", s.width);
-        for (const float v : s.values) appendf(out, "\t%.9g", static_cast<double>(v));
+        // As "%.9g" prints them (nine significant digits, enough to give every float back),
+        // without a formatted print per value: a series of twenty years holds thousands.
+        char value[32];
+        value[0] = '\t';
+        for (const float v : s.values) {
+            const auto end = std::to_chars(value + 1, std::end(value), static_cast<double>(v),
+                                           std::chars_format::general, 9)
+                                 .ptr;
+            out.append(value, end);
+        }
         out += '\n';
     }
     if (densityDrawn) {

@@ -8,7 +8,10 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 
 using namespace lorvanel;
@@ -420,6 +423,36 @@ TEST(DensityMap, IndicesFollowTheCellsWhateverTheMapHeldBefore) {
         }
         EXPECT_EQ(reused.maximum(), fresh.maximum());
     }
+}
+
+// A series value prints as "%.9g" prints it, for counts, averages, extremes and the odd ones.
+TEST(ChartTrace, SeriesValuesPrintAsNineSignificantDigits) {
+    std::mt19937 random(9);
+    std::vector<float> values = {0.0f,         -0.0f,
+                                 1.0f,         0.5f,
+                                 1e-45f,       3.4028235e38f,
+                                 123456789.0f, 1e9f,
+                                 0.0001f,      0.00001f,
+                                 2.5e-5f,      99999.99f,
+                                 1e16f,        std::numeric_limits<float>::infinity(),
+                                 std::nanf("")};
+    for (int i = 0; i < 3000; ++i) {
+        std::uint32_t bits = static_cast<std::uint32_t>(random());
+        float f;
+        std::memcpy(&f, &bits, sizeof f);
+        values.push_back(f);
+        values.push_back(static_cast<float>(random() % 100000) / 7.0f);
+        values.push_back(static_cast<float>(random() % 5000));
+    }
+    Chart c;
+    c.painter.drawSeries(0, "n", values, {1, 2, 3}, 2);
+    std::string expected = "series\t0\tn\t1,2,3\t2";
+    for (const float v : values) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "\t%.9g", static_cast<double>(v));
+        expected += buf;
+    }
+    EXPECT_EQ(c.trace.text(), expected + "\n");
 }
 
 TEST(ChartTrace, DensityRowsPrintTopRowFirstOneDigitACell) {
