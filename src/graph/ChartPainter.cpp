@@ -242,12 +242,8 @@ void ChartPainter::drawDensity(std::span<const DensityPoint> points) {
         trace_->densityMaximum = points.empty() ? 0 : density_.maximum();
         trace_->densityIndices.clear();
         if (!points.empty()) {
-            trace_->densityIndices.resize(static_cast<std::size_t>(DensityMap::kColumns) *
-                                          DensityMap::kRows);
-            for (int r = 0; r < DensityMap::kRows; ++r)
-                for (int c = 0; c < DensityMap::kColumns; ++c)
-                    trace_->densityIndices[r * DensityMap::kColumns + c] =
-                        static_cast<std::uint8_t>(density_.paletteIndex(c, r));
+            const std::span<const std::uint8_t> indices = density_.paletteIndices();
+            trace_->densityIndices.assign(indices.begin(), indices.end());
         }
     }
     if (points.empty() || !surface_) return;

@@ -83,10 +83,14 @@ std::string ChartTrace::text() const {
         static const char kDigits[] = "0123456789abcdefghij";
         if (densityIndices.size() ==
             static_cast<std::size_t>(DensityMap::kColumns) * DensityMap::kRows) {
+            out.reserve(out.size() +
+                        static_cast<std::size_t>(DensityMap::kColumns + 1) * DensityMap::kRows);
+            char line[DensityMap::kColumns + 1];
+            line[DensityMap::kColumns] = '\n';
             for (int r = DensityMap::kRows - 1; r >= 0; --r) {
-                for (int c = 0; c < DensityMap::kColumns; ++c)
-                    out += kDigits[densityIndices[r * DensityMap::kColumns + c]];
-                out += '\n';
+                const std::uint8_t* row = &densityIndices[r * DensityMap::kColumns];
+                for (int c = 0; c < DensityMap::kColumns; ++c) line[c] = kDigits[row[c]];
+                out.append(line, sizeof line);
             }
         }
     }

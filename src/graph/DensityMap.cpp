@@ -42,10 +42,14 @@ int cellIndex(double v, int n) {
 } // namespace
 
 void DensityMap::compute(std::span<const DensityPoint> points) {
+    // Both sums below write every cell, and computeIndices every index.
     counts_.fill(0);
-    cells_.fill(0);
     maximum_ = 0;
-    if (points.empty()) return;
+    if (points.empty()) {
+        cells_.fill(0);
+        indices_.fill(0);
+        return;
+    }
     for (const DensityPoint& p : points) {
         // The newest post (x = 1) belongs in the last column, not beside the oldest.
         std::uint16_t& n = counts_[cellIndex(p.y, kRows) * kColumns + cellIndex(p.x, kColumns)];
@@ -54,16 +58,20 @@ void DensityMap::compute(std::span<const DensityPoint> points) {
 
     std::size_t filled = 0;
     for (const std::uint16_t n : counts_) filled += n != 0;
-    if (filled <= kSparseCells) {
+    if (filled <= kSparseCells)
         computeSparse();
-        return;
-    }
+    else
+        computeDense();
+    computeIndices();
+}
 
+void DensityMap::computeDense() {
     // Each row of counts as doubles, padded with kRadius zeros on both sides: a product with
     // a padding zero adds +0.0, which leaves a sum exactly as it was, so the kernel needs no
     // bounds at the edges.
     constexpr int kPadded = kColumns + 2 * kRadius;
-    std::vector<double> padded(static_cast<std::size_t>(kRows) * kPadded, 0.0);
+    padded_.assign(static_cast<std::size_t>(kRows) * kPadded, 0.0);
+    std::vector<double>& padded = padded_;
     bool rowUsed[kRows];
     for (int r = 0; r < kRows; ++r) {
         rowUsed[r] = false;
@@ -121,18 +129,25 @@ void DensityMap::computeSparse() {
         std::int16_t column;
         std::uint16_t count;
     };
-    std::vector<std::vector<Filled>> rows(kRows);
-    for (int r = 0; r < kRows; ++r)
+    // The filled cells row by row; row r is filled[rowStart[r] .. rowStart[r + 1]).
+    std::vector<Filled> filled;
+    filled.reserve(kSparseCells);
+    std::array<std::uint32_t, kRows + 1> rowStart;
+    for (int r = 0; r < kRows; ++r) {
+        rowStart[r] = static_cast<std::uint32_t>(filled.size());
         for (int c = 0; c < kColumns; ++c)
             if (const std::uint16_t n = counts_[r * kColumns + c])
-                rows[r].push_back({static_cast<std::int16_t>(c), n});
+                filled.push_back({static_cast<std::int16_t>(c), n});
+    }
+    rowStart[kRows] = static_cast<std::uint32_t>(filled.size());
     double sums[kColumns];
     for (int r = 0; r < kRows; ++r) {
         std::fill(std::begin(sums), std::end(sums), 0.0);
         for (int d = -kRadius; d < kRadius; ++d) {
             const int source = ((r + d) % kRows + kRows) % kRows;
             const double* weights = kKernel.w[d < 0 ? -d : d];
-            for (const Filled& f : rows[source]) {
+            for (std::uint32_t i = rowStart[source]; i < rowStart[source + 1]; ++i) {
+                const Filled& f = filled[i];
                 // Cell c takes this column at offset e = column - c, for e in -R .. R - 1.
                 const int first = std::max(0, f.column - kRadius + 1);
                 const int last = std::min(kColumns - 1, f.column + kRadius);
@@ -152,22 +167,40 @@ void DensityMap::computeSparse() {
     }
 }
 
-int DensityMap::paletteIndex(int column, int row) const {
-    if (maximum_ == 0) return 0;
-    const double q = std::min(1.0, cell(column, row) / (0.7 * maximum_));
-    return static_cast<int>(19 * q);
+void DensityMap::computeIndices() {
+    if (maximum_ == 0) {
+        indices_.fill(0);
+        return;
+    }
+    // A cell's index depends on its value alone; with fewer distinct values than cells, each
+    // value is worked out once.
+    const double full = 0.7 * maximum_;
+    auto indexOf = [full](std::uint16_t value) {
+        const double q = std::min(1.0, value / full);
+        return static_cast<std::uint8_t>(19 * q);
+    };
+    if (static_cast<std::size_t>(maximum_) < indices_.size() / 4) {
+        std::vector<std::uint8_t> byValue(static_cast<std::size_t>(maximum_) + 1);
+        for (std::size_t v = 0; v < byValue.size(); ++v)
+            byValue[v] = indexOf(static_cast<std::uint16_t>(v));
+        for (std::size_t i = 0; i < indices_.size(); ++i) indices_[i] = byValue[cells_[i]];
+    } else {
+        for (std::size_t i = 0; i < indices_.size(); ++i) indices_[i] = indexOf(cells_[i]);
+    }
 }
 
 void DensityMap::toImage(SurfaceImage& image) const {
+    std::uint32_t colours[kPaletteSize];
+    for (int i = 0; i < kPaletteSize; ++i)
+        colours[i] = static_cast<std::uint32_t>(kPalette[i].r) << 16 |
+                     static_cast<std::uint32_t>(kPalette[i].g) << 8 | kPalette[i].b;
     image.width = kColumns;
     image.height = kRows;
     image.pixels.resize(static_cast<std::size_t>(kColumns) * kRows);
     for (int r = 0; r < kRows; ++r) {
-        for (int c = 0; c < kColumns; ++c) {
-            const Rgb colour = kPalette[paletteIndex(c, r)];
-            image.at(c, kRows - 1 - r) = static_cast<std::uint32_t>(colour.r) << 16 |
-                                         static_cast<std::uint32_t>(colour.g) << 8 | colour.b;
-        }
+        const std::uint8_t* in = &indices_[static_cast<std::size_t>(r) * kColumns];
+        std::uint32_t* out = &image.at(0, kRows - 1 - r);
+        for (int c = 0; c < kColumns; ++c) out[c] = colours[in[c]];
     }
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace lorvanel {
 
@@ -32,7 +33,9 @@ public:
     std::uint16_t count(int column, int row) const { return counts_[row * kColumns + column]; }
     std::uint16_t maximum() const { return maximum_; }
     // Palette index 0 .. 19 of a cell.
-    int paletteIndex(int column, int row) const;
+    int paletteIndex(int column, int row) const { return indices_[row * kColumns + column]; }
+    // The palette index of every cell, row 0 first.
+    std::span<const std::uint8_t> paletteIndices() const { return indices_; }
 
     // The picture: kColumns x kRows pixels, row 0 of the grid as the bottom pixel row.
     void toImage(SurfaceImage& image) const;
@@ -40,11 +43,17 @@ public:
     static Rgb paletteColour(int index);
 
 private:
+    void computeDense();
     void computeSparse();
+    void computeIndices();
 
     std::array<std::uint16_t, kColumns * kRows> counts_{};
     std::array<std::uint16_t, kColumns * kRows> cells_{};
+    std::array<std::uint8_t, kColumns * kRows> indices_{};
     std::uint16_t maximum_ = 0;
+    // Working rows of the dense sums, kept so that a new selection does not allocate them
+    // again.
+    std::vector<double> padded_;
 };
 
 } // namespace lorvanel

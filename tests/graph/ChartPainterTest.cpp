@@ -9,6 +9,7 @@
 #include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace lorvanel;
 using lorvanel::testing::at;
@@ -342,6 +343,66 @@ TEST(DensityMap, NewestPostGoesToTheLastColumnAndCountsSaturate) {
     map.compute(odd);
     EXPECT_EQ(map.count(0, 179), 1);
     EXPECT_EQ(map.count(0, 90), 1);
+}
+
+// Random clouds from one point to dense ones, with small and saturated maxima: every cell's
+// index follows from its value, the picture and the trace show those indices, and a map
+// used before gives what a new one gives.
+TEST(DensityMap, IndicesFollowTheCellsWhateverTheMapHeldBefore) {
+    std::mt19937 random(20261209);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    DensityMap reused;
+    for (const std::size_t n : {1u, 7u, 300u, 5000u, 60000u, 0u, 200000u, 3u}) {
+        std::vector<DensityPoint> points(n);
+        // Half the points crowd one corner, so that the maximum grows with n.
+        for (std::size_t i = 0; i < n; ++i)
+            points[i] = i % 2 ? DensityPoint{unit(random), unit(random)}
+                              : DensityPoint{unit(random) / 20, unit(random) / 20};
+        reused.compute(points);
+        DensityMap fresh;
+        fresh.compute(points);
+        SurfaceImage image;
+        reused.toImage(image);
+        const double full = 0.7 * reused.maximum();
+        for (int r = 0; r < DensityMap::kRows; ++r) {
+            for (int c = 0; c < DensityMap::kColumns; ++c) {
+                ASSERT_EQ(reused.cell(c, r), fresh.cell(c, r)) << n << " points, " << c << "," << r;
+                const int expected =
+                    reused.maximum() == 0
+                        ? 0
+                        : static_cast<int>(19 * std::min(1.0, reused.cell(c, r) / full));
+                ASSERT_EQ(reused.paletteIndex(c, r), expected) << n << " points, " << c << "," << r;
+                const Rgb colour = DensityMap::paletteColour(expected);
+                ASSERT_EQ(image.at(c, DensityMap::kRows - 1 - r),
+                          static_cast<std::uint32_t>(colour.r) << 16 | colour.g << 8 | colour.b);
+            }
+        }
+        EXPECT_EQ(reused.maximum(), fresh.maximum());
+    }
+}
+
+TEST(ChartTrace, DensityRowsPrintTopRowFirstOneDigitACell) {
+    Chart c;
+    std::vector<DensityPoint> points(50, DensityPoint{0.0, 0.0});
+    points.push_back({1.0, 0.999});
+    c.painter.drawDensity(points);
+    const std::string text = c.trace.text();
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; at < text.size(); at = end + 1)
+        lines.push_back(text.substr(at, (end = text.find('\n', at)) - at));
+    ASSERT_EQ(lines.size(), 1u + DensityMap::kRows);
+    EXPECT_EQ(lines[0], "density\t51\t" + std::to_string(c.trace.densityMaximum));
+    // The fifty points at the bottom left are the peak; the lone one at the top right is faint.
+    EXPECT_EQ(lines[DensityMap::kRows].front(), 'j');
+    EXPECT_EQ(lines[1].back(), '0');
+    const char digits[] = "0123456789abcdefghij";
+    for (int r = 0; r < DensityMap::kRows; ++r) {
+        const std::string& line = lines[DensityMap::kRows - r];
+        ASSERT_EQ(line.size(), static_cast<std::size_t>(DensityMap::kColumns));
+        for (int col = 0; col < DensityMap::kColumns; ++col)
+            ASSERT_EQ(line[col], digits[c.trace.densityIndices[r * DensityMap::kColumns + col]])
+                << col << "," << r;
+    }
 }
 
 TEST(ChartPainter, DensityStretchesTheImageOverThePlotWithMidnightAtTheBottom) {
