@@ -6,7 +6,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
 
 namespace lorvanel {
 
@@ -23,7 +26,8 @@ CDlgBarSearch::CDlgBarSearch(QWidget* parent) : QWidget(parent) {
     // The bar keeps the history itself: a pattern goes to the top when it is searched for.
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    combo_->setMinimumWidth(160);
+    // Narrow enough for the bar to share a 480 px window with the filter pane.
+    combo_->setMinimumWidth(120);
     // The keys typed into the field reach the combo box, which has the focus (its line edit
     // only stands in for it) and hands them on to the line edit by a direct call: a filter on
     // the line edit would never see them.
@@ -39,16 +43,50 @@ CDlgBarSearch::CDlgBarSearch(QWidget* parent) : QWidget(parent) {
     connect(button_, &QPushButton::clicked, this, &CDlgBarSearch::searchRequested);
 
     // The options go on a row of their own, so that the field keeps its width in a narrow
-    // window.
-    auto* options = new QHBoxLayout;
+    // window. The row never holds the window wide: where it does not fit, its boxes give way
+    // to a button beside "検索" whose menu holds the same options.
+    optionsRow_ = new QWidget(this);
+    optionsRow_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    auto* options = new QHBoxLayout(optionsRow_);
     options->setContentsMargins(0, 0, 0, 0);
-    matchCase_ = new QCheckBox(QStringLiteral("大文字と小文字を区別する"), this);
-    matchKana_ = new QCheckBox(QStringLiteral("平仮名とカタカナを区別する"), this);
-    regex_ = new QCheckBox(QStringLiteral("正規表現"), this);
-    for (QCheckBox* box : {matchCase_, matchKana_, regex_}) options->addWidget(box);
+    matchCase_ = new QCheckBox(QStringLiteral("大文字と小文字を区別する"), optionsRow_);
+    matchKana_ = new QCheckBox(QStringLiteral("平仮名とカタカナを区別する"), optionsRow_);
+    regex_ = new QCheckBox(QStringLiteral("正規表現"), optionsRow_);
+    optionsButton_ = new QToolButton(this);
+    // An icon as the graph tab's options button has in a narrow frame; its name in the tip.
+    optionsButton_->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    optionsButton_->setText(QStringLiteral("検索オプション"));
+    optionsButton_->setToolTip(QStringLiteral("検索オプション"));
+    optionsButton_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // As high as the row, so that the row keeps its height when it comes or goes.
+    optionsButton_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+    optionsButton_->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(optionsButton_);
+    for (QCheckBox* box : {matchCase_, matchKana_, regex_}) {
+        options->addWidget(box);
+        QAction* item = menu->addAction(box->text());
+        item->setCheckable(true);
+        connect(box, &QCheckBox::toggled, item, &QAction::setChecked);
+        connect(item, &QAction::toggled, box, &QCheckBox::setChecked);
+    }
     options->addStretch(1);
-    rows->addLayout(options);
+    optionsButton_->setMenu(menu);
+    optionsButton_->hide();
+    layout->addWidget(optionsButton_);
+    rows->addWidget(optionsRow_);
     setOptions(SearchOptions());
+}
+
+void CDlgBarSearch::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QMargins margins = layout()->contentsMargins();
+    const bool fits = optionsRow_->sizeHint().width() + margins.left() + margins.right() <= width();
+    // What goes is hidden before what comes is shown: never both at once, not even for the
+    // layout that a shown widget runs at once.
+    QWidget* going = fits ? static_cast<QWidget*>(optionsButton_) : optionsRow_;
+    QWidget* coming = fits ? optionsRow_ : static_cast<QWidget*>(optionsButton_);
+    going->setVisible(false);
+    coming->setVisible(true);
 }
 
 void CDlgBarSearch::setPattern(const QString& pattern) {

@@ -1,7 +1,8 @@
 #pragma once
 // The search bar above the post list: "検索:", an editable drop-down keeping the patterns
 // searched for (most recent first) and the button "検索", and below them the three options of
-// the search. Enter, the button and F3 ask the frame to run the search.
+// the search (in a narrow bar, a button's menu beside "検索"). Enter, the button and F3 ask
+// the frame to run the search.
 #include "postlist/PostSearch.h"
 
 #include <QWidget>
@@ -9,6 +10,7 @@
 class QCheckBox;
 class QComboBox;
 class QPushButton;
+class QToolButton;
 
 namespace lorvanel {
 
@@ -30,12 +32,15 @@ public:
     QCheckBox* regexBox() const { return regex_; }
     QComboBox* comboBox() const { return combo_; }
     QPushButton* button() const { return button_; }
+    // Stands for the options' row where the bar is too narrow for it.
+    QToolButton* optionsButton() const { return optionsButton_; }
 
 signals:
     void searchRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QComboBox* combo_;
@@ -43,6 +48,8 @@ private:
     QCheckBox* matchCase_;
     QCheckBox* matchKana_;
     QCheckBox* regex_;
+    QWidget* optionsRow_;
+    QToolButton* optionsButton_;
 };
 
 } // namespace lorvanel

@@ -23,12 +23,16 @@ CGraphFrame::CGraphFrame(DocBridge& bridge, QWidget* parent) : QWidget(parent) {
     caption_ = new QLabel(QStringLiteral("グラフの種類:"), this);
     bar->addWidget(caption_);
     chooser_ = new QComboBox(this);
-    // The chooser gives up width first, so that a narrow window keeps every button whole.
+    for (int i = 0; i < graphKindCount(); ++i) chooser_->addItem(toQString(graphKindTitle(i)));
+    // The chooser grows to its longest title where there is room, and gives up width first,
+    // down to a few characters, so that a narrow window keeps every button whole.
+    chooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    chooser_->setMaximumWidth(chooser_->sizeHint().width());
     chooser_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     chooser_->setMinimumContentsLength(6);
-    chooser_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    for (int i = 0; i < graphKindCount(); ++i) chooser_->addItem(toQString(graphKindTitle(i)));
-    bar->addWidget(chooser_);
+    chooser_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // The room beyond the buttons goes to the chooser, up to its maximum, before the stretch.
+    bar->addWidget(chooser_, 100);
 
     options_ = new QToolButton(this);
     options_->setText(QStringLiteral("グラフオプション"));
@@ -46,10 +50,15 @@ CGraphFrame::CGraphFrame(DocBridge& bridge, QWidget* parent) : QWidget(parent) {
     copy_->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     save_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     for (QToolButton* b : {options_, copy_, save_}) {
+        // A button asks for no more than its icon, so that the bar lets the window grow
+        // narrow; resizeEvent shows the texts where they fit.
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        b->setMinimumWidth(b->sizeHint().width());
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         bar->addWidget(b);
     }
     bar->addStretch(1);
+    bar_ = bar;
 
     view_ = new CGraphView(bridge, this);
     auto* layout = new QVBoxLayout(this);
@@ -75,16 +84,17 @@ void CGraphFrame::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // A narrow frame shows the buttons' icons only (their texts stay as tooltips), so that
     // the bar never cuts a button or lets the chooser run over its label.
-    int wide = 0;
+    const QMargins margins = bar_->contentsMargins();
+    int wide = margins.left() + margins.right() + 4 * bar_->spacing() +
+               caption_->minimumSizeHint().width() + chooser_->minimumSizeHint().width();
     for (QToolButton* b : {options_, copy_, save_}) {
         const Qt::ToolButtonStyle was = b->toolButtonStyle();
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         wide += b->sizeHint().width();
         b->setToolButtonStyle(was);
     }
-    const int fixed = caption_->sizeHint().width() + chooser_->minimumSizeHint().width() + 40;
     const Qt::ToolButtonStyle style =
-        fixed + wide <= width() ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly;
+        wide <= width() ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly;
     for (QToolButton* b : {options_, copy_, save_}) b->setToolButtonStyle(style);
 }
 

@@ -4,6 +4,7 @@
 // over the graph view. The chosen kind is kept in the settings as GraphView/DefaultPane.
 #include <QWidget>
 
+class QBoxLayout;
 class QComboBox;
 class QLabel;
 class QToolButton;
@@ -44,6 +45,7 @@ protected:
 private:
     void updateOptionsButton();
 
+    QBoxLayout* bar_;
     CGraphView* view_;
     QComboBox* chooser_;
     QLabel* caption_;

@@ -122,6 +122,8 @@ CMainFrame::CMainFrame(CDoc& doc, CUiPrompts& prompts, QWidget* parent)
     // The applied filter's text beside the count, so that the window says what it shows.
     filterLabel_ = new QLabel(this);
     filterLabel_->setTextFormat(Qt::PlainText);
+    // Its text is cut to a third of the window: its own width sets no minimum on the window.
+    filterLabel_->setMinimumWidth(1);
     statusBar()->addPermanentWidget(filterLabel_);
     counts_ = new QLabel(this);
     progress_ = new CProgressStatus(*runner_, this, statusBar());
@@ -305,6 +307,20 @@ void CMainFrame::documentChanged() {
     updateTitle();
 }
 
+void CMainFrame::showAppliedFilter() {
+    // Long texts are cut in the middle, where a filter's parts meet; the tooltip has it whole.
+    const int width = std::max(120, this->width() / 3);
+    filterLabel_->setText(
+        filterLabel_->fontMetrics().elidedText(appliedFilter_, Qt::ElideMiddle, width));
+    filterLabel_->setToolTip(appliedFilter_);
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // The text is cut to the new width, so that a long filter never holds the window wide.
+    showAppliedFilter();
+}
+
 void CMainFrame::updateCommands() {
     const PostLog& log = doc_.postLog();
     const bool loaded = !log.sourcePaths.empty();
@@ -313,11 +329,7 @@ void CMainFrame::updateCommands() {
     actions_.openInEditor->setEnabled(loaded);
     actions_.clearFilter->setEnabled(doc_.canClearFilter());
     actions_.filterTree->setChecked(leftPane_->isVisibleTo(this));
-    // Long texts are cut in the middle, where a filter's parts meet; the tooltip has it whole.
-    const int width = std::max(120, this->width() / 3);
-    filterLabel_->setText(
-        filterLabel_->fontMetrics().elidedText(appliedFilter_, Qt::ElideMiddle, width));
-    filterLabel_->setToolTip(appliedFilter_);
+    showAppliedFilter();
     if (log.posts.empty() && !loaded)
         counts_->clear();
     else

@@ -121,6 +121,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QAction* addCommand(QMenu* menu, int id, const QString& text);
@@ -129,6 +130,8 @@ private:
     void rememberPlacement();
     void createToolBar();
     void updateCommands();
+    // The applied filter's text in the status bar, cut to the window's width.
+    void showAppliedFilter();
     void updateTitle();
     void copyOrSelectAll(bool selectAll);
 

@@ -24,7 +24,10 @@ CReportFrame::CReportFrame(DocBridge& bridge, QWidget* parent)
     setStretchFactor(1, 1);
     setSizes({120, 200});
     setChildrenCollapsible(false);
-    connect(this, &QSplitter::splitterMoved, this, [this] { headingsFitted_ = true; });
+    connect(this, &QSplitter::splitterMoved, this, [this] {
+        headingsFitted_ = true;
+        dividerMoved_ = true;
+    });
     tree_->setView(view_);
     // The text of a large report is laid out only once the user looks at it, and only for
     // the latest change.
@@ -43,11 +46,23 @@ void CReportFrame::refresh() {
         const QFontMetrics fm(tree_->font());
         for (int i = 0; i < tree_->topLevelItemCount(); ++i)
             widest = std::max(widest, fm.horizontalAdvance(tree_->topLevelItem(i)->text(0)));
-        const int want = std::min({widest + 2 * tree_->frameWidth() + tree_->indentation() + 16,
-                                   kMaxHeadingWidth, std::max(120, width() / 3)});
-        const QList<int> now = sizes();
-        if (now.size() == 2 && want > now[0]) setSizes({want, now[0] + now[1] - want});
+        headingWidth_ = std::min(widest + 2 * tree_->frameWidth() + tree_->indentation() + 16,
+                                 kMaxHeadingWidth);
+        fitHeadings();
     }
+}
+
+void CReportFrame::fitHeadings() {
+    const int want = std::min(std::max(headingWidth_, 120), std::max(120, width() / 3));
+    const QList<int> now = sizes();
+    if (now.size() == 2 && want > 0 && want != now[0]) setSizes({want, now[0] + now[1] - want});
+}
+
+void CReportFrame::resizeEvent(QResizeEvent* event) {
+    QSplitter::resizeEvent(event);
+    // The splitter takes a narrower frame's width from the report, the stretching side:
+    // until the user places the divider, the heading list keeps to its share instead.
+    if (!dividerMoved_ && headingWidth_ > 0) fitHeadings();
 }
 
 } // namespace lorvanel

@@ -22,14 +22,23 @@ public:
     CReportTree* tree() const { return tree_; }
     CReportView* view() const { return view_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     static constexpr int kMaxHeadingWidth = 260;
+
+    // The heading list at the width its headings want, within a third of the frame; never
+    // under the 120 px it starts with.
+    void fitHeadings();
 
     DocBridge& bridge_;
     CReportTree* tree_;
     CReportView* view_;
     ShownRefresh* refresher_;
     bool headingsFitted_ = false; // the heading list's width was set, by us or the user
+    bool dividerMoved_ = false;   // by the user
+    int headingWidth_ = 0;        // what the headings want, once measured
 };
 
 } // namespace lorvanel

@@ -22,6 +22,34 @@ int pixel(double v) {
     return static_cast<int>(std::clamp(v, -1.0e6, 1.0e6));
 }
 
+// Liang-Barsky clipping of a segment to a rectangle, edges included: the part inside as the
+// fractions of the segment where it starts and ends; nothing when the segment misses it.
+std::optional<std::pair<double, double>> clipSegment(double x1, double y1, double x2, double y2,
+                                                     double left, double top, double right,
+                                                     double bottom) {
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    double t0 = 0;
+    double t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - left, right - x1, y1 - top, bottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return {}; // parallel to this edge and outside it
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            if (t > t1) return {};
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return {};
+            t1 = std::min(t1, t);
+        }
+    }
+    return std::pair{t0, t1};
+}
+
 } // namespace
 
 ChartPainter::ChartPainter() = default;
@@ -48,6 +76,7 @@ void ChartPainter::begin(Surface& surface, const SurfaceRect& rect) {
     plot_ = {rect.left + 50, rect.top + 40, rect.right - 40, rect.bottom - 50};
     plot_.right = std::max(plot_.left, plot_.right);
     plot_.bottom = std::max(plot_.top, plot_.bottom);
+    drawnLines_.clear();
 }
 
 void ChartPainter::clear() {
@@ -55,6 +84,7 @@ void ChartPainter::clear() {
     x_ = ChartAxis{};
     y_ = ChartAxis{};
     legend_.clear();
+    drawnLines_.clear();
 }
 
 void ChartPainter::setTitle(std::string text) {
@@ -139,17 +169,36 @@ void ChartPainter::drawFrame(bool fill, bool grid, Rgb gridColour) {
 void ChartPainter::drawDateTicks(Rgb gridColour) {
     Surface& s = *surface_;
     const FontSpec previous = s.font();
-    s.setFont(tickFont());
     const int top = plot_.top;
     const int bottom = plot_.bottom;
+    // The boxes of the dates at the axis' ends, as drawFrame placed them: a tick's text that
+    // would meet one is left out (its tick stays), as happens in a narrow plot.
+    std::vector<SurfaceRect> ends;
+    const double spacing = static_cast<double>(plot_.width()) / (x_.labels.size() - 1);
+    for (std::size_t k = 0; k < x_.labels.size(); ++k) {
+        const int x = pixel(plot_.left + k * spacing);
+        const TextSize size = s.measureText(x_.labels[k]);
+        const int y = bottom + size.height + 4;
+        ends.push_back({x - size.width / 2, y, x - size.width / 2 + size.width, y + size.height});
+    }
+    s.setFont(tickFont());
+    const auto drawTickText = [&](int x, int y, const std::string& text) {
+        const TextSize size = s.measureText(text);
+        const SurfaceRect box{x - size.width / 2, y, x - size.width / 2 + size.width,
+                              y + size.height};
+        for (const SurfaceRect& end : ends)
+            if (box.left < end.right && end.left < box.right && box.top < end.bottom &&
+                end.top < box.bottom)
+                return;
+        s.drawText(box.left, y, text, kBlack);
+    };
     for (const DateTick& tick : dateTicks(x_.start, x_.end, plot_.left, plot_.right)) {
         const int x = tick.x;
         switch (tick.kind) {
         case DateTick::Kind::January: {
             s.drawLine(x, top + 1, x, bottom - 1, gridColour, 1);
             s.fillRect({x - 1, bottom, x + 1, bottom + 9}, kBlack);
-            const TextSize size = s.measureText(tick.text);
-            s.drawText(x - size.width / 2, bottom + 10, tick.text, kBlack);
+            drawTickText(x, bottom + 10, tick.text);
             break;
         }
         case DateTick::Kind::July:
@@ -157,10 +206,7 @@ void ChartPainter::drawDateTicks(Rgb gridColour) {
             break;
         case DateTick::Kind::Month:
             s.drawLine(x, bottom, x, bottom + 6, kMonthTick, 1);
-            if (!tick.text.empty()) {
-                const TextSize size = s.measureText(tick.text);
-                s.drawText(x - size.width / 2, bottom + 7, tick.text, kBlack);
-            }
+            if (!tick.text.empty()) drawTickText(x, bottom + 7, tick.text);
             break;
         }
     }
@@ -196,42 +242,44 @@ void ChartPainter::drawSeries(int index, std::string_view name, std::span<const 
     // An entry that would pass below the plot is left out rather than drawn over the axis
     // labels; legendEntryAt finds none there.
     if (yc + 8 > plot_.bottom) return;
+    const TextSize size = s.measureText(name);
+    // So is one that a line drawn so far crosses: in a small plot the lines rise into the
+    // legend's corner, and an entry over them would hide both.
+    const SurfaceRect entry{plot_.left + 16, std::min(yc - 3, yc - size.height / 2),
+                            plot_.left + 50 + size.width,
+                            std::max(yc + 3, yc - size.height / 2 + size.height)};
+    if (crossesDrawnLine(entry)) return;
     const SurfaceRect swatch{plot_.left + 16, yc - 3, plot_.left + 48, yc + 3};
     s.fillRect(swatch, colour);
     s.frameRect(swatch, kBlack);
-    const TextSize size = s.measureText(name);
     s.drawText(plot_.left + 50, yc - size.height / 2, name, kBlack);
     // The entry's row, from the swatch to the end of the name, for legendEntryAt.
     if (legend_.size() <= static_cast<std::size_t>(index)) legend_.resize(index + 1);
     legend_[index] = {plot_.left + 16, yc - 8, plot_.left + 50 + size.width, yc + 8};
 }
 
-// Liang-Barsky clipping of the segment to the plot rectangle, edges included.
 void ChartPainter::drawClippedLine(double x1, double y1, double x2, double y2, Rgb colour,
                                    int width) {
+    const SurfaceRect& p = plot_;
+    const auto t = clipSegment(x1, y1, x2, y2, p.left, p.top, p.right, p.bottom);
+    if (!t) return;
     const double dx = x2 - x1;
     const double dy = y2 - y1;
-    double t0 = 0;
-    double t1 = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - plot_.left, plot_.right - x1, y1 - plot_.top, plot_.bottom - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return; // parallel to this edge and outside it
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0) {
-            if (t > t1) return;
-            t0 = std::max(t0, t);
-        } else {
-            if (t < t0) return;
-            t1 = std::min(t1, t);
-        }
-    }
-    surface_->drawLine(pixel(std::lround(x1 + t0 * dx)), pixel(std::lround(y1 + t0 * dy)),
-                       pixel(std::lround(x1 + t1 * dx)), pixel(std::lround(y1 + t1 * dy)), colour,
-                       width);
+    const DrawnSegment segment{
+        pixel(std::lround(x1 + t->first * dx)), pixel(std::lround(y1 + t->first * dy)),
+        pixel(std::lround(x1 + t->second * dx)), pixel(std::lround(y1 + t->second * dy)), width};
+    surface_->drawLine(segment.x1, segment.y1, segment.x2, segment.y2, colour, width);
+    drawnLines_.push_back(segment);
+}
+
+bool ChartPainter::crossesDrawnLine(const SurfaceRect& r) const {
+    return std::any_of(drawnLines_.begin(), drawnLines_.end(), [&](const DrawnSegment& line) {
+        // The pen's half width on each side, and a pixel between the line and the entry.
+        const int margin = std::max(line.width, 1) / 2 + 1;
+        return clipSegment(line.x1, line.y1, line.x2, line.y2, r.left - margin, r.top - margin,
+                           r.right + margin, r.bottom + margin)
+            .has_value();
+    });
 }
 
 void ChartPainter::drawDensity(std::span<const DensityPoint> points) {

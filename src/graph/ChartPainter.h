@@ -43,7 +43,9 @@ public:
     // date); nothing outside the plot or without a date axis.
     std::optional<Time32> dateAt(int x, int y) const;
     // The index of the legend entry (swatch and name) drawn since the last clear under a
-    // pixel. Entries whose row would not fit above the plot's bottom are not drawn.
+    // pixel. Entries whose row would not fit above the plot's bottom, or that a line drawn
+    // before them crosses, are not drawn; a kind that draws its highest line first (the
+    // cumulative total) so keeps every line off the legend.
     std::optional<int> legendEntryAt(int x, int y) const;
 
     const SurfaceRect& plot() const { return plot_; }
@@ -69,6 +71,8 @@ private:
     std::string axisText(const ChartAxis& axis, double f) const;
     // Where a pixel lies in the last plot, 0 .. 1 from its left and from its bottom.
     std::optional<std::pair<double, double>> plotFractions(int x, int y) const;
+    // Whether a rectangle meets a line segment drawn since the last begin or clear.
+    bool crossesDrawnLine(const SurfaceRect& r) const;
 
     Surface* surface_ = nullptr;
     SurfaceRect plot_;
@@ -79,6 +83,10 @@ private:
     DensityMap density_;
     SurfaceImage densityImage_;
     std::vector<SurfaceRect> legend_; // by series index; empty where none was drawn
+    struct DrawnSegment {
+        int x1, y1, x2, y2, width;
+    };
+    std::vector<DrawnSegment> drawnLines_; // since the last begin or clear
 };
 
 } // namespace lorvanel

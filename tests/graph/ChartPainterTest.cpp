@@ -262,6 +262,47 @@ TEST(ChartPainter, ALowPlotKeepsItsLabelsAndLegendApart) {
     EXPECT_EQ(painter.legendEntryAt(70, 40 + 16 * 5 + 16), std::nullopt);
 }
 
+TEST(ChartPainter, ANarrowPlotLeavesOutATicksTextThatWouldMeetAnEndDate) {
+    RecordingSurface surface;
+    ChartPainter painter;
+    painter.begin(surface, {0, 0, 300, 200}); // plot (50, 40, 260, 150)
+    painter.setDateRange(at(2016, 2, 2), at(2018, 4, 11));
+    painter.drawFrame(true, true, {208, 208, 208});
+    // January 2018 falls 26 px left of the end, where "18/04/11" is: its "18" is left out,
+    // its bar stays.
+    std::vector<std::string> texts;
+    for (const SurfaceCall& t : surface.of(Op::Text)) texts.push_back(t.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"16/02/02", "18/04/11", "17"}));
+    int januaryBars = 0;
+    for (const SurfaceCall& f : surface.of(Op::Fill)) januaryBars += f.y1 == 150 && f.y2 == 159;
+    EXPECT_EQ(januaryBars, 2);
+}
+
+TEST(ChartPainter, LegendEntriesThatALineCrossesAreLeftOut) {
+    Chart c; // plot (50, 40, 600, 430); entry i spans y 50 + 16 i .. 62 + 16 i
+    c.painter.setValueRange(0, 100);
+    // A line rising from the middle of the left edge to the top right passes under the
+    // entries down to the tenth, then through the corner of the legend.
+    const float rising[] = {50, 100};
+    c.painter.drawSeries(0, "rising", rising, kBlack, 2);
+    // A flat line at y 146 crosses the seventh row only.
+    const float flat[] = {73, 73};
+    c.painter.drawSeries(1, "flat", flat, kBlack, 1);
+    for (int i = 2; i < 12; ++i) c.painter.drawSeries(i, "s" + std::to_string(i), {}, kBlack, 1);
+    std::vector<std::string> drawn;
+    for (const SurfaceCall& t : c.surface.of(Op::Text)) drawn.push_back(t.text);
+    EXPECT_EQ(drawn, (std::vector<std::string>{"rising", "flat", "s2", "s3", "s4", "s5", "s7", "s8",
+                                               "s9"}));
+    EXPECT_EQ(c.surface.of(Op::Fill).size(), drawn.size()); // one swatch each
+    EXPECT_EQ(c.painter.legendEntryAt(70, 40 + 16 * 6 + 16), std::nullopt);
+    EXPECT_EQ(c.painter.legendEntryAt(70, 40 + 16 * 7 + 16), std::optional<int>(7));
+    EXPECT_EQ(c.painter.legendEntryAt(70, 40 + 16 * 10 + 16), std::nullopt);
+    // The next clear forgets the lines.
+    c.painter.clear();
+    c.painter.drawSeries(6, "again", {}, kBlack, 1);
+    EXPECT_NE(c.surface.textCall("again"), nullptr);
+}
+
 TEST(ChartPainter, SeriesWithoutAValueAxisDrawNoPoints) {
     Chart c;
     c.painter.setValueRange(0, 0);

@@ -19,6 +19,7 @@
 #include "ui/QtText.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QInputMethodEvent>
@@ -100,6 +101,32 @@ void typeKeys(QWidget* dialog, const char* text) {
 void clickTab(QTabWidget* tabs, int index) {
     QTabBar* bar = tabs->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+}
+
+// The visible controls a widget holds itself (less one), each inside it, at least as wide as
+// it asks to be and over no other. Returns how many there are.
+int checkControlsApart(QWidget* holder, QWidget* except = nullptr) {
+    QList<QWidget*> controls;
+    for (QWidget* w : holder->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isVisible() && w != except && !w->isWindow()) controls << w;
+    for (QWidget* w : controls) {
+        const char* name = w->metaObject()->className();
+        if (!holder->rect().contains(w->geometry())) {
+            qWarning() << name << w->geometry() << "outside" << holder->rect();
+            return -1;
+        }
+        if (w->width() < w->minimumSizeHint().width()) {
+            qWarning() << name << "cut:" << w->width() << "<" << w->minimumSizeHint().width();
+            return -1;
+        }
+        for (QWidget* other : controls)
+            if (other != w && w->geometry().intersects(other->geometry())) {
+                qWarning() << name << w->geometry() << "over" << other->metaObject()->className()
+                           << other->geometry();
+                return -1;
+            }
+    }
+    return static_cast<int>(controls.size());
 }
 
 } // namespace
@@ -262,9 +289,10 @@ private slots:
         s.app->exitInstance();
     }
 
-    // The demo log at a large and a small size, light and dark: the graph tab's tool bar keeps
-    // every control whole and apart. With LORVANEL_SCREENSHOTS set, the pictures are saved
-    // there to be looked at.
+    // The demo log at a large and a small size, light and dark: the window takes the size
+    // with every tab in front, and the bars above the post list and the graph keep every
+    // control whole and apart. With LORVANEL_SCREENSHOTS set, the pictures are saved there to
+    // be looked at.
     void theWindowAtTwoSizesAndTwoPalettes_data() {
         QTest::addColumn<QSize>("size");
         QTest::addColumn<bool>("isDark");
@@ -293,24 +321,55 @@ private slots:
         dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
         CMainView* tabs = frame->mainView();
         QApplication::setPalette(isDark ? dark : light);
-        frame->resize(size);
+        // First large, with a long filter that keeps every post named in the status bar.
+        QVERIFY(s.show(QSize(1400, 950)));
+        QStringList hours;
+        for (int h = 0; h < 24; ++h) hours << QStringLiteral("hour%1").arg(h);
+        frame->applyFilterText(hours.join(QLatin1Char('|')).toStdString());
+        QCOMPARE(frame->countStatus()->text(), QStringLiteral("5500 / 5500 レス"));
+        QVERIFY(frame->filterStatus()->text().startsWith(QStringLiteral("hour0|")));
         for (int tab = 0; tab < 3; ++tab) {
             tabs->setCurrentIndex(tab);
+            // The size asked for again with this tab in front: a window whose minimum is
+            // larger keeps that instead.
+            frame->resize(size);
             QCoreApplication::processEvents();
+            QCOMPARE(frame->size(), size);
+            // The filter's text cut to the status bar, not by it.
+            QLabel* filter = frame->filterStatus();
+            QVERIFY(filter->fontMetrics().horizontalAdvance(filter->text()) <=
+                    filter->contentsRect().width());
             if (tab == 1) {
-                // Every control of the graph's bar inside the frame, none over another.
-                QList<QWidget*> controls;
-                for (QWidget* w : tabs->graphFrame()->findChildren<QWidget*>())
-                    if (w->parentWidget() == tabs->graphFrame() && w->isVisible() &&
-                        w != static_cast<QWidget*>(tabs->graphFrame()->view()))
-                        controls << w;
-                QVERIFY(controls.size() >= 5);
-                for (QWidget* w : controls) {
-                    QVERIFY2(w->geometry().right() < tabs->graphFrame()->width(),
-                             w->metaObject()->className());
-                    QVERIFY(w->width() >= w->minimumSizeHint().width());
-                    for (QWidget* other : controls)
-                        if (other != w) QVERIFY(!w->geometry().intersects(other->geometry()));
+                CGraphFrame* graph = tabs->graphFrame();
+                QVERIFY(checkControlsApart(graph, graph->view()) >= 5);
+            }
+            if (tab == 2) {
+                CDlgBarSearch* bar = tabs->postListFrame()->searchBar();
+                // The field, its caption, the button, and the options one way or another.
+                QVERIFY(checkControlsApart(bar) >= 4);
+                for (QWidget* w : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                    if (w->isVisible() && w->layout()) QVERIFY(checkControlsApart(w) >= 1);
+                // A narrow bar has the options in a menu, checked as the boxes are; an item
+                // clicked there checks its box.
+                QToolButton* more = bar->optionsButton();
+                QCOMPARE(more->isVisible(), !bar->regexBox()->isVisible());
+                QCOMPARE(more->isVisible(), size.width() < 1000);
+                if (more->isVisible()) {
+                    QStringList seen;
+                    QTimer::singleShot(0, frame, [&] {
+                        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                        if (!menu) return;
+                        for (QAction* a : menu->actions())
+                            seen << a->text() +
+                                        (a->isChecked() ? QStringLiteral(" on") : QString());
+                        clickAt(menu, menu->actionGeometry(menu->actions().last()).center());
+                    });
+                    QVERIFY(!bar->regexBox()->isChecked());
+                    clickAt(more, more->rect().center());
+                    QTRY_COMPARE(seen, (QStringList{QStringLiteral("大文字と小文字を区別する on"),
+                                                    QStringLiteral("平仮名とカタカナを区別する on"),
+                                                    QStringLiteral("正規表現")}));
+                    QVERIFY(bar->regexBox()->isChecked());
                 }
             }
             if (!out.isEmpty())
