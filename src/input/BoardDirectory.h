@@ -24,7 +24,9 @@ public:
     // Display name of a directory: "不明な板" for none, the listed name, else the directory.
     const std::string& knownBoardName(std::string_view dir) const;
     // Display name of a post's board; names outside the family are "dir＠server". The text
-    // stays valid until the program ends.
+    // stays valid until the program ends. Within the family each directory has texts of its
+    // own (two directories of one name get two equal texts; a directory named later may get a
+    // second), so the text a family post gets stands for its directory alone.
     const std::string& boardDisplayName(const PostRecord& post);
     // Directory of a display name (first board in directory order), else the name itself.
     std::string boardDirFromName(std::string_view name) const;

@@ -113,9 +113,12 @@ BoardNameNumbers& boardNameNumbers() {
 } // namespace
 
 const std::string& PostRecord::boardName() const {
-    BoardNameNumbers& numbers = boardNameNumbers();
-    if (!boardId_) boardId_ = numbers.numberOf(*this);
-    return numbers.name(boardId_);
+    return boardNameNumbers().name(boardNameNumber());
+}
+
+std::uint32_t PostRecord::boardNameNumber() const {
+    if (!boardId_) boardId_ = boardNameNumbers().numberOf(*this);
+    return boardId_;
 }
 
 } // namespace lorvanel

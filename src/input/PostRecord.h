@@ -79,6 +79,10 @@ struct PostRecord {
 
     // Display name of the post's board, cached on first use (see BoardDirectory).
     const std::string& boardName() const;
+    // The number of that name among the names the process has handed out, from 1: two posts
+    // have the same number exactly when boardName() gives both the same text object. A walk
+    // can key small tables by it without touching the post's texts.
+    std::uint32_t boardNameNumber() const;
 
 private:
     friend class PostLog;

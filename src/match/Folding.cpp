@@ -26,6 +26,8 @@ public:
 
     std::size_t fold(const char* in, std::size_t n, char* out) const {
         const auto* src = reinterpret_cast<const unsigned char*>(in);
+        // Read through a local: the writes to out could otherwise be the table's own.
+        const std::uint16_t* map = map_.data();
         std::size_t i = 0;
         std::size_t o = 0;
         while (i < n) {
@@ -36,7 +38,7 @@ public:
             } else {
                 ++i;
             }
-            const std::uint16_t r = map_[code];
+            const std::uint16_t r = map[code];
             if (r > 0xFF) out[o++] = static_cast<char>(r >> 8);
             out[o++] = static_cast<char>(r & 0xFF);
         }

@@ -4,6 +4,7 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace lorvanel {
@@ -16,6 +17,20 @@ void adviseLargeBuffer(void* buffer, std::size_t size) {
     const std::uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
     const std::uintptr_t last = (begin + size) & ~(kLargePage - 1);
     if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+    (void)buffer;
+    (void)size;
+#endif
+}
+
+void prefaultBuffer(void* buffer, std::size_t size) {
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    // madvise takes whole pages; the partial ones at the buffer's ends come at their first write.
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto begin = reinterpret_cast<std::uintptr_t>(buffer);
+    const std::uintptr_t first = (begin + page - 1) & ~(page - 1);
+    const std::uintptr_t last = (begin + size) & ~(page - 1);
+    if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
 #else
     (void)buffer;
     (void)size;

@@ -44,6 +44,11 @@ public:
     }
     // The texts (pointing into this counter, valid while it lives) and their counts.
     const std::vector<Entry>& counts() const { return entries_; }
+    // Room for n texts in all, so that adding up to n grows nothing by doubling.
+    void reserve(std::size_t n) {
+        entries_.reserve(n);
+        if (n * 4 > slots_.size() * 3) rehash(slotsFor(n));
+    }
     void clear() {
         entries_.clear();
         std::fill(slots_.begin(), slots_.end(), Slot{});
@@ -59,8 +64,16 @@ private:
         std::uint32_t entry = 0; // index + 1; 0: empty
     };
 
+    // The slots for n texts: at most three quarters of them taken. Each slot is a short
+    // hash and a number, so the probes stay short and the table small.
+    static std::size_t slotsFor(std::size_t n) {
+        std::size_t slots = 64;
+        while (n * 4 > slots * 3) slots *= 2;
+        return slots;
+    }
+
     std::size_t find(std::string_view key) {
-        if ((entries_.size() + 1) * 2 > slots_.size()) grow();
+        if ((entries_.size() + 1) * 4 > slots_.size() * 3) rehash(slotsFor(entries_.size() + 1));
         const std::size_t h = std::hash<std::string_view>()(key);
         const auto shortHash = static_cast<std::uint32_t>(h);
         const std::size_t mask = slots_.size() - 1;
@@ -76,9 +89,9 @@ private:
         }
     }
 
-    void grow() {
+    void rehash(std::size_t size) {
         std::vector<Slot> old = std::move(slots_);
-        slots_.assign(std::max<std::size_t>(64, old.size() * 2), Slot{});
+        slots_.assign(size, Slot{});
         const std::size_t mask = slots_.size() - 1;
         for (const Slot& s : old) {
             if (s.entry == 0) continue;
@@ -279,36 +292,59 @@ void countTextTables(PostStatistics& s, const PostList& posts, bool threadRankin
              [&](std::size_t k) { countTextPart(parts[k], posts, cuts[k], cuts[k + 1], w); });
 
     // The parts' counts added up in list order, so that every text is numbered where a
-    // single walk would have first met it; each part's numbers map to the whole's.
-    TextCounter byDir, byName, byTitle;
+    // single walk would have first met it; each part's numbers map to the whole's. The first
+    // part's counters become the whole's, since their numbers are already the whole's, and
+    // each later part is let go once added: the title tables are the largest thing the walk
+    // holds beside the log, and three of them at once set the report's peak memory.
+    TextCounter byDir = std::move(parts[0].byDir);
+    TextCounter byName = std::move(parts[0].byName);
+    TextCounter byTitle = std::move(parts[0].byTitle);
     std::vector<std::vector<std::uint32_t>> dirOf(parts.size()), nameOf(parts.size()),
         titleOf(parts.size());
+    auto firstNumbers = [](std::vector<std::uint32_t>& numbers, std::size_t n) {
+        numbers.resize(n);
+        for (std::size_t j = 0; j < n; ++j) numbers[j] = static_cast<std::uint32_t>(j);
+    };
+    firstNumbers(dirOf[0], byDir.counts().size());
+    firstNumbers(nameOf[0], byName.counts().size());
+    firstNumbers(titleOf[0], byTitle.counts().size());
     bool haveMonth = false;
     int month = 0;
     for (std::size_t k = 0; k < parts.size(); ++k) {
-        const TextPart& t = parts[k];
+        TextPart& t = parts[k];
         if (t.notWhole && record) {
             record->clear();
             record = nullptr;
         }
-        for (const auto& [dir, count] : t.byDir.counts())
-            dirOf[k].push_back(static_cast<std::uint32_t>(byDir.add(dir, count)));
-        for (const auto& [name, count] : t.byName.counts())
-            nameOf[k].push_back(static_cast<std::uint32_t>(byName.add(name, count)));
-        const auto& titles = t.byTitle.counts();
-        for (std::size_t j = 0; j < titles.size(); ++j) {
-            const std::size_t before = byTitle.counts().size();
-            titleOf[k].push_back(
-                static_cast<std::uint32_t>(byTitle.add(titles[j].first, titles[j].second)));
-            if (record && byTitle.counts().size() > before)
-                record->titles.push_back(t.titleTexts[j]);
+        if (k == 0) {
+            if (record) record->titles = std::move(t.titleTexts);
+        } else {
+            byDir.reserve(byDir.counts().size() + t.byDir.counts().size());
+            byName.reserve(byName.counts().size() + t.byName.counts().size());
+            byTitle.reserve(byTitle.counts().size() + t.byTitle.counts().size());
+            for (const auto& [dir, count] : t.byDir.counts())
+                dirOf[k].push_back(static_cast<std::uint32_t>(byDir.add(dir, count)));
+            for (const auto& [name, count] : t.byName.counts())
+                nameOf[k].push_back(static_cast<std::uint32_t>(byName.add(name, count)));
+            const auto& titles = t.byTitle.counts();
+            for (std::size_t j = 0; j < titles.size(); ++j) {
+                const std::size_t before = byTitle.counts().size();
+                titleOf[k].push_back(
+                    static_cast<std::uint32_t>(byTitle.add(titles[j].first, titles[j].second)));
+                if (record && byTitle.counts().size() > before)
+                    record->titles.push_back(t.titleTexts[j]);
+            }
         }
-        if (t.months.empty()) continue;
-        if (haveMonth)
-            for (int gap = month + 1; gap < t.firstMonth; ++gap) s.monthThreadRanking.push_back({});
-        s.monthThreadRanking.insert(s.monthThreadRanking.end(), t.months.begin(), t.months.end());
-        haveMonth = true;
-        month = t.lastMonth;
+        if (!t.months.empty()) {
+            if (haveMonth)
+                for (int gap = month + 1; gap < t.firstMonth; ++gap)
+                    s.monthThreadRanking.push_back({});
+            s.monthThreadRanking.insert(s.monthThreadRanking.end(), t.months.begin(),
+                                        t.months.end());
+            haveMonth = true;
+            month = t.lastMonth;
+        }
+        t = TextPart();
     }
     buildBoardTable(s, byDir, byName);
     s.threadCount = 0;

@@ -25,29 +25,26 @@ std::uint32_t BoardRanking::add(const PostRecord& post) {
 }
 
 std::uint32_t BoardRanking::groupOf(const PostRecord& post) {
-    const std::string* name = &post.boardName();
-    const bool known = post.knownBbs();
-    const std::string_view dir =
-        known && post.dir ? std::string_view(post.dir) : std::string_view();
-    if (!groups_.empty() && name == lastName_ && known == lastKnown_ && (!known || dir == lastDir_))
-        return lastGroup_;
+    const std::size_t slot = std::size_t{post.boardNameNumber()} * 2 + (post.knownBbs() ? 1 : 0);
+    if (slot >= groupOfName_.size()) groupOfName_.resize(slot + 1, kNoGroup);
+    std::uint32_t& group = groupOfName_[slot];
+    if (group == kNoGroup) group = findGroup(post);
+    return group;
+}
+
+std::uint32_t BoardRanking::findGroup(const PostRecord& post) {
     const auto next = static_cast<std::uint32_t>(groups_.size());
-    std::uint32_t group = next;
-    if (known) {
+    if (post.knownBbs()) {
+        const std::string_view dir = post.dir ? std::string_view(post.dir) : std::string_view();
         const auto [it, added] = byDir_.try_emplace(dir, next);
         // The statistics name a directory's row by the board directory's name for it.
         if (added) groups_.push_back({boardDirectory().knownBoardName(dir)});
-        group = it->second;
-    } else {
-        const auto [it, added] = byName_.try_emplace(name, next);
-        if (added) groups_.push_back({*name});
-        group = it->second;
+        return it->second;
     }
-    lastName_ = name;
-    lastKnown_ = known;
-    lastDir_ = dir;
-    lastGroup_ = group;
-    return group;
+    const std::string* name = &post.boardName();
+    const auto [it, added] = byName_.try_emplace(name, next);
+    if (added) groups_.push_back({*name});
+    return it->second;
 }
 
 void BoardRanking::rank() {

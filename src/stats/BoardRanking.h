@@ -6,6 +6,7 @@
 #include "input/PostList.h"
 #include "stats/PostStatistics.h"
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -52,17 +53,19 @@ private:
         std::size_t count = 0;
         std::size_t rank = 0;
     };
+    static constexpr std::uint32_t kNoGroup = UINT32_MAX;
     std::uint32_t groupOf(const PostRecord& post);
+    std::uint32_t findGroup(const PostRecord& post);
 
     std::vector<Group> groups_;
+    // The group of each board name number and family flag, number * 2 + family. A family
+    // post's name text stands for its directory alone (see BoardDirectory::boardDisplayName),
+    // so a post's group is found without reading its texts, which lie scattered over the log
+    // buffer; only the first post of each name and flag looks its group up by them.
+    std::vector<std::uint32_t> groupOfName_;
     std::unordered_map<std::string_view, std::uint32_t> byDir_;    // into the posts' text
     std::unordered_map<const std::string*, std::uint32_t> byName_; // display names
     std::vector<BoardCount> boards_;
-    // Neighbouring posts mostly share a board: the last post's group is tried first.
-    const std::string* lastName_ = nullptr;
-    std::string_view lastDir_;
-    bool lastKnown_ = false;
-    std::uint32_t lastGroup_ = 0;
 };
 
 } // namespace lorvanel

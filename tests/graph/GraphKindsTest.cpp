@@ -7,11 +7,16 @@
 #include "graph/CumulativeGraph.h"
 #include "graph/GraphKinds.h"
 #include "graph/GraphSeries.h"
+#include "platform/Clock.h"
 #include "platform/IniFile.h"
+#include "report/ComputeStatistics.h"
 #include "support/MemoryLog.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <numeric>
+#include <random>
+#include <set>
 
 using namespace lorvanel;
 using lorvanel::testing::at;
@@ -231,6 +236,80 @@ TEST(CumulativeGraph, OneBoardDrawsNoWholeSelectionLineAndOnePostNothing) {
     KindRun detached(0, boards({3}));
     detached.kind->attach(nullptr);
     EXPECT_EQ(detached.draw().text(), "blank\n");
+}
+
+// Many boards with equal counts, two listed directories of one name and boards outside the
+// family: the board lines are the statistics' first rows of the board table, and each line
+// is the running total of its board's posts per day as counted from the posts' texts.
+TEST(CumulativeGraph, BoardLinesAreTheStatisticsRowsAndTheirPostsPerDay) {
+    struct Board {
+        std::string dir;
+        std::string server; // "" for the family
+        int posts;
+    };
+    // 四国 twice with 40 posts each; ties of 30 and 20 around the fifth and the tenth line.
+    const std::vector<Board> kinds = {{"shikoku", "", 40},      {"sikoku", "", 40}, {"zz1", "", 30},
+                                      {"zz2", "", 30},          {"zz3", "", 30},    {"zz4", "", 30},
+                                      {"zz1", "y.example", 30}, {"zz5", "", 20},    {"zz6", "", 20},
+                                      {"zz7", "", 20},          {"zz8", "", 20},    {"", "", 5},
+                                      {"", "y.example", 5}};
+    std::vector<TestPost> posts;
+    std::mt19937 rng(11);
+    for (const Board& b : kinds)
+        for (int i = 0; i < b.posts; ++i) {
+            TestPost p;
+            p.dir = b.dir;
+            p.foreignServer = b.server;
+            posts.push_back(p);
+        }
+    std::shuffle(posts.begin(), posts.end(), rng);
+    // Over 400 days, so that the lines are resampled.
+    std::uniform_int_distribution<int> minute(0, 400 * 1440 - 1);
+    std::set<Time32> taken;
+    for (TestPost& p : posts) {
+        do p.time = at(2010, 1, 1, 0, 0) + 60 * minute(rng);
+        while (!taken.insert(p.time).second);
+    }
+    KindRun run(0, posts);
+    const ChartTrace& t = run.draw();
+
+    PostStatistics s;
+    ASSERT_TRUE(computeStatistics(s, run.log.posts, AnalyzeOptions{}, FixedClock(at(2012, 1, 1))));
+    ASSERT_GE(t.series.size(), 6u);
+    EXPECT_EQ(t.series[0].name, "全体");
+    // The posts per day of each board, counted by its directory or its name outside.
+    const DayRange range = DayRange::of(*run.log.posts.front(), *run.log.posts.back());
+    std::map<std::string, std::vector<float>> daysOf;
+    std::map<std::string, std::string> nameOf;
+    for (const PostRecord* p : run.log.posts) {
+        const std::string key =
+            p->knownBbs() ? "family " + std::string(p->dir) : "outside " + p->boardName();
+        std::vector<float>& days = daysOf[key];
+        days.resize(static_cast<std::size_t>(range.days));
+        days[static_cast<std::size_t>(range.indexOf(*p))] += 1;
+        nameOf[key] = p->boardName();
+    }
+    for (std::size_t j = 1; j < t.series.size(); ++j) {
+        SCOPED_TRACE(j);
+        const ChartTrace::Series& line = t.series[j];
+        EXPECT_EQ(line.name, s.boards[j - 1].text);
+        ASSERT_FALSE(line.values.empty());
+        EXPECT_EQ(line.values.back(), static_cast<float>(s.boards[j - 1].count));
+        // Some board not charted yet has exactly this line: two boards of one name and count
+        // are drawn in either order, each with its own days.
+        bool found = false;
+        for (auto it = daysOf.begin(); it != daysOf.end() && !found; ++it) {
+            std::vector<float> total = it->second;
+            makeRunningTotal(total);
+            if (nameOf[it->first] != line.name || resampled(total, 200) != line.values) continue;
+            daysOf.erase(it);
+            found = true;
+        }
+        EXPECT_TRUE(found) << line.name;
+    }
+    // Both boards named 四国 are charted, and their lines differ.
+    EXPECT_EQ(t.series[1].name, t.series[2].name);
+    EXPECT_NE(t.series[1].values, t.series[2].values);
 }
 
 TEST(FluctuationGraph, AveragesAppearWithLongerSelections) {

@@ -1,13 +1,17 @@
 #include "input/AnalysisLog.h"
 #include "input/PostLog.h"
 #include "keywords/KeywordTestLog.h"
+#include "match/Folding.h"
+#include "platform/WorkerPool.h"
 #include "support/RecordingAlertSink.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
 #include <new>
+#include <random>
 
 using namespace lorvanel;
+using lorvanel::testing::KeywordPost;
 using lorvanel::testing::KeywordTestLog;
 using lorvanel::testing::recordedAlerts;
 
@@ -101,4 +105,54 @@ TEST(FoldedBodies, ClearingTheLogDropsTheCopies) {
     t.log.clear();
     EXPECT_FALSE(t.log.hasFoldedBodies());
     EXPECT_FALSE(t.log.ensureFoldedBodies());
+}
+
+// The posts are folded in parts side by side: every body's copies are what folding it alone
+// gives, however the list is cut, and the bodies outside the text get places of their own
+// after it, in list order, whichever part they fall in.
+TEST(FoldedBodies, FoldedInPartsAsEachBodyAlone) {
+    const std::vector<std::string> pieces = {"テスト", "ＡＢＣ",   "abc", "てすと", "ﾃｽﾄ",
+                                             "ｶﾞｷﾞ",   "ラーメン", "\\",  "\x81",   "!"};
+    std::mt19937 rng(2802);
+    std::vector<KeywordPost> posts;
+    for (int i = 0; i < 3000; ++i) {
+        std::string body;
+        for (unsigned n = rng() % 6; n > 0; --n) body += pieces[rng() % pieces.size()];
+        posts.push_back({body});
+    }
+    KeywordTestLog t(posts);
+    // Some bodies outside the text, in several parts.
+    std::vector<std::string> outside;
+    for (std::size_t i = 5; i < t.log.posts.size(); i += 397)
+        outside.push_back(pieces[i % pieces.size()] + pieces[(i / 7) % pieces.size()]);
+    for (std::size_t k = 0; k < outside.size(); ++k)
+        t.log.posts[5 + 397 * k]->body = outside[k].c_str();
+
+    PartsOverride parts(7, 64);
+    ASSERT_EQ(partsFor(t.log.posts.size()), 7u);
+    ASSERT_TRUE(t.log.ensureFoldedBodies());
+    const char* previousOutside = nullptr;
+    std::size_t previousLength = 0;
+    for (std::size_t i = 0; i < t.log.posts.size(); ++i) {
+        const PostRecord& p = *t.log.posts[i];
+        const std::string folded = foldWidthAndCase(std::string_view(p.body));
+        ASSERT_STREQ(t.log.foldedBody(p), folded.c_str()) << i;
+        ASSERT_STREQ(t.log.kanaFoldedBody(p), foldKana(folded).c_str()) << i;
+        if (t.log.inText(p.body)) {
+            EXPECT_EQ(t.log.foldedBody(p) - t.log.foldedBody(*t.log.posts[0]),
+                      p.body - t.log.posts[0]->body);
+            continue;
+        }
+        // Right after the text, then right after the previous one outside it.
+        const char* at = t.log.foldedBody(p);
+        if (previousOutside)
+            EXPECT_EQ(at, previousOutside + previousLength + 1) << i;
+        else
+            EXPECT_GE(static_cast<std::size_t>(at - t.log.foldedBody(*t.log.posts[0])),
+                      t.log.textCapacity() -
+                          static_cast<std::size_t>(t.log.posts[0]->body - t.log.textData()));
+        previousOutside = at;
+        previousLength = std::strlen(p.body);
+    }
+    EXPECT_EQ(previousLength, outside.back().size());
 }

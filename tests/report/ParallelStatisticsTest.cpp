@@ -68,7 +68,7 @@ void expectSameKeys(const PostKeys& a, const PostKeys& b) {
 // Four years of posts in bursts (many posts in one hour, months without any), over boards
 // of the known family and elsewhere, titles from a small pool so that counts tie often, and
 // bodies holding some of the keywords below, some only as halves of a character.
-std::vector<TestPost> makePosts(std::mt19937& rng) {
+std::vector<TestPost> makePosts(std::mt19937& rng, unsigned titles = 25) {
     const std::vector<std::string> dirs = {"news", "software", "anime", "linux", "nodir123", ""};
     const std::vector<std::string> foreign = {
         "", "", "", "", "jbbs.example.net", "www.example.org"};
@@ -85,7 +85,7 @@ std::vector<TestPost> makePosts(std::mt19937& rng) {
         p.time = t;
         p.dir = dirs[rng() % dirs.size()];
         p.foreignServer = foreign[rng() % foreign.size()];
-        p.title = "スレ" + std::to_string(rng() % 25);
+        p.title = "スレ" + std::to_string(rng() % titles);
         if (rng() % 9 == 0) p.title.clear();
         p.lines = 1 + static_cast<int>(rng() % 8);
         p.newThread = rng() % 20 == 0;
@@ -181,4 +181,37 @@ TEST(ParallelStatistics, PartsSideBySideGiveTheSingleWalksResults) {
         EXPECT_NE(single.keywordPage.find("ラーメン("), std::string::npos);
         if (HasFailure()) return;
     }
+}
+
+// Titles by the thousand, most of them met once: every part's title table and the whole's,
+// which the parts' tables are added up into, grow many times over while they count.
+TEST(ParallelStatistics, ThousandsOfTitlesAddUpAsInTheSingleWalk) {
+    std::mt19937 rng(2801);
+    PostLog log;
+    fillPostLog(log, makePosts(rng, 4000));
+    PostList selection;
+    for (std::size_t i = 0; i < log.posts.size(); ++i)
+        if (rng() % 4 != 0) selection.pushBack(log.posts[i]);
+    Results single, parts;
+    {
+        PartsOverride many(7, 64);
+        parts = computeAll(log, {selection});
+    }
+    {
+        PartsOverride one(1, 1);
+        single = computeAll(log, {selection});
+    }
+    ASSERT_EQ(single.stats.size(), parts.stats.size());
+    for (std::size_t i = 0; i < single.stats.size(); ++i) {
+        SCOPED_TRACE("statistics " + std::to_string(i));
+        expectSame(single.stats[i], parts.stats[i]);
+    }
+    for (std::size_t i = 0; i < single.keys.size(); ++i) {
+        SCOPED_TRACE("keys " + std::to_string(i));
+        expectSameKeys(single.keys[i], parts.keys[i]);
+    }
+    // The whole log's statistics with the thread ranking on (the fourth: the whole log and
+    // the selection twice for each setting) count the titles, and so do its keys.
+    EXPECT_GT(single.stats[3].threadCount, 1500);
+    EXPECT_GT(single.keys[1].titles.size(), 1500u);
 }

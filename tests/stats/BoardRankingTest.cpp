@@ -3,12 +3,14 @@
 // whole log and for selections counted from the recorded keys.
 #include "stats/BoardRanking.h"
 
+#include "input/BoardDirectory.h"
 #include "platform/Clock.h"
 #include "report/ComputeStatistics.h"
 #include "report/PostKeys.h"
 #include "support/MemoryLog.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 
 using namespace lorvanel;
@@ -128,4 +130,77 @@ TEST(BoardRanking, EqualCountsGoByNameBytesWhateverTheOrderOfThePosts) {
         EXPECT_EQ(b[i].count, 2u);
         EXPECT_LT(b[i - 1].name, b[i].name);
     }
+}
+
+// A post's group is looked up by its board name's number, not by its texts. The groups must
+// still be what counting by the texts gives: one per directory of the family (two listed
+// directories of one name stay two, a directory named while the log was read is one under
+// both its names), one per name outside the family (the family's "不明な板" without a
+// directory apart from the one outside it), numbered in the order first met.
+TEST(BoardRanking, GroupsAreDirectoriesOfTheFamilyAndNamesOutsideIt) {
+    // The directory is new to the process on every run, so that it gets both names each time.
+    static int runs = 0;
+    const std::string later = "rankedlater" + std::to_string(runs++);
+    struct Board {
+        std::string dir;
+        std::string server; // "" for the family
+    };
+    // Listed directories of one name (四国, 中国), unlisted ones, the same directories outside
+    // the family, and no directory at all, inside and outside.
+    std::vector<Board> kinds = {{"shikoku", ""},   {"sikoku", ""},  {"china", ""},
+                                {"chugoku", ""},   {"cyugoku", ""}, {"", ""},
+                                {"", "x.example"}, {later, ""},     {later, "x.example"}};
+    for (int i = 0; i < 30; ++i) kinds.push_back({"zz" + std::to_string(i), ""});
+    for (int i = 0; i < 10; ++i) kinds.push_back({"zz" + std::to_string(i), "y.example"});
+
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<std::size_t> pick(0, kinds.size() - 1);
+    std::vector<TestPost> posts;
+    std::size_t board = 0;
+    for (int i = 0; i < 3000; ++i) {
+        TestPost p;
+        p.time = at(2008, 5, 1) + i * 600;
+        // Runs of one board, as posting sessions leave them.
+        if (rng() % 4 == 0) board = pick(rng);
+        const Board& b = kinds[board];
+        p.dir = b.dir;
+        p.foreignServer = b.server;
+        posts.push_back(p);
+    }
+    PostLog log;
+    fillPostLog(log, posts);
+
+    // The first half of the posts in `later` take the name the directory has before a log
+    // names it; the rest take the log's name.
+    const PostRecord* before = nullptr;
+    const PostRecord* after = nullptr;
+    for (std::size_t i = 0; i < log.posts.size() / 2; ++i)
+        if (log.posts[i]->knownBbs() && log.posts[i]->dir == later) {
+            log.posts[i]->boardName();
+            before = log.posts[i];
+        }
+    ASSERT_NE(before, nullptr);
+    boardDirectory().nameBoard(*before, "後で命名" + std::to_string(runs));
+    for (std::size_t i = log.posts.size() / 2; i < log.posts.size(); ++i)
+        if (log.posts[i]->knownBbs() && log.posts[i]->dir == later) after = log.posts[i];
+    ASSERT_NE(after, nullptr);
+    ASSERT_NE(before->boardNameNumber(), after->boardNameNumber());
+
+    BoardRanking ranking;
+    std::map<std::string, std::uint32_t> groupOfKey;
+    for (const PostRecord* p : log.posts) {
+        const std::string key =
+            p->knownBbs() ? "family " + std::string(p->dir) : "outside " + p->boardName();
+        const std::uint32_t group = ranking.add(*p);
+        const auto [it, added] = groupOfKey.try_emplace(key, group);
+        // A new board gets the next number; a board met before keeps its own.
+        EXPECT_EQ(group, added ? groupOfKey.size() - 1 : it->second) << key;
+    }
+    EXPECT_EQ(ranking.groupCount(), groupOfKey.size());
+    EXPECT_EQ(groupOfKey.size(), kinds.size());
+    ranking.rank();
+    std::size_t shikoku = 0;
+    for (const BoardCount& b : ranking.boards())
+        shikoku += b.name == boardDirectory().knownBoardName("shikoku");
+    EXPECT_EQ(shikoku, 2u);
 }
