@@ -79,7 +79,7 @@ int Figures::print() const {
             std::snprintf(ratio, sizeof ratio, "%6.2fx %s", f.ratio, f.reference.c_str());
             char target[80] = "";
             if (f.target > 0)
-                std::snprintf(target, sizeof target, "target <= %.2gx: %s", f.target,
+                std::snprintf(target, sizeof target, "target <= %.3gx: %s", f.target,
                               f.ratio <= f.target                       ? "holds"
                               : f.ratio <= f.target * (1 + f.tolerance) ? "holds within noise"
                                                                         : "MISSED");

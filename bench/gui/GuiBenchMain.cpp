@@ -157,7 +157,7 @@ public:
         figures_.time(name, seconds, base_, target);
         if (target > 0 && seconds / base_ > target) {
             char ratio[32];
-            std::snprintf(ratio, sizeof ratio, "%.2fx > %.2gx", seconds / base_, target);
+            std::snprintf(ratio, sizeof ratio, "%.2fx > %.3gx", seconds / base_, target);
             missed_.push_back(context_ + ": " + name + " (" + ratio + ")");
         }
     }
@@ -493,7 +493,7 @@ int run(const Options& o) {
                 o.name.c_str());
     for (const std::string& m : bench.missed()) std::printf("  missed: %s\n", m.c_str());
     if (openPeak / fileSize > kMemoryTarget)
-        std::printf("  missed: memory: peak resident memory (%.2fx > %.2gx)\n", openPeak / fileSize,
+        std::printf("  missed: memory: peak resident memory (%.2fx > %.3gx)\n", openPeak / fileSize,
                     kMemoryTarget);
     return 0;
 }
