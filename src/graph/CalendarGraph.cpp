@@ -215,7 +215,7 @@ std::string CalendarGraph::seriesText(int, int) {
         *p++ = '\t';
         p = appendNumber(p, calendarLevel(model.counts[i], model.bounds), 0);
         *p++ = '\n';
-        out.append(line, p);
+        out.append(line, static_cast<std::size_t>(p - line));
     }
     std::snprintf(line, sizeof line, "legend\t%d\t%d\t%d\t%d\n", model.bounds[0], model.bounds[1],
                   model.bounds[2], model.bounds[3]);
