@@ -4,6 +4,7 @@
 // its post and the offset within it in O(log n) without looking at any text.
 #include "input/PostList.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -41,10 +42,15 @@ public:
     std::size_t postCount() const { return posts_.size(); }
     bool empty() const { return posts_.empty(); }
     const PostRecord& post(std::size_t i) const { return *posts_[i]; }
-    RowIndex totalRows() const { return firstRow_.back(); }
-    RowIndex firstRowOf(std::size_t post) const { return firstRow_[post]; }
+    RowIndex totalRows() const { return firstRowOf(posts_.size()); }
+    RowIndex firstRowOf(std::size_t post) const {
+        const auto low = static_cast<RowIndex>(firstRowLow_[post]);
+        if (wraps_.empty()) return low;
+        const auto high = std::upper_bound(wraps_.begin(), wraps_.end(), post) - wraps_.begin();
+        return static_cast<RowIndex>(high) << 32 | low;
+    }
     int rowsOf(std::size_t post) const {
-        return static_cast<int>(firstRow_[post + 1] - firstRow_[post]);
+        return static_cast<int>(firstRowOf(post + 1) - firstRowOf(post));
     }
     bool contains(RowIndex row) const { return row >= 0 && row < totalRows(); }
 
@@ -53,8 +59,12 @@ public:
 
 private:
     std::vector<const PostRecord*> posts_;
-    // firstRow_[i]: the first row of post i; the last entry is the total row count.
-    std::vector<RowIndex> firstRow_{0};
+    // The first row of post i, kept in 32 bits: the low half of the row number, the last entry
+    // being the total row count. A post has fewer than 2^32 rows, so the high half grows by at
+    // most one from a post to the next; wraps_ lists, ascending, the posts where it grows (none
+    // below four billion rows). Half the size of whole row numbers, on a list of a million posts.
+    std::vector<std::uint32_t> firstRowLow_{0};
+    std::vector<std::size_t> wraps_;
 };
 
 } // namespace lorvanel
