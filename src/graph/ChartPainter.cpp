@@ -156,31 +156,27 @@ void ChartPainter::drawFrame(bool fill, bool grid, Rgb gridColour) {
     }
     if (x_.labels.size() >= 2) {
         const double spacing = static_cast<double>(plot_.width()) / (x_.labels.size() - 1);
+        std::vector<SurfaceRect> labelBoxes;
         for (std::size_t k = 0; k < x_.labels.size(); ++k) {
             const int x = pixel(plot_.left + k * spacing);
             const TextSize size = s.measureText(x_.labels[k]);
-            s.drawText(x - size.width / 2, plot_.bottom + size.height + 4, x_.labels[k], kBlack);
+            const int y = plot_.bottom + size.height + 4;
+            s.drawText(x - size.width / 2, y, x_.labels[k], kBlack);
+            labelBoxes.push_back(
+                {x - size.width / 2, y, x - size.width / 2 + size.width, y + size.height});
         }
-        if (x_.mode == ChartAxis::Mode::Date) drawDateTicks(gridColour);
+        if (x_.mode == ChartAxis::Mode::Date) drawDateTicks(gridColour, labelBoxes);
     }
     s.frameRect(plot_, kBlack);
 }
 
-void ChartPainter::drawDateTicks(Rgb gridColour) {
+void ChartPainter::drawDateTicks(Rgb gridColour, std::span<const SurfaceRect> ends) {
     Surface& s = *surface_;
     const FontSpec previous = s.font();
     const int top = plot_.top;
     const int bottom = plot_.bottom;
-    // The boxes of the dates at the axis' ends, as drawFrame placed them: a tick's text that
-    // would meet one is left out (its tick stays), as happens in a narrow plot.
-    std::vector<SurfaceRect> ends;
-    const double spacing = static_cast<double>(plot_.width()) / (x_.labels.size() - 1);
-    for (std::size_t k = 0; k < x_.labels.size(); ++k) {
-        const int x = pixel(plot_.left + k * spacing);
-        const TextSize size = s.measureText(x_.labels[k]);
-        const int y = bottom + size.height + 4;
-        ends.push_back({x - size.width / 2, y, x - size.width / 2 + size.width, y + size.height});
-    }
+    // A tick's text that would meet one of the dates at the axis' ends is left out (its tick
+    // stays), as happens in a narrow plot.
     s.setFont(tickFont());
     const auto drawTickText = [&](int x, int y, const std::string& text) {
         const TextSize size = s.measureText(text);

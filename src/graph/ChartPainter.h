@@ -66,7 +66,8 @@ public:
     static const FontSpec& tickFont();
 
 private:
-    void drawDateTicks(Rgb gridColour);
+    // `ends`: the boxes of the date labels drawFrame put at the axis' ends.
+    void drawDateTicks(Rgb gridColour, std::span<const SurfaceRect> ends);
     void drawClippedLine(double x1, double y1, double x2, double y2, Rgb colour, int width);
     std::string axisText(const ChartAxis& axis, double f) const;
     // Where a pixel lies in the last plot, 0 .. 1 from its left and from its bottom.
