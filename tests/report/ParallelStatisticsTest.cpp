@@ -136,6 +136,19 @@ Results computeAll(PostLog& log, const std::vector<PostList>& selections) {
     return r;
 }
 
+// Every statistics record and key table of the parts' run equals the single walk's.
+void expectSameResults(const Results& single, const Results& parts) {
+    ASSERT_EQ(single.stats.size(), parts.stats.size());
+    for (std::size_t i = 0; i < single.stats.size(); ++i) {
+        SCOPED_TRACE("statistics " + std::to_string(i));
+        expectSame(single.stats[i], parts.stats[i]);
+    }
+    for (std::size_t i = 0; i < single.keys.size(); ++i) {
+        SCOPED_TRACE("keys " + std::to_string(i));
+        expectSameKeys(single.keys[i], parts.keys[i]);
+    }
+}
+
 } // namespace
 
 // São Paulo's clocks moved at midnight in those years, Lord Howe's by half an hour.
@@ -164,16 +177,8 @@ TEST(ParallelStatistics, PartsSideBySideGiveTheSingleWalksResults) {
             PartsOverride one(1, 1);
             single = computeAll(log, selections);
         }
-        ASSERT_EQ(single.stats.size(), parts.stats.size());
-        for (std::size_t i = 0; i < single.stats.size(); ++i) {
-            SCOPED_TRACE("statistics " + std::to_string(i));
-            expectSame(single.stats[i], parts.stats[i]);
-        }
-        for (std::size_t i = 0; i < single.keys.size(); ++i) {
-            SCOPED_TRACE("keys " + std::to_string(i));
-            EXPECT_FALSE(single.keys[i].empty());
-            expectSameKeys(single.keys[i], parts.keys[i]);
-        }
+        expectSameResults(single, parts);
+        for (const PostKeys& keys : single.keys) EXPECT_FALSE(keys.empty());
         EXPECT_EQ(single.selections, parts.selections);
         EXPECT_EQ(single.keywordPage, parts.keywordPage);
         // The walks found something to compare.
@@ -201,15 +206,7 @@ TEST(ParallelStatistics, ThousandsOfTitlesAddUpAsInTheSingleWalk) {
         PartsOverride one(1, 1);
         single = computeAll(log, {selection});
     }
-    ASSERT_EQ(single.stats.size(), parts.stats.size());
-    for (std::size_t i = 0; i < single.stats.size(); ++i) {
-        SCOPED_TRACE("statistics " + std::to_string(i));
-        expectSame(single.stats[i], parts.stats[i]);
-    }
-    for (std::size_t i = 0; i < single.keys.size(); ++i) {
-        SCOPED_TRACE("keys " + std::to_string(i));
-        expectSameKeys(single.keys[i], parts.keys[i]);
-    }
+    expectSameResults(single, parts);
     // The whole log's statistics with the thread ranking on (the fourth: the whole log and
     // the selection twice for each setting) count the titles, and so do its keys.
     EXPECT_GT(single.stats[3].threadCount, 1500);
